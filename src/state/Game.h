@@ -1,0 +1,157 @@
+// One game context: the shared state, the table model and the host, with every
+// routine of the game as a member. No globals: tests make as many as they like.
+#pragma once
+
+#include <string>
+
+#include "state/GameState.h"
+#include "state/Host.h"
+#include "table/TableModel.h"
+
+namespace larkspur {
+
+// Thrown by a wait when a new game, a load or the end of the program has been
+// asked for; caught only where games are run (and at the front end's entry
+// points, so it never crosses the window system's event dispatch).
+struct GameAbandoned {};
+
+enum class GameRequest { None, NewGame, LoadGame, Quit };
+
+class Game : public GameState {
+ public:
+  explicit Game(Host& host);
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  Host& host;
+  TableModel Table;
+
+  // ---- state: cards and pacing
+  void InitCards();
+  void Pause();
+  void DealSound();
+
+  // ---- table: start-up, hands, stock, red threes, reset, status
+  void Form_Load();
+  void HandLayout(int player);
+  void ShowStock();
+  void DrawStockCard(int player);
+  void DrawTwoFromStock(int player);
+  void MoveStockCard(int player, int card);
+  void LayDownRedThrees(int player);
+  void ReplaceRedThree(int player);
+  void ShowRedThrees(int player);
+  void SetStatus(const std::string& text);
+  void NewHandReset();
+
+  // ---- flow: driver, deal, robot
+  void PlayGame();
+  void MnuNew_Click();
+  void cmdNew_Click();
+  int PickStockCard();
+  void DealOneCard(int player);
+  void TurnUpCard(int card);
+  void Deal(int dealer);
+  void RobotTurn();
+  void RobotMelds();
+  void RobotDiscard();
+  bool HoldsThreeOfRank(int rank);
+
+  // ---- melds
+  void LayOutMelds(int player);
+  bool MeldsComplete(int player);
+  void MeldCard(int card, int rank, int player);
+  void CheckMinimumMeld(int player);
+  void CountMeldPoints(int player);
+  void MeldNaturalCard(int card, int rank, int player);
+  void MeldWildCard(int card, int rank, int player);
+  void MeldAllOfRank(int player, int rank);
+
+  // ---- discard pile
+  void ShowDiscardPile();
+  void DiscardCard(int player, int card);
+  bool MayTakePile(int player);
+  void TakePileTop(int player);
+  void HandOverPile(int player);
+  void TakeBack();
+
+  // ---- the human's turn
+  void PicCards_MouseDown(int index);
+  void TakeTwoFromStock();
+  void PlayerTakesPile(int card);
+  bool BlackThreesGoOut();
+  bool CanStartMeld(int card);
+  void CountHand(int player);
+  void LblHeadings_Click(int index);
+  void LblDiscarding_Click();
+  void LblReturnPack_Click();
+  void PicCards_MouseMove(int index);
+  void LblHeadings_MouseMove(int index);
+
+  // ---- scoring
+  void CountBonuses(int player);
+  void ShowScores();
+  void ShowHandResult();
+
+  // ---- commands and persistence
+  void ReadNameFile();
+  bool SaveNameFile();
+  void MnuNameP_Click();
+  void MnuNameR_Click();
+  void MnuTarget_Click();
+  void CmdTarget_Click();
+  void MnuView_Click();
+  void MnuDelete_Click();
+  void MnuSave_Click();
+  void MnuLoad_Click();
+  void MnuExit_Click();
+  void cmdSave_Click();
+  // The window's close request from its close box; true lets it close.
+  bool Form_QueryUnload();
+  void QuitGame();
+  void mnuhelp_Click();
+  void MnuAbout_Click();
+  std::string NameFilePath();
+
+  // ---- message dialog
+  int ShowDeluxeMessage(const std::string& message, const std::string& button0,
+                        const std::string& button1, const std::string& button2, int imageIndex,
+                        const std::string& title);
+
+  // ---- running games
+  // True while a game runs (its driver is somewhere on the stack).
+  bool GameRunning() const { return gameRunning_; }
+  GameRequest PendingRequest() const { return pending_; }
+  // Raises GameAbandoned when a new game, a load or the end has been asked for.
+  void CheckAbandon();
+  // Set when the program has been told to end.
+  bool Ended() const { return ended_; }
+
+ private:
+  void StartGames(GameRequest request);
+  void RunGames();
+  void FinishQuit();
+  void WaitWhileHumanPlays();
+  void WaitForResults();
+  void EndOfGame();
+  void MeldHandCard(int card);
+  void DiscardHandCard(int card);
+  void BackToMelding();
+  void GoOutWithBlackThrees();
+  int RobotDiscardChoice();
+  void ReturnUnfinishedMelds();
+  void ReportBadNameFile(const std::string& why);
+
+  bool gameRunning_ = false;
+  GameRequest pending_ = GameRequest::None;
+  bool ended_ = false;
+};
+
+// The minimum first meld for a game score.
+int MinimumMeldFor(int gameScore);
+
+// Card number to rank and points, as InitCards sets them.
+int RankOfCard(int card);
+int PointsOfCard(int card);
+
+}  // namespace larkspur

@@ -1,0 +1,55 @@
+// Everything the game needs from the world outside: waiting while window
+// events are handled, the clock, sounds, dialogs, random values and the
+// program's folder. The Qt front end implements it for play; tests script it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace larkspur {
+
+// The program's own message window: a message, up to three button captions,
+// an image index and a title.
+struct DeluxeMessage {
+  std::string Message;
+  std::string Button0;
+  std::string Button1;
+  std::string Button2;
+  int ImageIndex = 1;
+  std::string Title;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Handle window events until the clock reaches deadlineMs. Must not spin.
+  virtual void WaitUntil(std::int64_t deadlineMs) = 0;
+  // Block until at least one window event has been handled.
+  virtual void WaitForEvent() = 0;
+  // A monotonic millisecond clock.
+  virtual std::int64_t TickCount() = 0;
+
+  // Starts a sound from the program's folder; returns at once, ignores failures.
+  virtual void PlaySound(const std::string& fileName) = 0;
+  virtual void Beep() = 0;
+
+  // Shows the message window modally; returns the index of the clicked button.
+  virtual int ShowMessage(const DeluxeMessage& message) = 0;
+  // The system's question box with Yes and No; true for Yes.
+  virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
+  // The system's one-line input box; an empty text when cancelled.
+  virtual std::string InputText(const std::string& title, const std::string& prompt) = 0;
+
+  virtual void ShowHelp() = 0;   // modal every time
+  virtual void ShowAbout() = 0;  // modal the first time, then modeless
+
+  // A uniform random value in [0, 1).
+  virtual double Random() = 0;
+  virtual std::string ProgramFolder() = 0;
+
+  // Closes the windows and ends the program once control returns to it.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace larkspur
