@@ -52,7 +52,7 @@ class Game : public GameState {
   void DealOneCard(int player);
   void TurnUpCard(int card);
   void Deal(int dealer);
-  void RobotTurn();
+  bool RobotTurn();  // true when the robot took the discard pile
   void RobotMelds();
   void RobotDiscard();
   bool HoldsThreeOfRank(int rank);
@@ -73,7 +73,7 @@ class Game : public GameState {
   bool MayTakePile(int player);
   void TakePileTop(int player);
   void HandOverPile(int player);
-  void TakeBack();
+  bool TakeBack();  // true when the pile's top card went back
 
   // ---- the human's turn
   void PicCards_MouseDown(int index);
@@ -109,6 +109,8 @@ class Game : public GameState {
   // The window's close request from its close box; true lets it close.
   bool Form_QueryUnload();
   void QuitGame();
+  // Tells the player once, after the window is shown, that the player file was bad.
+  void ReportNameFileProblem();
   void mnuhelp_Click();
   void MnuAbout_Click();
   std::string NameFilePath();
@@ -140,7 +142,7 @@ class Game : public GameState {
   void GoOutWithBlackThrees();
   int RobotDiscardChoice();
   void ReturnUnfinishedMelds();
-  void ReportBadNameFile(const std::string& why);
+  std::string nameFileProblem_;
 
   bool gameRunning_ = false;
   GameRequest pending_ = GameRequest::None;

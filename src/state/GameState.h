@@ -41,13 +41,19 @@ constexpr int CardCount = 108;
 constexpr int BackImage = 109;
 
 // Colour numbers in the blue-green-red form the table uses for its pile frame.
-constexpr int RGB(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+constexpr int RGB(int r, int g, int b) {
+  return r + 256 * g + 65536 * b;
+}
 constexpr int PileOpen = 65280;    // green
 constexpr int PileFrozen = 65535;  // yellow
 constexpr int PileBlocked = 255;   // red
 
-inline bool IsWildCardNumber(int c) { return c >= 1 && c <= 12; }
-inline bool IsJokerNumber(int c) { return c >= 1 && c <= 4; }
+inline bool IsWildCardNumber(int c) {
+  return c >= 1 && c <= 12;
+}
+inline bool IsJokerNumber(int c) {
+  return c >= 1 && c <= 4;
+}
 
 struct CardRow {
   int Field0 = 0;  // carries nothing; the new-hand reset writes -1 there

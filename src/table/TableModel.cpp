@@ -68,9 +68,9 @@ void PlaceResultsFrame(TableModel& t) {
   t.lblTotalP = MakeLabel(240, 3720, captionWidth, 330, "Total this Hand");
   t.GGrandtotal = MakeLabel(240, 4320, captionWidth, 330, "Total Game Points");
   const int tops[8] = {720, 1200, 1680, 2160, 2640, 3120, 3720, 4320};
-  std::array<Label, 3>* rows[8] = {&t.CardPoints, &t.RThreesPoints, &t.MixedCans, &t.PureCans,
-                                   &t.OutFirst,   &t.MinusPoints,   &t.PointsTotal,
-                                   &t.LblGamePoints};
+  std::array<Label, 3>* rows[8] = {&t.CardPoints,  &t.RThreesPoints, &t.MixedCans,
+                                   &t.PureCans,    &t.OutFirst,      &t.MinusPoints,
+                                   &t.PointsTotal, &t.LblGamePoints};
   for (int i = 0; i < 8; ++i) {
     (*rows[i])[1] = MakeLabel(2040, tops[i], 1935, 330, "");
     (*rows[i])[2] = MakeLabel(4200, tops[i], 1575, 330, "");
@@ -101,10 +101,10 @@ TableModel::TableModel() : Caption("Larkspur") {
   LblTargetScore = MakeLabel(12240, 360, 1725, 330, "Target Score:", "The target Score");
   LblNames[1] = MakeLabel(0, 0, 1590, 330, "Robot Name");
   LblNames[2] = MakeLabel(0, 11040, 1710, 330, "Player  Name");
-  LblGameScore[2] = MakeLabel(2040, 0, 1335, 330, "Game Pts.",
-                              "Opponents total towards target score to date");
-  LblGameScore[1] = MakeLabel(1920, 11040, 1335, 330, "Game Pts.",
-                              "Your total towards target score last hand");
+  LblGameScore[2] =
+      MakeLabel(2040, 0, 1335, 330, "Game Pts.", "Opponents total towards target score to date");
+  LblGameScore[1] =
+      MakeLabel(1920, 11040, 1335, 330, "Game Pts.", "Your total towards target score last hand");
   LblHandScore[2] =
       MakeLabel(4800, 0, 1170, 330, "Hand Pts", "Opponents total score so far this hand");
   LblHandScore[1] =
@@ -115,10 +115,8 @@ TableModel::TableModel() : Caption("Larkspur") {
       MakeLabel(6240, 11040, 1200, 330, "Meld Pts:", "Your hand score for Melded Cards");
   LblBonusScore[2] =
       MakeLabel(9840, 0, 1365, 330, "Bonus Pts.", "Opponents Bonus scores  for Hand");
-  LblBonusScore[1] =
-      MakeLabel(8400, 11040, 1365, 330, "Bonus Pts.", "Your Bonus scores  for Hand");
-  LblPointsHand =
-      MakeLabel(10560, 11040, 1380, 330, "PTs. Hand:", "Points remaining in your hand");
+  LblBonusScore[1] = MakeLabel(8400, 11040, 1365, 330, "Bonus Pts.", "Your Bonus scores  for Hand");
+  LblPointsHand = MakeLabel(10560, 11040, 1380, 330, "PTs. Hand:", "Points remaining in your hand");
   LblStock = MakeLabel(0, 8640, 690, 270, "Stock:", "Number of cards in stock");
   LblDiscard = MakeLabel(0, 6000, 990, 270, "Discards:", "Number of cards in stock");
   LblDiscarding = MakeLabel(

@@ -1,0 +1,119 @@
+#include "commands/PlayerFile.h"
+
+#include <charconv>
+
+namespace larkspur {
+
+namespace {
+
+bool IsBlank(char ch) {
+  return ch == ' ' || ch == '\t';
+}
+bool IsLineEnd(char ch) {
+  return ch == '\r' || ch == '\n';
+}
+
+// Splits the text into fields the way the file is written: commas (or line
+// ends) between fields, blanks around them skipped, a quoted field ending at
+// its closing quote, with two quotes inside standing for one.
+std::vector<std::string> SplitFields(std::string_view text) {
+  std::vector<std::string> fields;
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n) {
+    while (i < n && (IsBlank(text[i]) || IsLineEnd(text[i]))) ++i;
+    if (i >= n) break;
+    std::string field;
+    if (text[i] == '"') {
+      ++i;
+      while (i < n) {
+        if (text[i] == '"') {
+          if (i + 1 < n && text[i + 1] == '"') {
+            field += '"';
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        field += text[i++];
+      }
+      while (i < n && text[i] != ',' && !IsLineEnd(text[i])) ++i;
+    } else {
+      while (i < n && text[i] != ',' && !IsLineEnd(text[i])) field += text[i++];
+      while (!field.empty() && IsBlank(field.back())) field.pop_back();
+    }
+    if (i < n && text[i] == ',') ++i;
+    fields.push_back(std::move(field));
+  }
+  return fields;
+}
+
+// A 16-bit decimal integer, or false.
+bool ReadInteger(const std::string& field, int& value) {
+  const char* first = field.data();
+  const char* last = field.data() + field.size();
+  if (first != last && *first == '+') ++first;
+  long long v = 0;
+  auto [end, ec] = std::from_chars(first, last, v);
+  if (ec != std::errc() || end != last || first == last) return false;
+  if (v < -32768 || v > 32767) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+PlayerFileParse ParsePlayerFile(std::string_view text) {
+  PlayerFileParse result;
+  PlayerFileData& d = result.Data;
+  const std::vector<std::string> fields = SplitFields(text);
+  if (fields.size() < 8) {
+    result.Problems.push_back("it holds " + std::to_string(fields.size()) + " of its 8 fields");
+  }
+  if (fields.size() > 0) d.PlayerName = fields[0];
+  if (fields.size() > 1) d.RobotName = fields[1];
+
+  struct NumberField {
+    const char* name;
+    int* value;
+    int low, high;
+  };
+  const NumberField numbers[6] = {
+      {"the pace", &d.PaceSetting, 0, 32767},
+      {"the player's games won", &d.GamesWonPlayer, -32768, 32767},
+      {"the opponent's games won", &d.GamesWonRobot, -32768, 32767},
+      {"the player's game total", &d.GameScore1, -32768, 32767},
+      {"the opponent's game total", &d.GameScore2, -32768, 32767},
+      {"the target score", &d.TargetScore, 500, 5000},
+  };
+  for (size_t k = 0; k < 6; ++k) {
+    const size_t index = k + 2;
+    if (index >= fields.size()) break;
+    int value = 0;
+    if (!ReadInteger(fields[index], value) || value < numbers[k].low || value > numbers[k].high) {
+      result.Problems.push_back(std::string(numbers[k].name) + " \"" + fields[index] +
+                                "\" is not a usable number");
+      continue;
+    }
+    *numbers[k].value = value;
+  }
+  return result;
+}
+
+std::string FormatPlayerFile(const PlayerFileData& d) {
+  auto quoted = [](const std::string& s) {
+    std::string out = "\"";
+    for (char ch : s) {
+      if (ch == '"') out += '"';
+      out += ch;
+    }
+    return out + "\"";
+  };
+  return quoted(d.PlayerName) + "," + quoted(d.RobotName) + "," + std::to_string(d.PaceSetting) +
+         "," + std::to_string(d.GamesWonPlayer) + "," + std::to_string(d.GamesWonRobot) + "," +
+         std::to_string(d.GameScore1) + "," + std::to_string(d.GameScore2) + "," +
+         std::to_string(d.TargetScore) + "\r\n";
+}
+
+}  // namespace larkspur

@@ -1,0 +1,33 @@
+// The player file: one line of eight comma-separated fields, two quoted names
+// and six integers. Reading never fails: a bad field keeps its default and is
+// reported, so the caller can keep a copy of what the player had.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace larkspur {
+
+struct PlayerFileData {
+  std::string PlayerName = "Player";
+  std::string RobotName = "Barnaby";
+  int PaceSetting = 300;
+  int GamesWonPlayer = 0;
+  int GamesWonRobot = 0;
+  int GameScore1 = 0;
+  int GameScore2 = 0;
+  int TargetScore = 5000;
+
+  bool operator==(const PlayerFileData&) const = default;
+};
+
+struct PlayerFileParse {
+  PlayerFileData Data;
+  std::vector<std::string> Problems;  // one line per bad field; empty when all is well
+};
+
+PlayerFileParse ParsePlayerFile(std::string_view text);
+std::string FormatPlayerFile(const PlayerFileData& data);
+
+}  // namespace larkspur

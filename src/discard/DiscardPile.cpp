@@ -1,0 +1,90 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+namespace {
+bool IsWildRank(int rank) {
+  return rank == RankTwo || rank == RankJoker;
+}
+}  // namespace
+
+void Game::ShowDiscardPile() {
+  DiscardCount = 0;
+  int x = 0;
+  int y = 6840;
+  for (int c = 1; c <= CardCount; ++c) {
+    if (Cards[c].Place != PlacePile) continue;
+    auto& pic = Table.PicCards[c];
+    pic.Image = c;
+    pic.Left = x;
+    pic.Top = y;
+    Table.BringToFront(pic);
+    x += 5;
+    y -= 5;
+    DiscardCount += 1;
+  }
+  // Wild cards stand out of the fan so a frozen pile shows why.
+  for (int c = 1; c <= CardCount; ++c)
+    if (Cards[c].Place == PlacePile && IsWildRank(Cards[c].Rank)) Table.PicCards[c].Top -= 500;
+  // The up card goes on top; once it has been taken it is no longer the pile's.
+  if (DiscardCount > 0 && UpCard != 0 && Cards[UpCard].Place == PlacePile) {
+    Table.BringToFront(Table.PicCards[UpCard]);
+    Table.PicCards[UpCard].Top = y;
+  }
+  Table.LblDiscard.Caption = "Discards: " + std::to_string(DiscardCount);
+  HandInPlay = true;
+  LayDownRedThrees(Human);
+  LayDownRedThrees(Robot);
+  Delay = PaceSetting;
+}
+
+void Game::DiscardCard(int player, int card) {
+  Cards[card].Place = PlacePile;
+  UpCard = card;
+  Delay = 250;
+  auto& pic = Table.PicCards[card];
+  if (player != Robot) {
+    pic.Left = 2640;
+    pic.Top = 7320;
+    Table.BringToFront(pic);
+    Pause();
+    Pause();
+  } else {
+    struct Point {
+      int Left, Top;
+    };
+    static constexpr Point path[3] = {{2640, 1920}, {1560, 4200}, {840, 6240}};
+    for (const Point& p : path) {
+      pic.Image = card;
+      pic.Left = p.Left;
+      pic.Top = p.Top;
+      Table.BringToFront(pic);
+      Pause();
+    }
+  }
+  bool wildInPile = false;
+  for (int c = 1; c <= CardCount; ++c) {
+    if (Cards[c].Place == PlacePile && IsWildRank(Cards[c].Rank)) {
+      wildInPile = true;
+      ShowDiscardPile();
+      break;
+    }
+  }
+  const bool blackThreeOnTop = Cards[UpCard].Rank == RankBlackThree;
+  ShowDiscardPile();
+  if (player == Human || player == Robot) {
+    const int next = player == Human ? Robot : Human;
+    if (blackThreeOnTop)
+      Table.Shape1.BorderColor = PileBlocked;
+    else if (MinMeldMet[next] && !wildInPile)
+      Table.Shape1.BorderColor = PileOpen;
+    else
+      Table.Shape1.BorderColor = PileFrozen;
+  }
+  HandLayout(player);
+  ShowDiscardPile();
+  CountBonuses(player);
+  ShowScores();
+}
+
+}  // namespace larkspur

@@ -1,0 +1,178 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+bool Game::MayTakePile(int player) {
+  HandLayout(player);
+  CountHand(player);
+  // An empty pile, or one whose up card has already been taken, cannot be taken.
+  if (UpCard == 0 || Cards[UpCard].Place != PlacePile) return false;
+  const int up = Cards[UpCard].Rank;
+  const int handPlace = player;
+  switch (Table.Shape1.BorderColor) {
+    case PileBlocked:
+      return false;
+    case PileFrozen: {
+      if (up == RankTwo || up == RankJoker) return false;
+      int pair = 0;
+      for (int c = 1; c <= CardCount; ++c)
+        pair += Cards[c].Place == handPlace && Cards[c].Rank == up;
+      return pair >= 2;
+    }
+    case PileOpen: {
+      if (up <= 13 && MeldInfo[player][up].Started) return true;
+      int naturals = 0;
+      int wilds = 0;
+      for (int c = 1; c <= CardCount; ++c) {
+        if (Cards[c].Place != handPlace) continue;
+        const int r = Cards[c].Rank;
+        if (r == up && r != RankTwo && r != RankJoker && r != RankBlackThree && r != RankRedThree)
+          naturals += 1;
+        if (r == RankTwo || r == RankJoker) wilds += 1;
+      }
+      return naturals >= 2 || (naturals == 1 && wilds >= 1);
+    }
+    default:
+      return false;
+  }
+}
+
+void Game::TakePileTop(int player) {
+  Delay = 250;
+  const int top = UpCard;
+  const int rank = Cards[top].Rank;
+  Cards[top].FromDiscard = true;
+  if (player == Robot) {
+    RobotPileDue = true;
+    auto& pic = Table.PicCards[top];
+    pic.Left = 2760;
+    pic.Top = 4920;
+    Table.BringToFront(pic);
+    Pause();
+    pic.Left = 5160;
+    pic.Top = 3480;
+    Table.BringToFront(pic);
+    Pause();
+    Pause();
+  }
+  MeldCard(top, rank, player);
+  LayOutMelds(player);
+  ShowDiscardPile();
+
+  if (player == Robot) {
+    Delay = PaceSetting + 100;
+    for (int c = 1; c <= CardCount; ++c) {
+      if (Cards[c].Place != PlaceRobotHand || Cards[c].Rank != rank) continue;
+      auto& pic = Table.PicCards[c];
+      pic.Image = c;
+      pic.Top += 1000;
+      pic.Left += 1000;
+      Table.BringToFront(pic);
+      Pause();
+      Table.BringToFront(pic);
+      Pause();
+      MeldCard(c, rank, Robot);
+      LayOutMelds(Robot);
+      if (MeldInfo[Robot][rank].Count == 3) break;
+    }
+    HandLayout(Robot);
+    Delay = PaceSetting;
+    if (MeldInfo[Robot][rank].Count == 2) {
+      int wild = 0;
+      for (int c = 1; c <= 12 && wild == 0; ++c)
+        if (Cards[c].Place == PlaceRobotHand) wild = c;
+      if (wild != 0) {
+        Cards[wild].NewThisTurn = true;
+        MeldWildCard(wild, rank, Robot);
+      }
+    }
+  }
+  HandLayout(player);
+  ShowDiscardPile();
+  HandLayout(player);
+  ShowScores();
+  HandLayout(player);
+  Delay = PaceSetting;
+}
+
+void Game::HandOverPile(int player) {
+  if (player == Robot) {
+    if (!RobotPileDue || !MinMeldMet[Robot] || DiscardCount < 1) return;
+  } else if (player == Human) {
+    if (!MinMeldMet[Human] || DiscardCount < 1) return;
+  } else {
+    return;
+  }
+  for (int c = 1; c <= CardCount; ++c) {
+    if (Cards[c].Place != PlacePile) continue;
+    Cards[c].Place = player;
+    ShowDiscardPile();
+    HandLayout(player);
+    if (DiscardCount == 0) {
+      RobotPileDue = false;
+      break;
+    }
+  }
+}
+
+bool Game::TakeBack() {
+  bool penaltyCharged = false;
+  bool topReturned = false;
+  for (int c = 1; c <= CardCount; ++c) {
+    if (Cards[c].Place != PlaceHumanMeld) continue;
+    MeldItems& meld = MeldInfo[Human][Cards[c].MeldColumn[Human]];
+    bool returned = false;
+    if (Cards[c].FromDiscard) {
+      // The pile's top card goes back to the pile, not into the hand.
+      meld.Count -= 1;
+      if (meld.Count == 0) meld.Started = false;
+      CountBonuses(Human);
+      LayOutMelds(Human);
+      Cards[c].Place = PlacePile;
+      Cards[c].NewThisTurn = false;
+      ShowDiscardPile();
+      Cards[c].FromDiscard = false;
+      returned = true;
+      topReturned = true;
+      // The pile is no longer taken, so nothing of it is due any more.
+      PlayerPileDue = false;
+      if (!MinMeldMet[Human] && !penaltyCharged) {
+        ShowDeluxeMessage(PlayerName +
+                              " you lose 50 points for taking Discard and failing to meet Minimum "
+                              "Meld",
+                          "O.K.", "", "", 1, "Cards taken back");
+        PenaltyPoints = 50;
+        ShowScores();
+        PlayerDiscarding = false;
+        penaltyCharged = true;
+        PlayerTurnOpen = true;
+      }
+    } else if (Cards[c].NewThisTurn) {
+      Cards[c].Place = PlaceHumanHand;
+      Cards[c].NewThisTurn = false;
+      meld.Count -= 1;
+      if (meld.Count == 0) meld.Started = false;
+      CountBonuses(Human);
+      LayOutMelds(Human);
+      PlayerTurnOpen = false;
+      PlayerHasDrawn = true;
+      returned = true;
+    }
+    if (returned && IsWildCardNumber(c)) {
+      meld.WildMark -= 1;
+      meld.WildCount -= 1;
+      if (meld.WildMark == 0) meld.HasWild = false;
+      Cards[c].Rank = IsJokerNumber(c) ? RankJoker : RankTwo;
+      Cards[c].Points = IsJokerNumber(c) ? 50 : 20;
+    }
+    CountMeldPoints(Human);
+    CheckMinimumMeld(Human);
+    ShowDiscardPile();
+    HandLayout(Human);
+    ShowScores();
+    Pause();
+  }
+  return topReturned;
+}
+
+}  // namespace larkspur

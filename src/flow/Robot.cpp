@@ -1,0 +1,193 @@
+#include <array>
+
+#include "state/Game.h"
+
+namespace larkspur {
+
+namespace {
+
+// The robot's meld ranks in the order it considers them: aces, then fours to kings.
+constexpr std::array<int, 11> RobotMeldRanks{1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+
+bool IsNatural(int rank) {
+  return rank != RankTwo && rank != RankBlackThree && rank != RankJoker && rank != RankRedThree;
+}
+
+}  // namespace
+
+bool Game::HoldsThreeOfRank(int rank) {
+  int n = 0;
+  for (int c = 1; c <= CardCount; ++c)
+    n += Cards[c].Place == PlaceRobotHand && Cards[c].Rank == rank;
+  return n >= 3;
+}
+
+bool Game::RobotTurn() {
+  CountBonuses(Human);
+  CountBonuses(Robot);
+  CheckMinimumMeld(Robot);
+  CountHand(Robot);
+  if (MayTakePile(Robot) && MinMeldMet[Robot]) {
+    SetStatus("opponent is taking Discard card.");
+    TakePileTop(Robot);
+    CountHand(Robot);
+    RobotMelds();
+    SetStatus(" opponent is now discarding a card.");
+    RobotDiscard();
+    return true;
+  }
+  SetStatus(" opponent is taking two cards from Stock.");
+  DrawTwoFromStock(Robot);
+  CountHand(Robot);
+  RobotMelds();
+  SetStatus(" opponent is Discarding a card.");
+  RobotDiscard();
+  return false;
+}
+
+void Game::RobotMelds() {
+  CountHand(Robot);
+  if (!MinMeldMet[Robot] && NaturalMeldValue[Robot] < MinMeld[Robot]) return;
+  if (HandCount[Robot] == 1 && !HasCanasta[Robot]) {
+    SetStatus("your opponent cannot Meld 1 card as no Canasta made.");
+    return;
+  }
+  if (HasCanasta[Robot]) {
+    for (int r : RobotMeldRanks) {
+      if (!HoldsThreeOfRank(r)) continue;
+      MeldAllOfRank(Robot, r);
+      HandLayout(Robot);
+    }
+  }
+  CountHand(Robot);
+  for (int r : RobotMeldRanks) {
+    if (HandCount[Robot] >= 3 && !HasCanasta[Robot] && HoldsThreeOfRank(r)) {
+      MeldAllOfRank(Robot, r);
+      HandLayout(Robot);
+      if (HandCount[Robot] == 1) return;
+    }
+  }
+
+  auto lowestWild = [&] {
+    for (int c = 1; c <= 12; ++c)
+      if (Cards[c].Place == PlaceRobotHand) return c;
+    return 0;
+  };
+
+  CountHand(Robot);
+  if (HandCount[Robot] == 1) return;
+  int x = 0;
+  if (RankCount[RankJoker] > 0 || RankCount[RankTwo] > 0) {
+    for (int r : RobotMeldRanks) {
+      const MeldItems& m = MeldInfo[Robot][r];
+      if (m.Count >= 4 && m.Count <= 6 && m.WildMark < 3 && m.WildMark < m.Count) {
+        x = r;
+        break;
+      }
+    }
+  }
+  CountHand(Robot);
+  if (HandCount[Robot] == 1) return;
+  if (x != 0) {
+    const MeldItems& m = MeldInfo[Robot][x];
+    if (m.WildCount + 1 <= m.Count - m.WildCount && m.WildCount + 1 <= 3) {
+      if (const int w = lowestWild()) MeldWildCard(w, x, Robot);
+    }
+  }
+
+  CountHand(Robot);
+  if (HandCount[Robot] == 1) return;
+  int y = 0;
+  if (RankCount[RankJoker] > 0 ||
+      (RankCount[RankTwo] > 0 && HasCanasta[Robot] && HandCount[Robot] <= 3)) {
+    for (int r : RobotMeldRanks) {
+      const MeldItems& m = MeldInfo[Robot][r];
+      if (m.WildMark < 3 && m.WildMark < m.Count) {
+        y = r;
+        break;
+      }
+    }
+  }
+  CountHand(Robot);
+  if (HandCount[Robot] == 1) return;
+  if (y != 0 && MeldInfo[Robot][y].WildCount + 1 <= 3) {
+    if (const int w = lowestWild()) MeldWildCard(w, y, Robot);
+  }
+
+  // Lay-offs onto the robot's own melds, whatever the hand size.
+  for (int c = 1; c <= CardCount; ++c) {
+    if (Cards[c].Place != PlaceRobotHand || !IsNatural(Cards[c].Rank)) continue;
+    bool melded = false;
+    for (int m = 1; m <= CardCount && !melded; ++m)
+      melded = Cards[m].Place == PlaceRobotMeld && Cards[m].Rank == Cards[c].Rank;
+    if (melded) MeldNaturalCard(c, Cards[c].Rank, Robot);
+  }
+
+  CountBonuses(Robot);
+  HandLayout(Robot);
+  ShowScores();
+  Delay = PaceSetting;
+}
+
+int Game::RobotDiscardChoice() {
+  auto started = [&](int player, int r) { return r <= 13 && MeldInfo[player][r].Started; };
+  auto pass = [&](int number, int c) {
+    const int r = Cards[c].Rank;
+    const int n = RankCount[r];
+    const bool natural = IsNatural(r);
+    const bool neitherMelded = !started(Human, r) && !started(Robot, r);
+    const bool robotNot = !started(Robot, r);
+    switch (number) {
+      case 1:
+        return r == RankBlackThree && DiscardCount >= 6;
+      case 2:
+        return natural && n == 1 && neitherMelded;
+      case 3:
+        return natural && n == 2 && neitherMelded;
+      case 4:
+        return natural && n == 1 && robotNot;
+      case 5:
+        return r == 4 && robotNot;
+      case 6:
+        return r == 5 && robotNot;
+      case 7:
+        return r == 6 && robotNot;
+      case 8:
+        return r == 7 || (r == 8 && robotNot);
+      case 9:
+        return r == 9 || (r == 10 && robotNot);
+      case 10:
+        return r == 11 || (r == 12 && robotNot);
+      case 11:
+        return r == 13 || (r == RankAce && robotNot);
+      case 12:
+        return natural;
+      case 13:
+        return !IsJokerNumber(c);
+      default:
+        return true;
+    }
+  };
+  for (int number = 1; number <= 14; ++number)
+    for (int c = 1; c <= CardCount; ++c)
+      if (Cards[c].Place == PlaceRobotHand && pass(number, c)) return c;
+  return 0;
+}
+
+void Game::RobotDiscard() {
+  CountBonuses(Robot);
+  if (HandCount[Robot] == 0) return;
+  if (HandCount[Robot] == 1 && !HasCanasta[Robot]) {
+    SetStatus(" your opponent cannot discard at present- no Canasta");
+    CountBonuses(Robot);
+    return;
+  }
+  CountHand(Robot);
+  ShowDiscardPile();
+  const int card = RobotDiscardChoice();
+  if (card == 0) return;
+  DiscardCard(Robot, card);
+  CountBonuses(Robot);
+}
+
+}  // namespace larkspur

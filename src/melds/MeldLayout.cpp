@@ -1,0 +1,96 @@
+#include <array>
+
+#include "state/Game.h"
+
+namespace larkspur {
+
+namespace {
+
+constexpr std::array<int, 11> RobotColumns{1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+constexpr std::array<int, 12> HumanColumns{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+
+void ShowMeldLabel(Label& label, const MeldItems& m) {
+  const std::string counts = std::to_string(m.Count) + " Wild:-" + std::to_string(m.WildCount);
+  if (m.Count >= 7 && m.WildMark == 0) {
+    label.BackColor = RGB(255, 0, 0);
+    label.Caption = " Pure Canasta " + counts;
+  } else if (m.Count >= 7) {
+    label.BackColor = RGB(128, 255, 255);
+    label.Caption = " Mixed Canasta " + counts;
+  } else if (m.WildMark > 0) {
+    label.BackColor = RGB(192, 192, 255);
+    label.Caption = "Mixed:- " + counts;
+  } else if (m.Count >= 3) {
+    label.BackColor = RGB(255, 192, 192);
+    label.Caption = "Pure:- " + counts;
+  }
+}
+
+}  // namespace
+
+void Game::LayOutMelds(int player) {
+  if (NextHandGo) return;
+  for (int r = 4; r <= 13; ++r) ColumnLeft[r] = 2760 + 1080 * (r - 4);
+  ColumnLeft[RankAce] = 13560;
+  ColumnLeft[RankBlackThree] = 14640;
+
+  const int meldPlace = player == Human ? PlaceHumanMeld : PlaceRobotMeld;
+  const int naturalRowTop = player == Human ? 5880 : 2760;
+  const int wildRowTop = player == Human ? 5640 : 2520;
+  auto inColumn = [&](int c, int column) {
+    return Cards[c].Place == meldPlace && Cards[c].MeldColumn[player] == column;
+  };
+
+  auto layColumn = [&](int column) {
+    int top = naturalRowTop;
+    for (int c = 1; c <= CardCount; ++c) {
+      if (!inColumn(c, column)) continue;
+      auto& pic = Table.PicCards[c];
+      pic.Left = ColumnLeft[column];
+      pic.Top = top;
+      Table.BringToFront(pic);
+      top += 40;
+    }
+  };
+  if (player == Human) {
+    for (int column : HumanColumns) layColumn(column);
+  } else {
+    for (int column : RobotColumns) layColumn(column);
+  }
+
+  // Wild cards sit together on the wild row, behind their column's naturals.
+  for (int column = 1; column <= 13; ++column) {
+    for (int c = 1; c <= 12; ++c) {
+      if (!inColumn(c, column)) continue;
+      Table.PicCards[c].Left = ColumnLeft[column];
+      Table.PicCards[c].Top = wildRowTop;
+    }
+  }
+
+  for (int column : HumanColumns) {
+    Label& label = player == Robot ? Table.lblMeldsC[column] : Table.lblMelds[column];
+    ShowMeldLabel(label, MeldInfo[player][column]);
+  }
+
+  Delay = 1;
+  DealSound();
+  Delay = PaceSetting;
+  CountBonuses(player);
+  if (HandCount[Human] == 0) {
+    PlayerToPlay = false;
+    PlayerTurnOpen = false;
+    PlayerHasDrawn = false;
+  }
+  Delay = PaceSetting;
+}
+
+bool Game::MeldsComplete(int player) {
+  for (int r = 1; r <= 13; ++r) {
+    if (r == RankTwo) continue;
+    const MeldItems& m = MeldInfo[player][r];
+    if (m.Started && m.Count < 3) return false;
+  }
+  return true;
+}
+
+}  // namespace larkspur

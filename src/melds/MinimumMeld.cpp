@@ -1,0 +1,78 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+int MinimumMeldFor(int gameScore) {
+  if (gameScore < 0) return 15;
+  if (gameScore < 1500) return 50;
+  if (gameScore < 3000) return 90;
+  return 120;
+}
+
+void Game::CountMeldPoints(int player) {
+  const int place = player == Human ? PlaceHumanMeld : PlaceRobotMeld;
+  MeldPoints[player] = 0;
+  for (int c = 1; c <= CardCount; ++c)
+    if (Cards[c].Place == place) MeldPoints[player] += Cards[c].Points;
+  ShowScores();
+}
+
+void Game::CheckMinimumMeld(int player) {
+  MinMeld[player] = MinimumMeldFor(GameScore[player]);
+  CountMeldPoints(player);
+  const std::string& name = player == Human ? PlayerName : RobotName;
+  // The first melds must exceed the requirement: equal is not enough.
+  if (MeldPoints[player] > MinMeld[player]) {
+    MinMeldMet[player] = true;
+    Table.LblMinMeld.Caption = name + "Minimum Meld Met";
+  } else {
+    MinMeldMet[player] = false;
+    Table.LblMinMeld.Caption = name + "Minimum Meld: " + std::to_string(MinMeld[player]);
+  }
+}
+
+void Game::MeldCard(int card, int r, int player) {
+  if (player == Human) {
+    Cards[card].Place = PlaceHumanMeld;
+    Cards[card].NewThisTurn = true;
+  } else {
+    Cards[card].Place = PlaceRobotMeld;
+  }
+  MeldItems& meld = MeldInfo[player][r];
+  meld.Started = true;
+  Cards[card].MeldColumn[player] = r;
+  CountMeldPoints(player);
+  meld.Count += 1;
+  if (meld.HasWild) meld.WildMark += 1;
+  if (meld.Count >= 7) HasCanasta[player] = true;
+  CheckMinimumMeld(player);
+  ShowDiscardPile();
+
+  if (player == Human && MinMeldMet[Human] && PlayerPileDue && DiscardCount >= 1) {
+    ShowDeluxeMessage(
+        PlayerName + " you have made the minimum meld and rest of pack is now being given to you",
+        "Right", "", "", 1, "Discards coming to hand");
+    HandOverPile(Human);
+    PlayerPileDue = false;
+  }
+  if (player == Robot && RobotPileDue) {
+    HandOverPile(Robot);
+    RobotPileDue = false;
+  }
+  CountMeldPoints(Human);
+  CountMeldPoints(Robot);
+
+  if (MinMeldMet[player]) {
+    MinMeld[player] = 0;
+    Table.LblMinMeld.Caption =
+        player == Human ? PlayerName + "Minimum Meld Met: " : RobotName + "Minimum Meld Met ";
+  } else {
+    MinMeld[player] -= MeldPoints[player];
+    Table.LblMinMeld.Caption = (player == Human ? PlayerName : RobotName) +
+                               "Minimum Meld: " + std::to_string(MinMeld[player]);
+  }
+  CountBonuses(player);
+  HandLayout(player);
+}
+
+}  // namespace larkspur

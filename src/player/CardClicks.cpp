@@ -1,0 +1,187 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+void Game::PicCards_MouseDown(int index) {
+  if (index < 1 || index > CardCount) return;
+  const int c = index;
+  if (!PlayerToPlay || Cards[c].Place == PlaceRobotHand || !HandInPlay) return;
+  HandLayout(Human);
+  if (PlayerTurnOpen) {
+    if (Cards[c].Place == PlaceStock) {
+      TakeTwoFromStock();
+      return;
+    }
+    if (Cards[c].Place == PlacePile) {
+      if (MayTakePile(Human))
+        PlayerTakesPile(c);
+      else
+        SetStatus(" you cannot Meld the Discard. Click on Stock for two cards.");
+      return;
+    }
+  }
+  if (Cards[c].Place == PlaceHumanHand && PlayerHasDrawn) {
+    MeldHandCard(c);
+    return;
+  }
+  if (PlayerDiscarding && Cards[c].Place == PlaceHumanHand) DiscardHandCard(c);
+}
+
+void Game::MeldHandCard(int c) {
+  HandLayout(Human);
+  CountHand(Human);
+  const int r = Cards[c].Rank;
+  if (r == RankBlackThree) {
+    if (BlackThreesGoOut()) GoOutWithBlackThrees();
+    return;
+  }
+  if (r == RankRedThree) return;  // laid down at once; never melded from the hand
+  const bool wild = r == RankTwo || r == RankJoker;
+  if (!wild && !CanStartMeld(c)) return;
+  WildChosen = 0;
+  if (wild) {
+    WildChosen = c;
+    Table.PicCards[c].BorderStyle = 1;
+    SetStatus(" now click on label above the Meld to which you wish to add this card.");
+    return;
+  }
+  MeldCard(c, r, Human);
+  LayOutMelds(Human);
+}
+
+void Game::GoOutWithBlackThrees() {
+  for (int c = 13; c <= 16; ++c) {
+    if (Cards[c].Place != PlaceHumanHand) continue;
+    MeldCard(c, RankBlackThree, Human);
+    LayOutMelds(Human);
+  }
+  ShowHandResult();
+}
+
+void Game::BackToMelding() {
+  Table.LblDiscarding.Visible = true;
+  Table.LblReturnPack.Visible = true;
+  PlayerDiscarding = false;
+  PlayerHasDrawn = true;
+}
+
+void Game::DiscardHandCard(int c) {
+  if (!MeldsComplete(Human)) {
+    ShowDeluxeMessage(
+        "You have an unfinished Meld - Complete it or click 'Take Back' button or Menu above.",
+        "Right", "", "", 1, "Unfinished Meld.");
+    BackToMelding();
+    return;
+  }
+  CountMeldPoints(Human);
+  if (MeldPoints[Human] >= 1 && !MinMeldMet[Human]) {
+    ShowDeluxeMessage(
+        "You have not melded enough points to meet the Minimum Meld. Meld more or click 'Take "
+        "Back' button.",
+        "Right", "", "", 1, "Minimum Meld not met.");
+    BackToMelding();
+    return;
+  }
+  HandLayout(Human);
+  if (!HasCanasta[Human] && HandCount[Human] == 1) {
+    ShowDeluxeMessage(PlayerName + " you cannot discard last card with no Canasta. " + RobotName +
+                          " will now play",
+                      "O.K.", "", "", 1, "Cannot Discard");
+    PlayerToPlay = PlayerDiscarding = PlayerTurnOpen = PlayerHasDrawn = false;
+    SetStatus(" your opponnent is now playing.");
+    return;
+  }
+  DiscardCard(Human, c);
+  PlayerToPlay = PlayerDiscarding = PlayerTurnOpen = PlayerHasDrawn = false;
+  SetStatus(" your opponent will now play.");
+}
+
+void Game::TakeTwoFromStock() {
+  DrawStockCard(Human);
+  DrawStockCard(Human);
+  PlayerHasDrawn = true;
+  PlayerTurnOpen = false;
+  PlayerDiscarding = false;
+  SetStatus(
+      " click a card to meld it and when finished click big label above card and then 1 card to "
+      "discard.");
+  Table.LblReturnPack.Visible = true;
+  Table.LblDiscarding.Visible = true;
+}
+
+void Game::PlayerTakesPile(int card) {
+  if (Cards[card].Rank != Cards[UpCard].Rank) return;
+  TakePileTop(Human);
+  CountMeldPoints(Human);
+  CheckMinimumMeld(Human);
+  if (MinMeldMet[Human])
+    HandOverPile(Human);
+  else
+    PlayerPileDue = true;
+  PlayerHasDrawn = true;
+  PlayerTurnOpen = false;
+  PlayerDiscarding = false;
+  SetStatus(
+      " click a card to meld it and when finished click big label above card and then 1 card to "
+      "discard.");
+  Table.LblReturnPack.Visible = true;
+  Table.LblDiscarding.Visible = true;
+}
+
+bool Game::CanStartMeld(int card) {
+  HandLayout(Human);
+  CountHand(Human);
+  const int r = Cards[card].Rank;
+  if (r <= 13 && MeldInfo[Human][r].Started) return true;
+  if ((RankCount[r] == 2 && RankCount[RankJoker] == 0 && RankCount[RankTwo] == 0) ||
+      RankCount[r] == 1) {
+    SetStatus(" you do not have enough cards in your hand to meld this card");
+    return false;
+  }
+  return true;
+}
+
+bool Game::BlackThreesGoOut() {
+  HandLayout(Human);
+  CountHand(Human);
+  int b = 0;
+  for (int c = 1; c <= CardCount; ++c)
+    b += Cards[c].Place == PlaceHumanHand && Cards[c].Rank == RankBlackThree;
+  const int h = HandCount[Human];
+  if ((h == 3 || h == 4) && b == h) {
+    if (!HasCanasta[Human]) {
+      SetStatus(" you cannot go out with black threes until you have a Canasta. ");
+      return false;
+    }
+    GameScore[Human] += 3 * h;
+    return true;
+  }
+  if (h >= 5) {
+    SetStatus(" you must have no more than 4 cards in your hand to meld black threes.");
+    return false;
+  }
+  if (h == 3) {
+    SetStatus(" you must have minimum of 3 black threes in hand to go out.");
+    return false;
+  }
+  if (!HasCanasta[Human])
+    SetStatus(" you cannot go out with black threes until you have a Canasta. ");
+  return false;
+}
+
+void Game::CountHand(int player) {
+  for (int r = 1; r <= 15; ++r) RankCount[r] = 0;
+  NaturalMeldValue[player] = 0;
+  for (int c = 1; c <= CardCount; ++c)
+    if (Cards[c].Place == player) RankCount[Cards[c].Rank] += 1;
+  auto count = [&](int r, int points) {
+    if (RankCount[r] < 3) return;
+    NaturalMeldValue[player] += points * RankCount[r];
+    RankMeldable[r] = true;
+  };
+  count(RankAce, 20);
+  for (int r = 4; r <= 7; ++r) count(r, 5);
+  for (int r = 8; r <= 13; ++r) count(r, 10);
+}
+
+}  // namespace larkspur

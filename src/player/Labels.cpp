@@ -1,0 +1,92 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+void Game::LblHeadings_Click(int index) {
+  const int r = index;
+  if (WildChosen == 0 || r == 0) return;
+  // A chosen wild card that has since left the hand is no longer chosen.
+  if (Cards[WildChosen].Place != PlaceHumanHand) {
+    WildChosen = 0;
+    return;
+  }
+  if (r < 1 || r > 13 || r == RankTwo || !MeldInfo[Human][r].Started) {
+    SetStatus(" you cannot add Wild card here as there is no Meld made.");
+    return;
+  }
+  const MeldItems& meld = MeldInfo[Human][r];
+  const int naturals = meld.Count - meld.WildCount;
+  auto& pic = Table.PicCards[WildChosen];
+  // After adding it the meld must still hold more naturals than wild cards.
+  if (!(meld.WildCount + 1 < naturals)) {
+    SetStatus(" the ratio of Wild cards to Pure cards is too high to add one at the moment");
+    pic.BorderStyle = 0;
+    return;
+  }
+  pic.BorderStyle = 0;
+  const int card = WildChosen;
+  Cards[card].Rank = r;
+  MeldWildCard(card, r, Human);
+  WildChosen = 0;
+  LayOutMelds(Human);
+}
+
+void Game::LblDiscarding_Click() {
+  PlayerHasDrawn = false;
+  PlayerDiscarding = true;
+  SetStatus(" now click on 1 card which will be discarded.");
+  Table.LblDiscarding.Visible = false;
+}
+
+void Game::LblReturnPack_Click() {
+  if (!HandInPlay) return;
+  HandLayout(Human);
+  bool topReturned = false;
+  if (!MinMeldMet[Human]) topReturned = TakeBack();
+  if (MinMeldMet[Human]) {
+    ShowDeluxeMessage(PlayerName +
+                          " you cannot take all back but if you added 1 card or 2 by mistake then "
+                          "it will go back to your hand, then click the Discard label before "
+                          "clicking card to discard.",
+                      "OK", "", "", 1, "Cannot send back now");
+  }
+  ReturnUnfinishedMelds();
+  CountBonuses(Human);
+  HandLayout(Human);
+  LayOutMelds(Human);
+  PlayerDiscarding = false;
+  if (topReturned) {
+    // The pile's top card is back on the pile: the human has drawn nothing.
+    PlayerTurnOpen = true;
+    PlayerHasDrawn = false;
+    Table.LblDiscarding.Visible = false;
+    Table.LblReturnPack.Visible = false;
+    SetStatus(" click the Discard pack or click Stock for two cards.");
+  } else {
+    PlayerTurnOpen = false;
+    PlayerHasDrawn = true;
+    Table.LblDiscarding.Visible = true;
+  }
+}
+
+// Melds of one or two cards go back to the hand; only cards still in the
+// human's melds are returned.
+void Game::ReturnUnfinishedMelds() {
+  for (int r = 1; r <= 13; ++r) {
+    if (r == RankTwo) continue;
+    MeldItems& meld = MeldInfo[Human][r];
+    if (meld.Count != 1 && meld.Count != 2) continue;
+    for (int c = 1; c <= CardCount; ++c) {
+      if (Cards[c].MeldColumn[Human] != r || Cards[c].Place != PlaceHumanMeld) continue;
+      Cards[c].NewThisTurn = false;
+      Cards[c].Place = PlaceHumanHand;
+      meld.Count -= 1;
+      if (meld.Count == 0) {
+        meld.Started = false;
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace larkspur

@@ -1,0 +1,117 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+namespace {
+std::string Num(int n) {
+  return std::to_string(n);
+}
+}  // namespace
+
+void Game::CountBonuses(int p) {
+  BonusPoints[p] = 0;
+  RedThreeBonus[p] = 0;
+  RedThreeCount[p] = 0;
+  MixedCanastas[p] = 0;
+  PureCanastas[p] = 0;
+  const int redThreePlace = p == Human ? PlaceHumanRedThree : PlaceRobotRedThree;
+  for (int c = 105; c <= 108; ++c) RedThreeCount[p] += Cards[c].Place == redThreePlace;
+  // Red threes count for a player with a natural meld and against one without.
+  bool melded = MeldInfo[p][RankAce].Started;
+  for (int r = 4; r <= 13; ++r) melded = melded || MeldInfo[p][r].Started;
+  RedThreeBonus[p] = RedThreeCount[p] * (melded ? 100 : -100);
+  if (RedThreeCount[p] == 4) RedThreeBonus[p] = melded ? 800 : -800;
+  Label& redThrees = p == Human ? Table.lblMelds[14] : Table.lblMeldsC[14];
+  redThrees.Caption = "Pts. " + Num(RedThreeBonus[p]);
+  for (int r = 1; r <= 13; ++r) {
+    if (r == RankTwo || r == RankBlackThree) continue;
+    const MeldItems& m = MeldInfo[p][r];
+    if (m.Count < 7) continue;
+    if (m.WildMark == 0) {
+      BonusPoints[p] += 500;
+      PureCanastas[p] += 1;
+    } else {
+      BonusPoints[p] += 300;
+      MixedCanastas[p] += 1;
+    }
+  }
+  if (p == Human) BonusPoints[Human] -= PenaltyPoints;
+  BonusPoints[p] += RedThreeBonus[p];
+  ShowScores();
+}
+
+void Game::ShowScores() {
+  for (int p : {Human, Robot}) {
+    HandScore[p] = MeldPoints[p] + BonusPoints[p];
+    Table.LblBonusScore[p].Caption = "Bonus Pts. " + Num(BonusPoints[p]);
+    Table.LblMeldScore[p].Caption = "Meld Pts. " + Num(MeldPoints[p]);
+    Table.LblHandScore[p].Caption = "Hand Pts. " + Num(HandScore[p]);
+    Table.LblGameScore[p].Caption = "Game Pts. " + Num(GameScore[p]);
+  }
+  Table.LblPointsHand.Caption = "Pts. Hand: " + Num(HandPoints[Human]);
+}
+
+void Game::ShowHandResult() {
+  HandScored = true;
+  for (int p : {Human, Robot}) {
+    Table.PureCans[p].Caption.clear();
+    Table.MixedCans[p].Caption.clear();
+    Table.MinusPoints[p].Caption.clear();
+    Table.RThreesPoints[p].Caption.clear();
+    Table.OutFirst[p].Caption.clear();
+  }
+  Table.lblInfoScores.Caption.clear();
+  Table.FramResults.Visible = true;
+  Table.BringToFront(Table.FramResults);
+
+  PerPlayer<int> total{};
+  for (int p : {Human, Robot}) {
+    HandLayout(p);
+    CountBonuses(p);
+    Table.PureCans[p].Caption = Num(PureCanastas[p] * 500);
+    Table.MixedCans[p].Caption = Num(MixedCanastas[p] * 300);
+    Table.MinusPoints[p].Caption = " - " + Num(HandPoints[p]);
+    Table.RThreesPoints[p].Caption = Num(RedThreeBonus[p]);
+    if (HandCount[p] == 0) {
+      OutBonus[p] = 100;
+      Table.OutFirst[p].Caption = Num(OutBonus[p]);
+    }
+    total[p] = BonusPoints[p] + OutBonus[p] + MeldPoints[p] - HandPoints[p];
+    GameScore[p] += total[p];
+    Table.PointsTotal[p].Caption = Num(total[p]);
+    Table.LblGamePoints[p].Caption = Num(GameScore[p]);
+    Table.CardPoints[p].Caption = Num(MeldPoints[p]);
+  }
+  // The robot shows its hand to a human who won the hand.
+  if (total[Human] > total[Robot]) {
+    for (int c = 1; c <= CardCount; ++c)
+      if (Cards[c].Place == PlaceRobotHand) Table.PicCards[c].Image = c;
+  }
+  Table.lblInfoScores.Caption = GameScore[Human] >= TargetScore || GameScore[Robot] >= TargetScore
+                                    ? "Game is over - click 'Carry On' button'"
+                                    : "game not over - click 'Carry On' button' or 'Exit'";
+
+  WaitForResults();
+
+  for (int p : {Human, Robot}) {
+    MeldPoints[p] = 0;
+    BonusPoints[p] = 0;
+    PureCanastas[p] = 0;
+    MixedCanastas[p] = 0;
+    OutBonus[p] = 0;
+    RedThreeBonus[p] = 0;
+    HandPoints[p] = 0;
+  }
+  ShowScores();
+  Delay = PaceSetting;
+}
+
+void Game::WaitForResults() {
+  while (!ResultsAnswered) {
+    host.WaitForEvent();
+    CheckAbandon();
+  }
+  ResultsAnswered = false;
+}
+
+}  // namespace larkspur

@@ -1,0 +1,58 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+Game::Game(Host& h) : host(h) {}
+
+int RankOfCard(int c) {
+  if (c <= 4) return RankJoker;
+  if (c <= 12) return RankTwo;
+  if (c <= 16) return RankBlackThree;
+  if (c <= 96) return RankFour + (c - 17) / 8;
+  if (c <= 104) return RankAce;
+  return RankRedThree;
+}
+
+int PointsOfCard(int c) {
+  switch (RankOfCard(c)) {
+    case RankJoker:
+      return 50;
+    case RankTwo:
+    case RankAce:
+      return 20;
+    case RankRedThree:
+      return 100;
+    case RankBlackThree:
+      return 5;
+    default:
+      return RankOfCard(c) <= RankSeven ? 5 : 10;
+  }
+}
+
+void Game::InitCards() {
+  for (int c = 1; c <= CardCount; ++c) {
+    Cards[c].Points = PointsOfCard(c);
+    Cards[c].Rank = RankOfCard(c);
+  }
+  Delay = PaceSetting;
+}
+
+void Game::CheckAbandon() {
+  if (gameRunning_ && pending_ != GameRequest::None) throw GameAbandoned{};
+}
+
+// Waits Delay milliseconds while window events are handled; the host blocks
+// in its event loop, so a pause costs no processor time.
+void Game::Pause() {
+  if (Delay <= 0) return;
+  PauseStart = host.TickCount();
+  host.WaitUntil(PauseStart + Delay);
+  CheckAbandon();
+}
+
+void Game::DealSound() {
+  host.PlaySound("carddeal1.wav");
+  Pause();
+}
+
+}  // namespace larkspur

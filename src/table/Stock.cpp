@@ -1,0 +1,106 @@
+#include "state/Game.h"
+
+namespace larkspur {
+
+void Game::ShowStock() {
+  StockCount = 0;
+  int x = 0;
+  int y = 9360;
+  for (int c = 1; c <= CardCount; ++c) {
+    if (Cards[c].Place != PlaceStock) continue;
+    auto& pic = Table.PicCards[c];
+    pic.Image = BackImage;
+    pic.Left = x;
+    pic.Top = y;
+    x += 2;
+    y -= 2;
+    pic.Visible = true;
+    Table.BringToFront(pic);
+    StockCount += 1;
+  }
+  Table.LblStock.Caption = "Stock:- " + std::to_string(StockCount);
+  Delay = PaceSetting;
+}
+
+void Game::DrawStockCard(int player) {
+  ShowStock();
+  if (StockCount > 0) {
+    const int card = PickStockCard();
+    if (card != 0) {
+      MoveStockCard(player == Robot ? Robot : Human, card);
+      Cards[card].Place = player == Robot ? PlaceRobotHand : PlaceHumanHand;
+    }
+  }
+  ShowStock();
+  HandLayout(player);
+  LayDownRedThrees(player);
+}
+
+void Game::DrawTwoFromStock(int player) {
+  DrawStockCard(player);
+  DrawStockCard(player);
+}
+
+void Game::MoveStockCard(int player, int card) {
+  struct Point {
+    int Left, Top;
+  };
+  static constexpr Point humanPath[3] = {{1440, 8520}, {720, 8400}, {4400, 9120}};
+  static constexpr Point robotPath[3] = {{3360, 6840}, {5280, 3600}, {5760, 1680}};
+  Delay = 25;
+  auto& pic = Table.PicCards[card];
+  pic.Image = player == Robot ? BackImage : card;
+  for (const Point& p : player == Robot ? robotPath : humanPath) {
+    pic.Left = p.Left;
+    pic.Top = p.Top;
+    Table.BringToFront(pic);
+    Pause();
+  }
+  pic.Left = HandLeft[player];
+  pic.Top = player == Robot ? 360 : 9480;
+  DealSound();
+  Delay = PaceSetting;
+}
+
+void Game::LayDownRedThrees(int player) {
+  Delay = PaceSetting + 150;
+  for (int c = 105; c <= 108; ++c) {
+    if (Cards[c].Place != player || Cards[c].Rank != RankRedThree) continue;
+    if (player == Human) {
+      Cards[c].Place = PlaceHumanRedThree;
+      Table.PicCards[c].Top -= 100;
+    } else {
+      Cards[c].Place = PlaceRobotRedThree;
+      Table.PicCards[c].Top += 100;
+    }
+    Pause();
+    ReplaceRedThree(player);
+  }
+  Delay = PaceSetting;
+}
+
+void Game::ReplaceRedThree(int player) {
+  ShowRedThrees(player);
+  CountBonuses(player);
+  DrawStockCard(player);
+  ShowScores();
+}
+
+void Game::ShowRedThrees(int player) {
+  Delay = PaceSetting + 200;
+  int y = player == Human ? 5640 : 2520;
+  const int place = player == Human ? PlaceHumanRedThree : PlaceRobotRedThree;
+  for (int c = 105; c <= 108; ++c) {
+    if (Cards[c].Place != place) continue;
+    auto& pic = Table.PicCards[c];
+    pic.Image = c;
+    pic.Top = y;
+    pic.Left = 1680;
+    y += 200;
+    Table.BringToFront(pic);
+  }
+  DealSound();
+  Delay = PaceSetting;
+}
+
+}  // namespace larkspur

@@ -1,0 +1,106 @@
+// A host for the game core without a window: a virtual clock (a pause costs
+// nothing), a seeded random source, queued answers for dialogs and boxes, and
+// queued user actions run whenever the game waits for an event.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "state/Host.h"
+
+namespace larkspur::testing {
+
+// Raised when the game waits for an event and the script has none left.
+struct ScriptStalled : std::runtime_error {
+  ScriptStalled() : std::runtime_error("the game waits for an event but the script has none") {}
+};
+
+class ScriptedHost : public Host {
+ public:
+  explicit ScriptedHost(std::uint64_t seed = 1) : rng(seed) {}
+
+  // ---- the script
+  std::deque<std::function<void()>> actions;               // one per event wait
+  std::function<void()> onIdle;                            // when no action is queued
+  std::function<int(const DeluxeMessage&)> answerMessage;  // else the queue, else 0
+  std::deque<int> messageAnswers;
+  std::deque<bool> yesNoAnswers;
+  std::deque<std::string> inputAnswers;
+  std::int64_t maxEventWaits = 1'000'000;
+
+  // ---- what the game did
+  std::int64_t now = 1000;
+  std::int64_t eventWaits = 0;
+  std::int64_t pauses = 0;
+  std::vector<DeluxeMessage> messages;
+  std::vector<std::string> sounds;
+  std::vector<std::string> questions;
+  int beeps = 0;
+  int helpShown = 0;
+  int aboutShown = 0;
+  bool ended = false;
+  std::string folder = ".";
+  std::mt19937_64 rng;
+
+  void WaitUntil(std::int64_t deadline) override {
+    ++pauses;
+    if (deadline > now) now = deadline;
+  }
+  void WaitForEvent() override {
+    if (++eventWaits > maxEventWaits) throw ScriptStalled();
+    now += 1;
+    if (!actions.empty()) {
+      auto action = std::move(actions.front());
+      actions.pop_front();
+      action();
+    } else if (onIdle) {
+      onIdle();
+    } else {
+      throw ScriptStalled();
+    }
+  }
+  std::int64_t TickCount() override { return now; }
+  void PlaySound(const std::string& file) override { sounds.push_back(file); }
+  void Beep() override { ++beeps; }
+  int ShowMessage(const DeluxeMessage& m) override {
+    messages.push_back(m);
+    if (answerMessage) return answerMessage(m);
+    if (messageAnswers.empty()) return 0;
+    const int answer = messageAnswers.front();
+    messageAnswers.pop_front();
+    return answer;
+  }
+  bool AskYesNo(const std::string& title, const std::string& text) override {
+    questions.push_back(title + "|" + text);
+    if (yesNoAnswers.empty()) return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+  }
+  std::string InputText(const std::string& title, const std::string& prompt) override {
+    questions.push_back(title + "|" + prompt);
+    if (inputAnswers.empty()) return {};
+    std::string answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+  }
+  void ShowHelp() override { ++helpShown; }
+  void ShowAbout() override { ++aboutShown; }
+  double Random() override { return static_cast<double>(rng() >> 11) * 0x1.0p-53; }
+  std::string ProgramFolder() override { return folder; }
+  void EndProgram() override { ended = true; }
+
+  // Titles of the messages shown so far.
+  std::vector<std::string> MessageTitles() const {
+    std::vector<std::string> titles;
+    for (const auto& m : messages) titles.push_back(m.Title);
+    return titles;
+  }
+};
+
+}  // namespace larkspur::testing
