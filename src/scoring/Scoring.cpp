@@ -82,6 +82,18 @@ void Game::ShowHandResult() {
     Table.LblGamePoints[p].Caption = Num(GameScore[p]);
     Table.CardPoints[p].Caption = Num(MeldPoints[p]);
   }
+  // Who won the hand is told on the status line, where it stays while the
+  // frame waits; the frame itself shows the game's status.
+  if (total[Robot] > total[Human]) {
+    Table.lblInfoScores.Caption = "Sorry, " + RobotName +
+                                  " beat you this hand with total score of  " + Num(total[Robot]) +
+                                  " against your score of " + Num(total[Human]);
+  } else if (total[Human] > total[Robot]) {
+    Table.lblInfoScores.Caption = "Well done, you  beat " + RobotName +
+                                  " this hand with total score of  " + Num(total[Human]) +
+                                  " against his score of  " + Num(total[Robot]);
+  }
+  if (!Table.lblInfoScores.Caption.empty()) Table.LblGenInfo.Caption = Table.lblInfoScores.Caption;
   // The robot shows its hand to a human who won the hand.
   if (total[Human] > total[Robot]) {
     for (int c = 1; c <= CardCount; ++c)
