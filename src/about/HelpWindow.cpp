@@ -1,0 +1,95 @@
+#include "about/HelpWindow.h"
+
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+
+#include "about/HelpText.h"
+
+namespace larkspur {
+
+namespace {
+
+// Twips to pixels at the design's 15 twips a pixel.
+int Px(int twips) {
+  return twips / 15;
+}
+
+// Point sizes as pixels at the design's 96 dots an inch, so the text keeps its
+// size relative to the window.
+int PointsToPixels(double points) {
+  return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+}
+
+// The help's lines are broken by hand at about 120 characters, more than the
+// box holds at its font, so a line that runs on into the next is joined to it
+// and the box wraps the paragraph to its own width. Short lines (headings,
+// tables, lists, the ends of paragraphs) keep their line breaks.
+QString ForDisplay(const std::string& text) {
+  constexpr qsizetype kRunOnLength = 100;
+  const QStringList lines =
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split(QLatin1Char('\n'));
+  QString shown;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    shown += lines[i];
+    if (i + 1 == lines.size()) break;
+    const QString& next = lines[i + 1];
+    const bool runsOn = lines[i].size() >= kRunOnLength && !lines[i].contains(QLatin1Char('\t')) &&
+                        !next.isEmpty() && !next.startsWith(QLatin1Char('\t'));
+    shown += runsOn ? QLatin1Char(' ') : QLatin1Char('\n');
+  }
+  return shown;
+}
+
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("FrmHelp"));
+  setWindowTitle(QStringLiteral("Larkspur Help"));
+  setFixedSize(Px(12480), Px(10545));
+  setAutoFillBackground(true);
+  QPalette back = palette();
+  back.setColor(QPalette::Window, QColor(0, 64, 64));
+  setPalette(back);
+
+  text_ = new QPlainTextEdit(this);
+  text_->setObjectName(QStringLiteral("Text1"));
+  text_->setGeometry(Px(0), Px(0), Px(12375), Px(9615));
+  text_->setReadOnly(true);
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  QFont serif;
+  serif.setFamilies({"Times New Roman", "Liberation Serif", "Tinos", "DejaVu Serif"});
+  serif.setStyleHint(QFont::Serif);
+  serif.setPixelSize(PointsToPixels(12));
+  serif.setBold(true);
+  text_->setFont(serif);
+  // Tab stops every eight blanks, so the headings and tables line up.
+  text_->setTabStopDistance(QFontMetricsF(serif).horizontalAdvance(QLatin1Char(' ')) * 8);
+  text_->setPlainText(ForDisplay(HelpText()));
+
+  close_ = new QPushButton(QStringLiteral("C&lose Me"), this);
+  close_->setObjectName(QStringLiteral("CmdCloseHelp"));
+  close_->setGeometry(Px(4680), Px(9840), Px(2295), Px(375));
+  QFont verdana;
+  verdana.setFamilies({"Verdana", "DejaVu Sans"});
+  verdana.setStyleHint(QFont::SansSerif);
+  verdana.setPixelSize(PointsToPixels(11.25));
+  verdana.setBold(true);
+  close_->setFont(verdana);
+  close_->setStyleSheet(
+      QStringLiteral("QPushButton { background-color: rgb(0, 255, 0); color: black;"
+                     " border: 2px outset rgb(0, 190, 0); }"
+                     "QPushButton:pressed { border-style: inset; }"));
+  close_->setAutoDefault(false);
+  connect(close_, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
+}
+
+void HelpWindow::showModal() {
+  text_->moveCursor(QTextCursor::Start);
+  exec();
+}
+
+}  // namespace larkspur
