@@ -1,0 +1,74 @@
+// The host of the game on Qt: waits run the event loop without spinning,
+// sounds play through Qt Multimedia, and the dialogs are Qt windows.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "state/Host.h"
+
+class QSoundEffect;
+class QWidget;
+
+namespace larkspur {
+
+class HelpWindow;
+class AboutWindow;
+
+class QtHost : public Host {
+ public:
+  QtHost();
+  ~QtHost() override;
+  QtHost(const QtHost&) = delete;
+  QtHost& operator=(const QtHost&) = delete;
+
+  // Called before every wait so the table shows the game's latest state.
+  void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+  // Called by EndProgram to close the table window.
+  void setCloseTable(std::function<void()> closeTable) { closeTable_ = std::move(closeTable); }
+  // The window the dialogs belong to.
+  void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+  // Where Name.dat and the sounds are; the program's own folder unless set.
+  void setProgramFolder(const QString& folder) { folder_ = folder; }
+  QString programFolder() const { return folder_; }
+  // Whether EndProgram makes the application quit (tests keep it running).
+  void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
+  bool ended() const { return ended_; }
+
+  void WaitUntil(std::int64_t deadlineMs) override;
+  void WaitForEvent() override;
+  std::int64_t TickCount() override;
+  void PlaySound(const std::string& fileName) override;
+  void Beep() override;
+  int ShowMessage(const DeluxeMessage& message) override;
+  bool AskYesNo(const std::string& title, const std::string& text) override;
+  std::string InputText(const std::string& title, const std::string& prompt) override;
+  void ShowHelp() override;
+  void ShowAbout() override;
+  double Random() override;
+  std::string ProgramFolder() override;
+  void EndProgram() override;
+
+ private:
+  void redraw();
+
+  std::function<void()> redraw_;
+  std::function<void()> closeTable_;
+  QPointer<QWidget> dialogParent_;
+  QString folder_;
+  bool quitOnEnd_ = true;
+  bool ended_ = false;
+  QElapsedTimer clock_;
+  std::mt19937_64 random_;
+  std::map<QString, std::unique_ptr<QSoundEffect>> sounds_;
+  std::unique_ptr<HelpWindow> helpWindow_;
+  std::unique_ptr<AboutWindow> aboutWindow_;
+};
+
+}  // namespace larkspur

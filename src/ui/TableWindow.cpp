@@ -1,0 +1,638 @@
+#include "ui/TableWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <tuple>
+
+#include "ui/Icons.h"
+#include "ui/TableWidgets.h"
+
+namespace larkspur {
+
+namespace {
+
+const QColor FrameFace(224, 224, 216);
+
+// Colour numbers of the table are red + 256 green + 65536 blue.
+QColor colorFromNumber(int number) {
+  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+}
+
+QString indexedName(const char* name, int index) {
+  return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
+}
+
+QString qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+template <class Handler>
+void TableWindow::callGame(Handler&& handler) {
+  try {
+    handler();
+  } catch (const GameAbandoned&) {
+    // A new game, a load or the end was asked for inside this handler; the
+    // wait that runs the game sees the request and carries it out.
+  }
+  syncFromModel();
+}
+
+TableWindow::TableWindow(QWidget* parent)
+    : QMainWindow(parent), game_(std::make_unique<Game>(host_)) {
+  setWindowIcon(windowIcon());
+  cursors_[PointerAct] = pointerCursor(PointerAct);
+  cursors_[PointerRefuse] = pointerCursor(PointerRefuse);
+  host_.setDialogParent(this);
+  host_.setRedraw([this] { syncFromModel(); });
+  host_.setCloseTable([this] { close(); });
+  buildMenus();
+  buildTable();
+  setMinimumSize(320, 240);
+  resize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel + menuBar()->sizeHint().height());
+  // Give the table its size now, so the first drawing is already the right one.
+  layout()->activate();
+}
+
+TableWindow::~TableWindow() {
+  host_.setRedraw({});
+  host_.setCloseTable({});
+}
+
+void TableWindow::buildMenus() {
+  QMenuBar* bar = menuBar();
+  auto add = [this](QMenu* menu, const char* name, const char* text, QKeySequence key,
+                    void (Game::*handler)()) {
+    QAction* action = menu->addAction(QString::fromLatin1(text));
+    action->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty()) action->setShortcut(key);
+    connect(action, &QAction::triggered, this,
+            [this, handler] { callGame([this, handler] { (game_.get()->*handler)(); }); });
+    return action;
+  };
+  gameMenu_ = bar->addMenu(QStringLiteral("&Game"));
+  gameMenu_->setObjectName(QStringLiteral("MnuPlay"));
+  gameActions_ = {
+      add(gameMenu_, "MnuNew", "New", QKeySequence(Qt::Key_F2), &Game::MnuNew_Click),
+      add(gameMenu_, "MnuLoad", "Load", QKeySequence(Qt::CTRL | Qt::Key_L), &Game::MnuLoad_Click),
+      add(gameMenu_, "MnuSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_V), &Game::MnuSave_Click),
+      add(gameMenu_, "MnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), &Game::MnuExit_Click),
+  };
+  QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
+  names->setObjectName(QStringLiteral("MnuNames"));
+  add(names, "MnuNameP", "Change your name", {}, &Game::MnuNameP_Click);
+  add(names, "MnuNameR", "Change Opponent Name", {}, &Game::MnuNameR_Click);
+  QMenu* stats = bar->addMenu(QStringLiteral("Stat&istics"));
+  stats->setObjectName(QStringLiteral("MnuStats"));
+  add(stats, "MnuView", "View Statistics", {}, &Game::MnuView_Click);
+  add(stats, "MnuDelete", "Delete Statistics", {}, &Game::MnuDelete_Click);
+  // Three commands sit directly in the menu bar.
+  auto command = [this, bar](const char* name, const char* text, void (Game::*handler)()) {
+    QAction* action = bar->addAction(QString::fromLatin1(text));
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this,
+            [this, handler] { callGame([this, handler] { (game_.get()->*handler)(); }); });
+  };
+  command("MnuTarget", "&Target Score", &Game::MnuTarget_Click);
+  command("mnuhelp", "Canasta &Help ", &Game::mnuhelp_Click);
+  command("MnuAbout", "About", &Game::MnuAbout_Click);
+}
+
+QWidget* TableWindow::addLabel(QWidget* parent, const Label& model, const QString& name,
+                               LabelStyle style, bool clickable) {
+  auto* label = new TableLabel(parent);
+  label->setObjectName(name);
+  if (clickable) label->onClick = [] {};
+  LabelItem item;
+  item.model = &model;
+  item.widget = label;
+  item.style = style;
+  applyStyle(item);
+  labels_.push_back(item);
+  return label;
+}
+
+QWidget* TableWindow::addButton(QWidget* parent, const Label& model, const QString& name) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  LabelItem item;
+  item.model = &model;
+  item.widget = button;
+  item.style = LabelStyle::InFrame;
+  item.isButton = true;
+  labels_.push_back(item);
+  return button;
+}
+
+QGroupBox* TableWindow::addFrame(const Frame& model, const QString& name) {
+  auto* frame = new QGroupBox(surface_);
+  frame->setObjectName(name);
+  frame->setTitle(qs(model.Caption));
+  frame->setToolTip(qs(model.ToolTip));
+  frame->setAutoFillBackground(true);
+  QPalette palette = frame->palette();
+  palette.setColor(QPalette::Window, FrameFace);
+  palette.setColor(QPalette::WindowText, Qt::black);
+  frame->setPalette(palette);
+  frame->hide();
+  return frame;
+}
+
+void TableWindow::buildTable() {
+  surface_ = new TableSurface(this);
+  surface_->setObjectName(QStringLiteral("FrmTable"));
+  setCentralWidget(surface_);
+  surface_->onResize = [this] {
+    shownScale_ = 0;  // every position and font follows the new size
+    syncFromModel();
+  };
+  surface_->onPaint = [this](QPainter& p) {
+    const TableModel& t = game_->Table;
+    const double s = scale();
+    // The meld area: a slightly lighter baize.
+    const auto& area = t.ShapeTable;
+    p.setPen(QPen(QColor(0, 40, 0), std::max(1.0, 15 * s)));
+    p.setBrush(QColor(0, 80, 0));
+    p.drawRect(tableRect(area.Left, area.Top, area.Width, area.Height));
+    // The discard pile's frame: its border colour tells the pile's state.
+    const auto& pile = t.Shape1;
+    const QColor border =
+        pile.BorderColor == DefaultColor ? Qt::black : colorFromNumber(pile.BorderColor);
+    const double width = std::max(2.0, 45 * s);
+    p.setPen(QPen(border, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(tableRect(pile.Left, pile.Top, pile.Width, pile.Height))
+                   .adjusted(width / 2, width / 2, -width / 2, -width / 2));
+  };
+
+  TableModel& t = game_->Table;
+  // Labels first: the card pictures and frames are stacked above them.
+  addLabel(surface_, t.LblGenInfo, QStringLiteral("LblGenInfo"), LabelStyle::Status);
+  addLabel(surface_, t.LblMinMeld, QStringLiteral("LblMinMeld"), LabelStyle::Score);
+  addLabel(surface_, t.LblTargetScore, QStringLiteral("LblTargetScore"), LabelStyle::Score);
+  addLabel(surface_, t.LblPointsHand, QStringLiteral("LblPointsHand"), LabelStyle::Score);
+  addLabel(surface_, t.LblStock, QStringLiteral("LblStock"), LabelStyle::Score);
+  addLabel(surface_, t.LblDiscard, QStringLiteral("LblDiscard"), LabelStyle::Score);
+  for (int p = 1; p <= 2; ++p) {
+    addLabel(surface_, t.LblNames[p], indexedName("LblNames", p), LabelStyle::Name);
+    addLabel(surface_, t.LblGameScore[p], indexedName("LblGameScore", p), LabelStyle::Score);
+    addLabel(surface_, t.LblHandScore[p], indexedName("LblHandScore", p), LabelStyle::Score);
+    addLabel(surface_, t.LblMeldScore[p], indexedName("LblMeldScore", p), LabelStyle::Score);
+    addLabel(surface_, t.LblBonusScore[p], indexedName("LblBonusScore", p), LabelStyle::Score);
+  }
+  for (const auto& column : MeldColumnsDesign) {
+    const int meldIndex = column.Rank == RankJoker ? RankRedThree : column.Rank;
+    addLabel(surface_, t.lblMeldsC[meldIndex], indexedName("lblMeldsC", meldIndex),
+             LabelStyle::Meld);
+    addLabel(surface_, t.lblMelds[meldIndex], indexedName("lblMelds", meldIndex), LabelStyle::Meld);
+    auto* heading = static_cast<TableLabel*>(addLabel(surface_, t.LblHeadings[column.Rank],
+                                                      indexedName("LblHeadings", column.Rank),
+                                                      LabelStyle::Heading, true));
+    const int rank = column.Rank;
+    heading->setMouseTracking(true);
+    heading->onClick = [this, rank] { callGame([this, rank] { game_->LblHeadings_Click(rank); }); };
+    heading->onMove = [this, rank, heading] {
+      const QString before = heading->toolTip();
+      callGame([this, rank] { game_->LblHeadings_MouseMove(rank); });
+      if (heading->toolTip() != before) showToolTipNow(heading);
+    };
+  }
+  auto* discarding = static_cast<TableLabel*>(addLabel(
+      surface_, t.LblDiscarding, QStringLiteral("LblDiscarding"), LabelStyle::Command, true));
+  discarding->onClick = [this] { callGame([this] { game_->LblDiscarding_Click(); }); };
+  auto* returnPack = static_cast<TableLabel*>(addLabel(
+      surface_, t.LblReturnPack, QStringLiteral("LblReturnPack"), LabelStyle::Command, true));
+  returnPack->onClick = [this] { callGame([this] { game_->LblReturnPack_Click(); }); };
+
+  for (int c = 1; c <= CardCount; ++c) {
+    auto* card = new CardWidget(surface_, art_);
+    card->setObjectName(indexedName("PicCards", c));
+    card->onPress = [this, c] { cardPressed(c); };
+    card->onMove = [this, c] { cardMoved(c); };
+    card->hide();
+    cards_[c].widget = card;
+  }
+
+  // The results frame.
+  QGroupBox* results = addFrame(t.FramResults, QStringLiteral("FramResults"));
+  results_.model = &t.FramResults;
+  results_.widget = results;
+  addLabel(results, t.LblP, QStringLiteral("LblP"), LabelStyle::InFrame);
+  addLabel(results, t.LblB, QStringLiteral("LblB"), LabelStyle::InFrame);
+  const std::pair<Label*, const char*> rowCaptions[] = {{&t.lblMeld, "lblMeld"},
+                                                        {&t.lblBonusPoints, "lblBonusPoints"},
+                                                        {&t.lblMixed, "lblMixed"},
+                                                        {&t.lblPure, "lblPure"},
+                                                        {&t.lblMeldPointsG, "lblMeldPointsG"},
+                                                        {&t.LblPointsoff, "LblPointsoff"},
+                                                        {&t.lblTotalP, "lblTotalP"},
+                                                        {&t.GGrandtotal, "GGrandtotal"}};
+  for (const auto& [label, name] : rowCaptions)
+    addLabel(results, *label, QString::fromLatin1(name), LabelStyle::InFrame);
+  const std::pair<std::array<Label, 3>*, const char*> rowValues[] = {
+      {&t.CardPoints, "CardPoints"},   {&t.RThreesPoints, "RThreesPoints"},
+      {&t.MixedCans, "MixedCans"},     {&t.PureCans, "PureCans"},
+      {&t.OutFirst, "OutFirst"},       {&t.MinusPoints, "MinusPoints"},
+      {&t.PointsTotal, "PointsTotal"}, {&t.LblGamePoints, "LblGamePoints"}};
+  for (const auto& [row, name] : rowValues)
+    for (int p = 1; p <= 2; ++p)
+      addLabel(results, (*row)[p], indexedName(name, p), LabelStyle::InFrame);
+  addLabel(results, t.lblInfoScores, QStringLiteral("lblInfoScores"), LabelStyle::FrameNote);
+  auto* carryOn = static_cast<QPushButton*>(addButton(results, t.cmdNew, QStringLiteral("cmdNew")));
+  connect(carryOn, &QPushButton::clicked, this,
+          [this] { callGame([this] { game_->cmdNew_Click(); }); });
+  auto* exitSave =
+      static_cast<QPushButton*>(addButton(results, t.cmdSave, QStringLiteral("cmdSave")));
+  connect(exitSave, &QPushButton::clicked, this,
+          [this] { callGame([this] { game_->cmdSave_Click(); }); });
+
+  // The target frame.
+  QGroupBox* target = addFrame(t.FramTarget, QStringLiteral("FramTarget"));
+  target_.model = &t.FramTarget;
+  target_.widget = target;
+  addLabel(target, t.Label1, QStringLiteral("Label1"), LabelStyle::FrameNote);
+  txtPoints_ = new QLineEdit(target);
+  txtPoints_->setObjectName(QStringLiteral("Txtpoints"));
+  txtPoints_->setToolTip(qs(t.TxtpointsToolTip));
+  connect(txtPoints_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    game_->Table.Txtpoints = text.toStdString();
+    shownTxtPoints_ = game_->Table.Txtpoints;
+  });
+  auto* ok = static_cast<QPushButton*>(addButton(target, t.CmdTarget, QStringLiteral("CmdTarget")));
+  connect(ok, &QPushButton::clicked, this,
+          [this] { callGame([this] { game_->CmdTarget_Click(); }); });
+}
+
+void TableWindow::applyStyle(LabelItem& item) {
+  if (item.isButton) return;
+  auto* label = static_cast<QLabel*>(item.widget);
+  QColor text = Qt::white;
+  QColor back;  // none: the table or the frame shows through
+  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+  bool wrap = false;
+  switch (item.style) {
+    case LabelStyle::Status:
+      text = QColor(0, 0, 128);
+      back = QColor(255, 255, 192);
+      align = Qt::AlignLeft | Qt::AlignTop;
+      wrap = true;
+      break;
+    case LabelStyle::Name:
+      text = QColor(255, 255, 0);
+      break;
+    case LabelStyle::Score:
+      break;
+    case LabelStyle::Command:
+      text = Qt::black;
+      back = QColor(255, 255, 128);
+      align = Qt::AlignCenter;
+      wrap = true;
+      break;
+    case LabelStyle::Heading:
+      back = QColor(0, 112, 0);
+      align = Qt::AlignCenter;
+      break;
+    case LabelStyle::Meld:
+      align = Qt::AlignCenter;
+      wrap = true;
+      break;
+    case LabelStyle::InFrame:
+      text = Qt::black;
+      break;
+    case LabelStyle::FrameNote:
+      text = Qt::black;
+      align = Qt::AlignLeft | Qt::AlignTop;
+      wrap = true;
+      break;
+  }
+  if (item.backColor != DefaultColor) {
+    back = colorFromNumber(item.backColor);
+    text = Qt::black;
+  }
+  label->setAlignment(align);
+  label->setWordWrap(wrap);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, text);
+  if (back.isValid()) palette.setColor(QPalette::Window, back);
+  label->setPalette(palette);
+  label->setAutoFillBackground(back.isValid());
+}
+
+QRect TableWindow::labelRect(const LabelItem& item) const {
+  const Label& m = *item.model;
+  if (item.widget->parentWidget() == surface_) return tableRect(m.Left, m.Top, m.Width, m.Height);
+  // Inside a frame: the same scale, measured from the frame's corner.
+  const double s = scale();
+  const int x0 = int(std::lround(m.Left * s)), y0 = int(std::lround(m.Top * s));
+  return QRect(x0, y0, int(std::lround((m.Left + m.Width) * s)) - x0,
+               int(std::lround((m.Top + m.Height) * s)) - y0);
+}
+
+void TableWindow::fitFont(LabelItem& item) {
+  int pixels = 11;
+  bool bold = false;
+  switch (item.style) {
+    case LabelStyle::Status:
+    case LabelStyle::Heading:
+    case LabelStyle::Name:
+    case LabelStyle::Command:
+      bold = true;
+      break;
+    case LabelStyle::Meld:
+    case LabelStyle::FrameNote:
+      pixels = 10;
+      break;
+    default:
+      break;
+  }
+  if (item.isButton) pixels = 12;
+  const double f = scale() * TwipsPerPixel;
+  QFont font(QStringLiteral("Verdana"));
+  font.setBold(bold);
+  int size = std::max(6, int(std::lround(pixels * f)));
+  font.setPixelSize(size);
+  if (!item.isButton && !item.caption.empty()) {
+    // A caption longer than its label is drawn smaller rather than cut off.
+    const QString text = qs(item.caption);
+    const QSize room = labelRect(item).size();
+    const bool wrap = static_cast<QLabel*>(item.widget)->wordWrap();
+    auto fits = [&] {
+      const QFontMetrics metrics(font);
+      if (!wrap) return metrics.horizontalAdvance(text) <= room.width();
+      return metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, text)
+                 .height() <= room.height();
+    };
+    const int smallest = std::max(6, int(std::lround((wrap ? 7 : 9) * f)));
+    while (size > smallest && !fits()) font.setPixelSize(--size);
+    // A one-line caption that still does not fit runs on to the right, where
+    // the table is bare, instead of being cut off.
+    if (!wrap)
+      item.widget->resize(std::max(room.width(), QFontMetrics(font).horizontalAdvance(text) + 2),
+                          room.height());
+  }
+  if (font != item.widget->font()) item.widget->setFont(font);
+}
+
+double TableWindow::scale() const {
+  const QSize size = surface_->size();
+  if (size.width() <= 0 || size.height() <= 0) return 1.0 / TwipsPerPixel;
+  return std::min(size.width() / double(TableWidth), size.height() / double(TableHeight));
+}
+
+QRect TableWindow::tableRect(int left, int top, int width, int height) const {
+  const double s = scale();
+  const int ox = std::max(0, int(std::lround((surface_->width() - TableWidth * s) / 2)));
+  const int oy = std::max(0, int(std::lround((surface_->height() - TableHeight * s) / 2)));
+  const int x0 = int(std::lround(left * s));
+  const int y0 = int(std::lround(top * s));
+  return QRect(ox + x0, oy + y0, int(std::lround((left + width) * s)) - x0,
+               int(std::lround((top + height) * s)) - y0);
+}
+
+void TableWindow::syncFromModel() {
+  const TableModel& t = game_->Table;
+  const double s = scale();
+  const bool rescaled = s != shownScale_;
+  if (rescaled) {
+    shownScale_ = s;
+    const double f = s * TwipsPerPixel;  // 1 at the design size
+    QFont base(QStringLiteral("Verdana"));
+    base.setPixelSize(std::max(6, int(std::lround(11 * f))));
+    surface_->setFont(base);
+    QFont frameFont = base;
+    frameFont.setBold(true);
+    frameFont.setPixelSize(std::max(6, int(std::lround(12 * f))));
+    results_.widget->setFont(frameFont);
+    target_.widget->setFont(frameFont);
+    surface_->update();
+  }
+
+  if (t.Caption != shownCaption_) {
+    shownCaption_ = t.Caption;
+    setWindowTitle(qs(t.Caption));
+  }
+  if (t.MnuPlayEnabled != shownMenuEnabled_) {
+    shownMenuEnabled_ = t.MnuPlayEnabled;
+    // The items go too, so their shortcuts rest with the menu.
+    gameMenu_->menuAction()->setEnabled(shownMenuEnabled_);
+    for (QAction* action : gameActions_) action->setEnabled(shownMenuEnabled_);
+  }
+  if (t.Shape1.BorderColor != shownShapeColor_) {
+    shownShapeColor_ = t.Shape1.BorderColor;
+    surface_->update(tableRect(t.Shape1.Left, t.Shape1.Top, t.Shape1.Width, t.Shape1.Height));
+  }
+  syncFrames(rescaled);
+  for (LabelItem& item : labels_) syncLabel(item, rescaled);
+  if (t.Txtpoints != shownTxtPoints_) {
+    shownTxtPoints_ = t.Txtpoints;
+    txtPoints_->setText(qs(t.Txtpoints));
+  }
+  syncCards(rescaled);
+  restack();
+}
+
+void TableWindow::syncFrames(bool rescaled) {
+  for (FrameItem* frame : {&results_, &target_}) {
+    const Frame& m = *frame->model;
+    const QRect twips(m.Left, m.Top, m.Width, m.Height);
+    if (rescaled || !frame->placed || twips != frame->twips) {
+      frame->twips = twips;
+      frame->widget->setGeometry(tableRect(m.Left, m.Top, m.Width, m.Height));
+      const double s = scale();
+      const QRect edit(600, 2880, 1575, 345);  // the entry sits between the note and O.K
+      if (frame == &target_)
+        txtPoints_->setGeometry(int(std::lround(edit.x() * s)), int(std::lround(edit.y() * s)),
+                                int(std::lround(edit.width() * s)),
+                                int(std::lround(edit.height() * s)));
+    }
+    if (!frame->placed || m.Visible != frame->visible) {
+      frame->visible = m.Visible;
+      frame->widget->setVisible(m.Visible);
+    }
+    frame->placed = true;
+  }
+}
+
+void TableWindow::syncLabel(LabelItem& item, bool rescaled) {
+  const Label& m = *item.model;
+  const QRect twips(m.Left, m.Top, m.Width, m.Height);
+  if (rescaled || !item.placed || twips != item.twips) {
+    item.twips = twips;
+    item.widget->setGeometry(labelRect(item));
+  }
+  if (!item.placed || m.Caption != item.caption) {
+    item.caption = m.Caption;
+    if (item.isButton)
+      static_cast<QPushButton*>(item.widget)->setText(qs(m.Caption));
+    else
+      static_cast<QLabel*>(item.widget)->setText(qs(m.Caption));
+    fitFont(item);
+  } else if (rescaled) {
+    fitFont(item);
+  }
+  if (!item.placed || m.ToolTip != item.toolTip) {
+    item.toolTip = m.ToolTip;
+    item.widget->setToolTip(qs(m.ToolTip));
+  }
+  if (!item.placed || m.BackColor != item.backColor) {
+    item.backColor = m.BackColor;
+    applyStyle(item);
+  }
+  applyPointer(item.widget, m.MousePointer, m.MouseIcon, item.pointer);
+  if (!item.placed || m.Visible != item.visible) {
+    item.visible = m.Visible;
+    item.widget->setVisible(m.Visible);
+  }
+  item.placed = true;
+}
+
+void TableWindow::syncCards(bool rescaled) {
+  const TableModel& t = game_->Table;
+  const double s = scale();
+  const QSize cardSize(int(std::lround(CardWidth * s)), int(std::lround(CardHeight * s)));
+  for (int c = 1; c <= CardCount; ++c) {
+    const CardPicture& m = t.PicCards[c];
+    CardItem& item = cards_[c];
+    CardWidget* widget = item.widget;
+    if (rescaled || !item.placed || m.Left != item.left || m.Top != item.top) {
+      item.left = m.Left;
+      item.top = m.Top;
+      widget->setGeometry(
+          QRect(tableRect(m.Left, m.Top, CardWidth, CardHeight).topLeft(), cardSize));
+    }
+    widget->setImage(m.Image);
+    if (m.BorderStyle != item.borderStyle) {
+      item.borderStyle = m.BorderStyle;
+      widget->setMarked(m.BorderStyle != 0);
+    }
+    if (!item.placed || m.ToolTip != item.toolTip) {
+      item.toolTip = m.ToolTip;
+      widget->setToolTip(qs(m.ToolTip));
+    }
+    applyPointer(widget, m.MousePointer, m.MouseIcon, item.pointer);
+    if (!item.placed || m.Visible != item.visible) {
+      item.visible = m.Visible;
+      widget->setVisible(m.Visible);
+    }
+    item.placed = true;
+  }
+}
+
+void TableWindow::restack() {
+  const TableModel& t = game_->Table;
+  struct Entry {
+    std::uint64_t z;
+    int kind;  // 0 card, 1 frame: a frame wins a tie
+    int index;
+    QWidget* widget;
+    std::uint64_t* shown;
+  };
+  std::vector<Entry> all;
+  all.reserve(CardCount + 2);
+  for (int c = 1; c <= CardCount; ++c)
+    all.push_back({t.PicCards[c].ZOrder, 0, c, cards_[c].widget, &cards_[c].zOrder});
+  all.push_back({t.FramResults.ZOrder, 1, 0, results_.widget, &results_.zOrder});
+  all.push_back({t.FramTarget.ZOrder, 1, 1, target_.widget, &target_.zOrder});
+
+  std::vector<Entry> changed;
+  std::uint64_t highestUnchanged = 0;
+  bool anyUnchanged = false;
+  for (const Entry& e : all) {
+    if (e.z != *e.shown) {
+      changed.push_back(e);
+    } else {
+      highestUnchanged = std::max(highestUnchanged, e.z);
+      anyUnchanged = true;
+    }
+  }
+  if (changed.empty()) return;
+  const auto lowestChanged =
+      std::min_element(changed.begin(), changed.end(), [](const Entry& a, const Entry& b) {
+        return a.z < b.z;
+      })->z;
+  // Brought to the front: only those move. Otherwise the whole pile is re-stacked.
+  std::vector<Entry>& order = (!anyUnchanged || lowestChanged > highestUnchanged) ? changed : all;
+  std::sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
+    return std::tie(a.z, a.kind, a.index) < std::tie(b.z, b.kind, b.index);
+  });
+  for (const Entry& e : order) {
+    e.widget->raise();
+    *e.shown = e.z;
+  }
+}
+
+void TableWindow::applyPointer(QWidget* widget, int mousePointer, int mouseIcon, int& shown) {
+  const int wanted =
+      mousePointer == CustomPointer && (mouseIcon == PointerAct || mouseIcon == PointerRefuse)
+          ? mouseIcon
+          : 0;
+  if (wanted == shown) return;
+  shown = wanted;
+  if (wanted == 0)
+    widget->unsetCursor();
+  else
+    widget->setCursor(cursors_[wanted]);
+}
+
+void TableWindow::showToolTipNow(QWidget* widget) {
+  if (QToolTip::isVisible() && widget->underMouse())
+    QToolTip::showText(QCursor::pos(), widget->toolTip(), widget);
+}
+
+void TableWindow::cardPressed(int card) {
+  callGame([this, card] { game_->PicCards_MouseDown(card); });
+}
+
+void TableWindow::cardMoved(int card) {
+  CardWidget* widget = cards_[card].widget;
+  const QString before = widget->toolTip();
+  callGame([this, card] { game_->PicCards_MouseMove(card); });
+  if (widget->toolTip() != before) showToolTipNow(widget);
+}
+
+void TableWindow::load() {
+  callGame([this] { game_->Form_Load(); });
+  // The stock shows the card back: have it ready before the window first paints.
+  const double s = scale();
+  art_.pixmap(BackImage, QSize(int(std::lround(CardWidth * s)), int(std::lround(CardHeight * s))),
+              devicePixelRatioF());
+}
+
+void TableWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  // A bad player file is reported once the table is on the screen.
+  QMetaObject::invokeMethod(
+      this, [this] { callGame([this] { game_->ReportNameFileProblem(); }); }, Qt::QueuedConnection);
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+  // Only the close box asks; the program's own closing passes.
+  if (host_.ended() || !event->spontaneous()) {
+    event->accept();
+    return;
+  }
+  bool mayClose = false;
+  callGame([this, &mayClose] { mayClose = game_->Form_QueryUnload(); });
+  if (mayClose || host_.ended())
+    event->accept();
+  else
+    event->ignore();
+}
+
+}  // namespace larkspur

@@ -1,0 +1,133 @@
+// The table window: draws the game's table model with Qt widgets and passes
+// every click, pointer move, button, menu command and close request to the
+// game's handlers. It decides nothing about the game itself.
+#pragma once
+
+#include <QCursor>
+#include <QMainWindow>
+#include <QRect>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "state/Game.h"
+#include "ui/CardArt.h"
+#include "ui/QtHost.h"
+
+class QAction;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+
+namespace larkspur {
+
+class CardWidget;
+class TableSurface;
+
+class TableWindow : public QMainWindow {
+ public:
+  explicit TableWindow(QWidget* parent = nullptr);
+  ~TableWindow() override;
+
+  Game& game() { return *game_; }
+  QtHost& host() { return host_; }
+
+  // Start-up of the table: reads the player file and lays out the stock.
+  void load();
+  // Brings every widget in line with the table model; cheap when little changed.
+  void syncFromModel();
+
+  // Pixels per twip at the window's current size (1/15 at the design size).
+  double scale() const;
+  // Where an element given in twips on the table lies in the window's table area.
+  QRect tableRect(int left, int top, int width, int height) const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  enum class LabelStyle { Status, Name, Score, Command, Heading, Meld, InFrame, FrameNote };
+  // A label or button of the model and the widget drawing it, with what it shows.
+  struct LabelItem {
+    const Label* model = nullptr;
+    QWidget* widget = nullptr;
+    LabelStyle style = LabelStyle::Score;
+    bool isButton = false;
+    bool placed = false;
+    std::string caption;
+    std::string toolTip;
+    bool visible = false;
+    int backColor = DefaultColor;
+    int pointer = -1;
+    QRect twips;
+  };
+  struct CardItem {
+    CardWidget* widget = nullptr;
+    bool placed = false;
+    int left = 0;
+    int top = 0;
+    int image = 0;
+    bool visible = false;
+    int borderStyle = -1;
+    std::uint64_t zOrder = 0;
+    std::string toolTip;
+    int pointer = -1;
+  };
+  struct FrameItem {
+    const Frame* model = nullptr;
+    QGroupBox* widget = nullptr;
+    bool placed = false;
+    bool visible = false;
+    std::uint64_t zOrder = 0;
+    QRect twips;
+  };
+
+  // Runs one game handler; the game's unwinding stops here, never in Qt.
+  template <class Handler>
+  void callGame(Handler&& handler);
+
+  void buildMenus();
+  void buildTable();
+  QWidget* addLabel(QWidget* parent, const Label& model, const QString& name, LabelStyle style,
+                    bool clickable = false);
+  QWidget* addButton(QWidget* parent, const Label& model, const QString& name);
+  QGroupBox* addFrame(const Frame& model, const QString& name);
+  void applyStyle(LabelItem& item);
+  void fitFont(LabelItem& item);
+  QRect labelRect(const LabelItem& item) const;
+  void relayout();
+  void syncLabel(LabelItem& item, bool rescaled);
+  void syncCards(bool rescaled);
+  void syncFrames(bool rescaled);
+  void restack();
+  void applyPointer(QWidget* widget, int mousePointer, int mouseIcon, int& shown);
+  void showToolTipNow(QWidget* widget);
+
+  void cardPressed(int card);
+  void cardMoved(int card);
+
+  QtHost host_;
+  std::unique_ptr<Game> game_;
+  CardArt art_;
+  TableSurface* surface_ = nullptr;
+  QMenu* gameMenu_ = nullptr;
+  std::vector<QAction*> gameActions_;
+  std::array<CardItem, 109> cards_{};
+  std::vector<LabelItem> labels_;
+  FrameItem results_;
+  FrameItem target_;
+  QLineEdit* txtPoints_ = nullptr;
+  std::string shownTxtPoints_;
+  std::string shownCaption_;
+  int shownShapeColor_ = -2;
+  bool shownMenuEnabled_ = true;
+  bool shownOnce_ = false;
+  double shownScale_ = 0;
+  std::array<QCursor, 3> cursors_;
+};
+
+}  // namespace larkspur

@@ -1,0 +1,15 @@
+// Larkspur: canasta for one player against the robot.
+#include <QApplication>
+
+#include "ui/TableWindow.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // The game ends only through its own exit routine, which quits the application.
+  QApplication::setQuitOnLastWindowClosed(false);
+  larkspur::TableWindow window;
+  window.load();
+  if (window.host().ended()) return 0;
+  window.show();
+  return QApplication::exec();
+}
