@@ -622,8 +622,8 @@ void TableWindow::showEvent(QShowEvent* event) {
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
-  // Only the close box asks; the program's own closing passes.
-  if (host_.ended() || !event->spontaneous()) {
+  // The program's own closing at its end passes; any other request asks first.
+  if (host_.ended()) {
     event->accept();
     return;
   }
