@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# End-to-end check of the built program in a real X server, driven like a person:
+# start it, see the table, take a screenshot, press Ctrl+X and check that it ended
+# and wrote its player file beside itself.
+# Usage: run_e2e.sh ARTEFACTS_DIR [BUILD_DIR]
+#   ARTEFACTS_DIR  receives startup.png (the whole screen) and larkspur.log
+#   BUILD_DIR      holds the built larkspur and its wav files (default: $LARKSPUR_BUILD_DIR,
+#                  else build/ beside the sources)
+set -u -o pipefail
+
+fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
+
+if [[ -z ${LARKSPUR_E2E_IN_X-} ]]; then
+  (( $# >= 1 )) || { sed -n '2,8p' "$0" >&2; exit 2; }
+  for tool in xvfb-run xdotool import convert; do
+    command -v $tool >/dev/null || fail "missing tool: $tool"
+  done
+  mkdir -p "$1" || fail "cannot make artefacts folder $1"
+  LARKSPUR_E2E_IN_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+artefacts=$(cd "$1" && pwd)
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build}}
+[[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
+
+# The program runs from a copy of its folder, so its player file is fresh and ours.
+run=$(mktemp -d /tmp/larkspur-e2e.XXXXXX)
+pid=''
+cleanup() {
+  [[ -n $pid ]] && kill "$pid" 2>/dev/null
+  rm -rf "$run"
+}
+trap cleanup EXIT
+cp "$build/larkspur" "$run/" || fail "cannot copy the program"
+for sound in carddeal1.wav riffle.wav win.wav Uhho.wav; do
+  [[ -f $build/$sound ]] && cp "$build/$sound" "$run/"
+done
+
+"$run/larkspur" >"$artefacts/larkspur.log" 2>&1 &
+pid=$!
+
+window=''
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^Larkspur' 2>/dev/null | head -1)
+  [[ -n $window ]] && break
+  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window (see larkspur.log)"
+  sleep 0.1
+done
+[[ -n $window ]] || fail "no window named Larkspur appeared within 10 s"
+title=$(xdotool getwindowname "$window")
+[[ $title == Larkspur ]] || fail "window title is '$title', not 'Larkspur'"
+
+sleep 1  # let the table paint
+import -window root "$artefacts/startup.png" || fail "screenshot failed"
+
+# The table: 1061 x 762 of dark green below the menu bar, the stock's card back bottom left.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+menu=$((HEIGHT - 762))
+(( WIDTH == 1061 && menu > 0 && menu < 60 )) ||
+  fail "window is ${WIDTH}x${HEIGHT}, expected a 1061x762 table under a menu bar"
+pixel() { convert "$artefacts/startup.png" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:; }
+read -r r g b <<<"$(pixel $((X + 1000)) $((Y + menu + 700)))"
+(( r == 0 && g == 64 && b == 0 )) || fail "table is not dark green at (1000, 700): $r $g $b"
+# The top card of the stock lies 14 px right of and 14 px above the bottom card at (0, 624);
+# its back is blue near the corner (the middle shows a fan of aces).
+read -r r g b <<<"$(pixel $((X + 14 + 8)) $((Y + menu + 610 + 12)))"
+(( b > 120 && b > r + 60 && b > g + 30 )) || fail "no blue card back on the stock pile: $r $g $b"
+
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key ctrl+x
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  import -window root "$artefacts/after-exit.png"
+  fail "the program did not end within 5 s of Ctrl+X (see after-exit.png)"
+fi
+wait "$pid"
+status=$?
+pid=''
+(( status == 0 )) || fail "the program ended with status $status"
+
+[[ -f $run/Name.dat ]] || fail "Name.dat was not written beside the program"
+line=$(head -1 "$run/Name.dat")
+[[ $line =~ ^\"Player\",\"[^\"]*\",-?[0-9]+(,-?[0-9]+){5}$'\r'?$ ]] ||
+  fail "Name.dat does not hold the player line: $line"
+echo "e2e: PASS (window ${WIDTH}x${HEIGHT}, screenshot $artefacts/startup.png, Name.dat: $line)"
