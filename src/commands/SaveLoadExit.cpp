@@ -32,6 +32,9 @@ void Game::MnuLoad_Click() {
   ShowDeluxeMessage(
       PlayerName + " there is no unfinished game to load therefore a new game will now start.",
       "O.K", "", "", 1, "No unfinished game to load");
+  // The new game starts from zero totals, also when it replaces a running game
+  // whose totals are no longer below a lowered target.
+  HandInPlay = false;
   StartGames(GameRequest::NewGame);
 }
 
