@@ -24,6 +24,6 @@ tests/fuzz/run_fuzz.sh 20
 
 echo "== End to end in a real X server"
 mkdir -p artifacts
-tests/e2e/run_e2e.sh build artifacts
+tests/e2e/run_e2e.sh artifacts build
 
 echo "All tests passed."
