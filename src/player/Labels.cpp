@@ -5,8 +5,10 @@ namespace larkspur {
 void Game::LblHeadings_Click(int index) {
   const int r = index;
   if (WildChosen == 0 || r == 0) return;
-  // A chosen wild card that has since left the hand is no longer chosen.
-  if (Cards[WildChosen].Place != PlaceHumanHand) {
+  // A chosen wild card that has since left the hand is no longer chosen, and a
+  // choice from a turn that is over must not meld in the robot's turn or
+  // before the human has drawn.
+  if (Cards[WildChosen].Place != PlaceHumanHand || !PlayerToPlay || PlayerTurnOpen) {
     WildChosen = 0;
     return;
   }
