@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,7 +16,6 @@
 #include <QTimer>
 #include <QWindow>
 #include <functional>
-#include <memory>
 
 #include "dialog/MessageWindow.h"
 #include "ui/Icons.h"
@@ -32,11 +30,9 @@ namespace {
 // the given player file if any.
 struct Table {
   explicit Table(const QByteArray& nameFile = {}, bool load = true) {
-    if (!nameFile.isEmpty()) {
-      QFile file(dir.filePath("Name.dat"));
-      file.open(QIODevice::WriteOnly);
-      file.write(nameFile);
-    }
+    QFile file(dir.filePath("Name.dat"));
+    if (!nameFile.isEmpty() && file.open(QIODevice::WriteOnly)) file.write(nameFile);
+    file.close();
     window.host().setProgramFolder(dir.path());
     window.host().setQuitOnEnd(false);
     if (load) window.load();
@@ -44,17 +40,14 @@ struct Table {
     window.activateWindow();
   }
   bool ready() { return QTest::qWaitForWindowActive(&window); }
-
   template <class W = QWidget>
   W* find(const QString& name) {
     return window.findChild<W*>(name);
   }
-  QString text(const QString& name) {
-    auto* label = find<QLabel>(name);
-    return label ? label->text() : QStringLiteral("<missing %1>").arg(name);
-  }
+  QString text(const QString& name) { return find<QLabel>(name)->text(); }
   CardWidget* card(int c) { return find<CardWidget>(QStringLiteral("PicCards_%1").arg(c)); }
   QWidget* surface() { return window.centralWidget(); }
+  QWidget* at(QWidget* w) { return surface()->childAt(w->mapTo(surface(), w->rect().center())); }
   QString nameFile() {
     QFile file(dir.filePath("Name.dat"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -64,8 +57,8 @@ struct Table {
   TableWindow window;
 };
 
-// Answers whatever modal window comes up, as often as asked, by polling the
-// event loop the modal window runs.
+// Answers the modal windows that come up while it lives, by polling the
+// event loop each of them runs.
 class Answerer : public QObject {
  public:
   explicit Answerer(std::function<bool(QWidget*)> answer) : answer_(std::move(answer)) {
@@ -97,17 +90,6 @@ struct MessageAnswer {
   }
 };
 
-int countPlaces(const Game& g, std::initializer_list<int> places) {
-  int n = 0;
-  for (int c = 1; c <= CardCount; ++c)
-    for (int p : places) n += g.Cards[c].Place == p;
-  return n;
-}
-
-QPoint centreIn(QWidget* surface, QWidget* w) {
-  return w->mapTo(surface, w->rect().center());
-}
-
 }  // namespace
 
 class TestTableWindow : public QObject {
@@ -116,55 +98,30 @@ class TestTableWindow : public QObject {
  private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-  // Every element at its design place (15 twips a pixel) with its design texts.
+  // Elements at their design places (15 twips a pixel) with their design texts.
   void designElements_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("twips");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tip");
-    auto row = [](const char* name, int l, int t, int w, int h, const char* caption,
-                  const char* tip = "") {
-      QTest::newRow(name) << QString(name) << QRect(l, t, w, h) << QString(caption) << QString(tip);
+    auto row = [](const char* name, QRect twips, const char* caption, const char* tip = "") {
+      QTest::newRow(name) << QString(name) << twips << QString(caption) << QString(tip);
     };
-    row("LblGenInfo", 120, 960, 1215, 4695, "Gereral Information");
-    row("LblMinMeld", 12240, 0, 1905, 330, "Minimum Meld:", "Your minimum meld");
-    row("LblTargetScore", 12240, 360, 1725, 330, "Target Score:", "The target Score");
-    row("LblNames_1", 0, 0, 1590, 330, "Robot Name");
-    row("LblNames_2", 0, 11040, 1710, 330, "Player  Name");
-    row("LblGameScore_2", 2040, 0, 1335, 330, "Game Pts.",
-        "Opponents total towards target score to date");
-    row("LblGameScore_1", 1920, 11040, 1335, 330, "Game Pts.",
-        "Your total towards target score last hand");
-    row("LblHandScore_2", 4800, 0, 1170, 330, "Hand Pts", "Opponents total score so far this hand");
-    row("LblHandScore_1", 4080, 11040, 1260, 330, "Hand Pts:", "Your total score so far this hand");
-    row("LblMeldScore_2", 7320, 0, 1185, 330, "Meld Pts.", "Opponents hand score for Melded Cards");
-    row("LblMeldScore_1", 6240, 11040, 1200, 330, "Meld Pts:", "Your hand score for Melded Cards");
-    row("LblBonusScore_2", 9840, 0, 1365, 330, "Bonus Pts.", "Opponents Bonus scores  for Hand");
-    row("LblBonusScore_1", 8400, 11040, 1365, 330, "Bonus Pts.", "Your Bonus scores  for Hand");
-    row("LblPointsHand", 10560, 11040, 1380, 330, "PTs. Hand:", "Points remaining in your hand");
-    row("LblStock", 0, 8640, 690, 270, "Stock:", "Number of cards in stock");
-    row("LblDiscard", 0, 6000, 990, 270, "Discards:", "Number of cards in stock");
-    row("LblDiscarding", 1560, 8880, 10350, 330,
-        "Click single cards to meld - when finished Melding click here and then card to Discard");
-    row("LblReturnPack", 13200, 11040, 1680, 330, "Return Cards",
+    row("LblGenInfo", {120, 960, 1215, 4695}, "Gereral Information");
+    row("LblNames_1", {0, 0, 1590, 330}, "Robot Name");
+    row("LblNames_2", {0, 11040, 1710, 330}, "Player  Name");
+    row("LblHandScore_1", {4080, 11040, 1260, 330},
+        "Hand Pts:", "Your total score so far this hand");
+    row("LblDiscard", {0, 6000, 990, 270}, "Discards:", "Number of cards in stock");
+    row("LblReturnPack", {13200, 11040, 1680, 330}, "Return Cards",
         "Click to return melded card to hand");
-    row("LblHeadings_3", 14640, 5280, 1095, 375, " Black 3's");
-    row("LblHeadings_1", 13560, 5280, 1095, 375, " Aces");
-    row("LblHeadings_12", 11400, 5280, 1095, 375, " Queens");
-    row("LblHeadings_7", 6000, 5280, 1095, 375, "Sevens", "Sevens melded here");
-    row("LblHeadings_8", 7080, 5280, 1095, 375, " Eights");
-    row("LblHeadings_4", 2760, 5280, 1095, 375, "Fours");
-    row("LblHeadings_15", 1680, 5280, 1095, 375, "Red 3's");
-    row("lblMeldsC_13", 12480, 1920, 1095, 615, "");
-    row("lblMelds_14", 1680, 8160, 1095, 615, "");
-    row("FramResults", 5880, 1920, 5895, 5880, "Scores and Winner", "Result of Hand played");
-    row("FramTarget", 7320, 3360, 2775, 3855, "Target points a game",
-        "Set number of points to play to in each game");
+    row("LblHeadings_7", {6000, 5280, 1095, 375}, "Sevens", "Sevens melded here");
+    row("LblHeadings_15", {1680, 5280, 1095, 375}, "Red 3's");
+    row("lblMelds_14", {1680, 8160, 1095, 615}, "");
+    row("FramResults", {5880, 1920, 5895, 5880}, "Scores and Winner", "Result of Hand played");
     // Inside the frames, from the frame's corner.
-    row("cmdNew", 3480, 4680, 1575, 405, "&Carry On", "Deal Next Hand");
-    row("cmdSave", 600, 4680, 1575, 405, "E&xit and Save", "Close down and save game");
-    row("lblInfoScores", 240, 5160, 5295, 615, "Instructions");
-    row("CmdTarget", 600, 3300, 1575, 405, "&O.K", "Click to Exit");
+    row("cmdNew", {3480, 4680, 1575, 405}, "&Carry On", "Deal Next Hand");
+    row("CmdTarget", {600, 3300, 1575, 405}, "&O.K", "Click to Exit");
   }
 
   void designElements() {
@@ -174,34 +131,16 @@ class TestTableWindow : public QObject {
     QFETCH(QString, tip);
     Table t({}, false);
     QCOMPARE(t.surface()->size(), QSize(1061, 762));
+    QCOMPARE(t.card(1)->size(), QSize(71, 96));
     QWidget* w = t.find(name);
     QVERIFY2(w, qPrintable(name));
-    const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-    QCOMPARE(w->geometry(), pixels);
+    QCOMPARE(w->geometry(), QRect(twips.topLeft() / 15, twips.size() / 15));
     QString shown;
     if (auto* label = qobject_cast<QLabel*>(w)) shown = label->text();
     if (auto* button = qobject_cast<QPushButton*>(w)) shown = button->text();
     if (auto* frame = qobject_cast<QGroupBox*>(w)) shown = frame->title();
     QCOMPARE(shown, caption);
     QCOMPARE(w->toolTip(), tip);
-  }
-
-  void designDetails() {
-    Table t({}, false);
-    QCOMPARE(t.window.windowTitle(), QString("Larkspur"));
-    QCOMPARE(t.find("Txtpoints")->toolTip(),
-             QString("Enter the niumber of points for game Target"));
-    QCOMPARE(t.text("LblP"), QString("You"));
-    QCOMPARE(t.find("LblP")->pos(), QPoint(2040 / 15, 240 / 15));
-    QCOMPARE(t.text("LblB"), QString("Opponent"));
-    QCOMPARE(t.text("GGrandtotal"), QString("Total Game Points"));
-    QCOMPARE(t.find("GGrandtotal")->pos(), QPoint(240 / 15, 4320 / 15));
-    QCOMPARE(t.card(1)->size(), QSize(71, 96));
-    // The two frames and the command labels wait until the game asks for them.
-    QVERIFY(!t.find("FramResults")->isVisible());
-    QVERIFY(!t.find("FramTarget")->isVisible());
-    QVERIFY(!t.find("LblDiscarding")->isVisible());
-    QVERIFY(!t.find("LblReturnPack")->isVisible());
   }
 
   void menus() {
@@ -228,33 +167,21 @@ class TestTableWindow : public QObject {
       QCOMPARE(action->text(), QString(item.text));
       QCOMPARE(action->shortcut(), item.key);
     }
-    auto* game = t.find<QMenu>("MnuPlay");
-    QCOMPARE(game->actions().size(), 4);
-    QCOMPARE(game->actions().first()->objectName(), QString("MnuNew"));
-    QCOMPARE(t.find<QMenu>("MnuNames")->actions().size(), 2);
-    QCOMPARE(t.find<QMenu>("MnuStats")->actions().size(), 2);
-
     // While the deal runs the whole Game menu, shortcuts included, rests.
     t.window.game().Table.MnuPlayEnabled = false;
     t.window.syncFromModel();
+    auto* game = t.find<QMenu>("MnuPlay");
     QVERIFY(!game->menuAction()->isEnabled());
     for (QAction* a : game->actions()) QVERIFY(!a->isEnabled());
-    t.window.game().Table.MnuPlayEnabled = true;
-    t.window.syncFromModel();
-    for (QAction* a : game->actions()) QVERIFY(a->isEnabled());
   }
 
   void startUpShowsStockAndNames() {
     Table t("\"Ada\",\"Robo\",300,0,0,0,0,3000\r\n");
-    QCOMPARE(t.window.windowTitle(), QString("Larkspur"));
     // The human bottom left and under "You"; the robot top left and under "Opponent".
-    QCOMPARE(t.text("LblNames_2"), QString("Ada"));
-    QCOMPARE(t.text("LblP"), QString("Ada"));
-    QCOMPARE(t.text("LblNames_1"), QString("Robo"));
-    QCOMPARE(t.text("LblB"), QString("Robo"));
+    QCOMPARE(t.text("LblNames_2") + t.text("LblP"), QString("AdaAda"));
+    QCOMPARE(t.text("LblNames_1") + t.text("LblB"), QString("RoboRobo"));
     QCOMPARE(t.text("LblTargetScore"), QString("Target Score 3000"));
     QCOMPARE(t.text("LblStock"), QString("No. Deck 108"));
-    QCOMPARE(t.text("LblDiscard"), QString("Discard"));
     QCOMPARE(t.text("LblGenInfo"),
              QString("Ada  welcome to Larkspur - Press F2 or us Game Menu for a new game."));
     QRect pile;
@@ -265,102 +192,68 @@ class TestTableWindow : public QObject {
     }
     // One slanted pile at the bottom left, the last card laid on top.
     QVERIFY(pile.left() < 20 && pile.bottom() > 700 && pile.width() < 100);
-    QCOMPARE(t.surface()->childAt(centreIn(t.surface(), t.card(108))), t.card(108));
+    QCOMPARE(t.at(t.card(108)), t.card(108));
   }
 
   void modelIsDrawn() {
     Table t;
     TableModel& m = t.window.game().Table;
     m.Caption = "Larkspur - Target Score is 5000";
-    m.LblGenInfo.Caption = "Player  click the Discard pack or click Stock for two cards.";
     m.lblMelds[7].Caption = " Pure Canasta 7 Wild:-0";
     m.lblMelds[7].BackColor = RGB(255, 0, 0);
     m.LblDiscarding.Visible = true;
     CardPicture& pic = m.PicCards[5];
-    pic.Image = 5;
-    pic.Left = 3000;
-    pic.Top = 9000;
-    pic.BorderStyle = 1;
-    pic.ToolTip = "Click the card you wish to Meld and then Label over Meld to add.";
-    pic.MousePointer = CustomPointer;
-    pic.MouseIcon = PointerRefuse;
+    pic = {.Left = 3000,
+           .Top = 9000,
+           .Image = 5,
+           .Visible = true,
+           .BorderStyle = 1,
+           .ZOrder = pic.ZOrder,
+           .ToolTip = "Click the cards you wish to meld.",
+           .MousePointer = CustomPointer,
+           .MouseIcon = PointerRefuse};
     m.Txtpoints = "1234";
     t.window.syncFromModel();
 
     QCOMPARE(t.window.windowTitle(), QString("Larkspur - Target Score is 5000"));
-    QCOMPARE(t.text("LblGenInfo"), QString::fromStdString(m.LblGenInfo.Caption));
     auto* meld = t.find<QLabel>("lblMelds_7");
     QCOMPARE(meld->text(), QString(" Pure Canasta 7 Wild:-0"));
-    QVERIFY(meld->autoFillBackground());
     QCOMPARE(meld->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QVERIFY(meld->autoFillBackground());
     QVERIFY(t.find("LblDiscarding")->isVisible());
     CardWidget* card = t.card(5);
     QCOMPARE(card->image(), 5);
     QCOMPARE(card->pos(), QPoint(200, 600));
     QVERIFY(card->marked());
-    QCOMPARE(card->toolTip(), QString::fromStdString(pic.ToolTip));
-    QCOMPARE(card->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(card->toolTip(), QString("Click the cards you wish to meld."));
     QCOMPARE(card->cursor().pixmap().toImage(), pointerCursor(PointerRefuse).pixmap().toImage());
-    QCOMPARE(t.find<QLineEdit>("Txtpoints")->text(), QString("1234"));
-
-    // And back again.
     pic.MousePointer = 0;
-    pic.BorderStyle = 0;
-    m.LblDiscarding.Visible = false;
-    m.lblMelds[7].BackColor = RGB(192, 255, 192);
     t.window.syncFromModel();
     QCOMPARE(card->cursor().shape(), Qt::ArrowCursor);
-    QVERIFY(!card->marked());
-    QVERIFY(!t.find("LblDiscarding")->isVisible());
-    QCOMPARE(meld->palette().color(QPalette::Window), QColor(192, 255, 192));
 
-    // Typing in the target box reaches the model.
-    auto* edit = t.find<QLineEdit>("Txtpoints");
-    edit->clear();
-    QTest::keyClicks(edit, "2500");
-    QCOMPARE(m.Txtpoints, std::string("2500"));
-  }
-
-  // The pile frame's colour numbers are blue-green-red: 65280 green, 65535 yellow, 255 red.
-  void pileFrameColour_data() {
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("open") << 65280 << QColor(0, 255, 0);
-    QTest::newRow("frozen") << 65535 << QColor(255, 255, 0);
-    QTest::newRow("blocked") << 255 << QColor(255, 0, 0);
-  }
-
-  void pileFrameColour() {
-    QFETCH(int, number);
-    QFETCH(QColor, colour);
-    Table t({}, false);
-    t.window.game().Table.Shape1.BorderColor = number;
+    // The pile frame's colour numbers are blue-green-red: 255 is red. Look at
+    // the middle of the frame's top edge (0, 6360, 1335 wide).
+    m.Shape1.BorderColor = 255;
     t.window.syncFromModel();
-    // The middle of the frame's top edge (0, 6360, 1335 wide).
-    const QImage image = t.surface()->grab().toImage();
-    QCOMPARE(image.pixelColor(1335 / 30, 6360 / 15 + 1), colour);
+    QCOMPARE(t.surface()->grab().toImage().pixelColor(1335 / 30, 6360 / 15 + 1), QColor(255, 0, 0));
+
+    // The target box shows the model's text, and typing reaches the model.
+    auto* edit = t.find<QLineEdit>("Txtpoints");
+    QCOMPARE(edit->text(), QString("1234"));
+    QTest::keyClicks(edit, "0");
+    QCOMPARE(m.Txtpoints, std::string("12340"));
   }
 
   void stacking() {
     Table t;
-    QWidget* s = t.surface();
     TableModel& m = t.window.game().Table;
-    const QPoint onPile = centreIn(s, t.card(108));
-    QCOMPARE(s->childAt(onPile), t.card(108));
     m.BringToFront(m.PicCards[3]);
     t.window.syncFromModel();
-    QCOMPARE(s->childAt(onPile), t.card(3));
+    QCOMPARE(t.at(t.card(108)), t.card(3));
     // Sent back below the others: the whole pile is stacked again.
     m.PicCards[3].ZOrder = 0;
     t.window.syncFromModel();
-    QCOMPARE(s->childAt(onPile), t.card(108));
-
-    // Cards lie above labels.
-    m.PicCards[9].Left = 120;
-    m.PicCards[9].Top = 960;
-    m.BringToFront(m.PicCards[9]);
-    t.window.syncFromModel();
-    QCOMPARE(s->childAt(QPoint(20, 70)), t.card(9));
+    QCOMPARE(t.at(t.card(108)), t.card(108));
 
     // A frame brought to the front covers the cards; a card brought later lies on it.
     m.PicCards[10].Left = 6000;
@@ -369,74 +262,61 @@ class TestTableWindow : public QObject {
     m.FramResults.Visible = true;
     m.BringToFront(m.FramResults);
     t.window.syncFromModel();
-    QWidget* frame = t.find("FramResults");
-    const QPoint onCard = centreIn(s, t.card(10));
-    QWidget* hit = s->childAt(onCard);
-    QVERIFY(hit == frame || frame->isAncestorOf(hit));
+    QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(10))));
     m.BringToFront(m.PicCards[10]);
     t.window.syncFromModel();
-    QCOMPARE(s->childAt(onCard), t.card(10));
+    QCOMPARE(t.at(t.card(10)), t.card(10));
   }
 
+  // A wide, low window: the whole table still fits and the cards still take clicks.
   void resizingScalesTheTable() {
     Table t;
     const int menu = t.window.height() - t.surface()->height();
-    t.window.resize(2122, 1524 + menu);
-    QTRY_COMPARE(t.surface()->size(), QSize(2122, 1524));
-    QCOMPARE(t.card(1)->size(), QSize(142, 192));
-    QCOMPARE(t.find("LblGenInfo")->geometry(), QRect(16, 128, 162, 626));
-    QCOMPARE(t.find("LblHeadings_7")->geometry(), QRect(800, 704, 146, 50));
-
-    // A wide, low window: the whole table still fits and the cards still take clicks.
     t.window.resize(1400, 500 + menu);
     QTRY_COMPARE(t.surface()->size(), QSize(1400, 500));
-    const QRect area = t.surface()->rect();
-    for (QWidget* w : t.surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-      if (w->isVisible()) QVERIFY2(area.contains(w->geometry()), qPrintable(w->objectName()));
-    QCOMPARE(t.surface()->childAt(centreIn(t.surface(), t.card(108))), t.card(108));
     QCOMPARE(t.card(1)->size(), QSize(qRound(1065 * 500 / 11430.0), qRound(1440 * 500 / 11430.0)));
+    for (QWidget* w : t.surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (w->isVisible())
+        QVERIFY2(t.surface()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+    QCOMPARE(t.at(t.card(108)), t.card(108));
   }
 
-  void headingPointer() {
-    Table t;
-    QVERIFY(t.ready());
-    QWidget* heading = t.find("LblHeadings_9");
-    QTest::mouseMove(heading);
-    QTRY_COMPARE(heading->toolTip(), QString("Player click to Meld the Wild card you chose."));
-    QCOMPARE(heading->cursor().shape(), Qt::BitmapCursor);
-  }
-
-  // F2 starts a game; in the human's turn a click on the stock draws two cards;
-  // Exit asks, and "Yes-Exit" ends the program and writes the player file.
+  // F2 starts a game; in the human's turn the pointer over the stock invites a
+  // click, which draws two cards; Exit asks, and "Yes-Exit" ends the program
+  // and writes the player file.
   void playingThroughTheWindow() {
     Table t("\"Player\",\"Barnaby\",1,0,0,0,0,5000\r\n");
     QVERIFY(t.ready());
     Game& g = t.window.game();
-    MessageAnswer quitAnswer{0, {}, {}};
+    auto handCards = [&] {
+      int n = 0;
+      for (int c = 1; c <= CardCount; ++c)
+        n += g.Cards[c].Place == PlaceHumanHand || g.Cards[c].Place == PlaceHumanRedThree;
+      return n;
+    };
+    MessageAnswer quit{0, {}, {}};
     std::unique_ptr<Answerer> answerer;
     bool drew = false;
     int before = 0, after = 0;
     QString tip;
-    Qt::CursorShape shape = Qt::ArrowCursor;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
+      if (g.Table.FramResults.Visible && !drew)  // a hand over before the human drew
+        return QTest::mouseClick(t.find("cmdNew"), Qt::LeftButton);
       if (drew || !g.HandInPlay || !g.PlayerToPlay || !g.PlayerTurnOpen) return;
       drew = true;
-      QWidget* s = t.surface();
       int top = 0;
       for (int c = 1; c <= CardCount; ++c)
         if (g.Cards[c].Place == PlaceStock &&
             (!top || g.Table.PicCards[c].ZOrder > g.Table.PicCards[top].ZOrder))
           top = c;
       CardWidget* stock = t.card(top);
-      QCOMPARE(s->childAt(centreIn(s, stock)), stock);
       QTest::mouseMove(stock);
-      tip = stock->toolTip();
-      shape = stock->cursor().shape();
-      before = countPlaces(g, {PlaceHumanHand, PlaceHumanRedThree});
+      tip = stock->toolTip() + (stock->cursor().shape() == Qt::BitmapCursor ? "+" : "-");
+      before = handCards();
       QTest::mouseClick(stock, Qt::LeftButton);
-      after = countPlaces(g, {PlaceHumanHand, PlaceHumanRedThree});
-      answerer = std::make_unique<Answerer>(std::ref(quitAnswer));
+      after = handCards();
+      answerer = std::make_unique<Answerer>(std::ref(quit));
       t.window.findChild<QAction*>("MnuExit")->trigger();
     });
     poll.start(10);
@@ -444,14 +324,12 @@ class TestTableWindow : public QObject {
     poll.stop();
 
     QVERIFY2(drew, "the human's turn never came");
-    QCOMPARE(tip, QString("Player left click to take two cards."));
-    QCOMPARE(shape, Qt::BitmapCursor);
+    QCOMPARE(tip, QString("Player left click to take two cards.+"));
     QVERIFY2(after >= before + 2, qPrintable(QString("%1 -> %2").arg(before).arg(after)));
-    QCOMPARE(quitAnswer.title, QString("Quit without saving?"));
+    QCOMPARE(quit.title, QString("Quit without saving?"));
     QVERIFY(g.Ended());
-    QVERIFY(t.window.host().ended());
     QVERIFY(!t.window.isVisible());
-    QVERIFY(t.nameFile().startsWith("\"Player\",\"Barnaby\""));
+    QVERIFY(t.nameFile().startsWith("\"Player\",\"Barnaby\",1,"));
   }
 
   void closeBoxAsksFirst() {
@@ -461,13 +339,12 @@ class TestTableWindow : public QObject {
     {
       Answerer answerer(std::ref(carryOn));
       QVERIFY(!t.window.windowHandle()->close());
-      QCOMPARE(answerer.answered, 1);
     }
     QCOMPARE(carryOn.title, QString("Really Exit?"));
     QCOMPARE(carryOn.message, QString("Player do you really wish to exit?"));
     QVERIFY(t.window.isVisible());
     QVERIFY(!t.window.game().Ended());
-    QVERIFY(!QFile::exists(t.dir.filePath("Name.dat")));
+    QVERIFY(t.nameFile().isEmpty());
 
     MessageAnswer yesExit{0, {}, {}};
     {
@@ -476,83 +353,35 @@ class TestTableWindow : public QObject {
     }
     QVERIFY(!t.window.isVisible());
     QVERIFY(t.window.game().Ended());
-    QVERIFY(QFile::exists(t.dir.filePath("Name.dat")));
+    QVERIFY(!t.nameFile().isEmpty());
   }
 
+  // "Change your name": Yes, then a name, shown bottom left and under "You" and
+  // saved. "Change Opponent Name" cancelled in the input box: an empty name.
   void nameCommands() {
     Table t;
     QVERIFY(t.ready());
-    QString question, inputTitle, prompt;
-    bool questionIcon = false;
-    // Answers the question box with `yes`, then the input box with `name` (or cancels).
-    auto answer = [&](bool yes, const QString& name, bool cancel = false) {
-      return [&, yes, name, cancel](QWidget* w) {
+    auto rename = [&](const char* action, const QString& name) {
+      Answerer answerer([&](QWidget* w) {
         if (auto* box = qobject_cast<QMessageBox*>(w)) {
-          question = box->windowTitle() + '|' + box->text();
-          questionIcon = box->icon() == QMessageBox::Question;
-          box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
-          return true;
+          box->button(QMessageBox::Yes)->click();
+        } else if (auto* input = qobject_cast<QInputDialog*>(w)) {
+          input->setTextValue(name);
+          name.isEmpty() ? input->reject() : input->accept();
+        } else {
+          return false;
         }
-        if (auto* input = qobject_cast<QInputDialog*>(w)) {
-          inputTitle = input->windowTitle();
-          prompt = input->labelText();
-          if (!input->textValue().isEmpty()) return false;  // starts empty
-          if (cancel) {
-            input->reject();
-          } else {
-            input->setTextValue(name);
-            input->accept();
-          }
-          return true;
-        }
-        return false;
-      };
-    };
-    auto run = [&](const char* action, auto answering) {
-      Answerer answerer(answering);
+        return true;
+      });
       t.window.findChild<QAction*>(action)->trigger();
       return answerer.answered;
     };
-
-    QCOMPARE(run("MnuNameP", answer(true, "Ada")), 2);
-    QCOMPARE(question, QString("Please enter your name| Welcome Player if you wish to change the "
-                               "Player's name click on 'Yes' "));
-    QVERIFY(questionIcon);
-    QCOMPARE(inputTitle, QString("Enter your name"));
-    QCOMPARE(prompt, QString("Please enter new player's name."));
-    QCOMPARE(t.text("LblNames_2"), QString("Ada"));
-    QCOMPARE(t.text("LblP"), QString("Ada"));
+    QCOMPARE(rename("MnuNameP", "Ada"), 2);
+    QCOMPARE(t.text("LblNames_2") + t.text("LblP"), QString("AdaAda"));
     QVERIFY(t.nameFile().startsWith("\"Ada\",\"Barnaby\""));
-
-    QCOMPARE(run("MnuNameR", answer(true, "Robo")), 2);
-    QCOMPARE(inputTitle, QString("Enter Opponent's name"));
-    QCOMPARE(prompt, QString("Please enter new Robot's name."));
-    QCOMPARE(t.text("LblNames_1"), QString("Robo"));
-    QCOMPARE(t.text("LblB"), QString("Robo"));
-    QVERIFY(t.nameFile().startsWith("\"Ada\",\"Robo\""));
-
-    // "No" leaves the name alone; a cancelled input box gives an empty name.
-    QCOMPARE(run("MnuNameP", answer(false, "Zed")), 1);
-    QCOMPARE(t.text("LblNames_2"), QString("Ada"));
-    QCOMPARE(run("MnuNameR", answer(true, "", true)), 2);
-    QCOMPARE(t.text("LblNames_1"), QString(""));
-  }
-
-  void targetFrame() {
-    Table t;
-    QVERIFY(t.ready());
-    t.window.findChild<QAction*>("MnuTarget")->trigger();
-    QWidget* frame = t.find("FramTarget");
-    QVERIFY(frame->isVisible());
-    auto* edit = t.find<QLineEdit>("Txtpoints");
-    QTest::keyClicks(edit, "3000");
-    MessageAnswer ok{0, {}, {}};
-    Answerer answerer(std::ref(ok));
-    QTest::mouseClick(t.find("CmdTarget"), Qt::LeftButton);
-    QCOMPARE(ok.title, QString("Target points set."));
-    QVERIFY(!frame->isVisible());
-    QCOMPARE(t.text("LblTargetScore"), QString("Target Score:- 3000"));
-    QCOMPARE(t.window.game().TargetScore, 3000);
+    QCOMPARE(rename("MnuNameR", ""), 2);
+    QCOMPARE(t.text("LblNames_1") + t.text("LblB"), QString());
+    QVERIFY(t.nameFile().startsWith("\"Ada\",\"\""));
   }
 };
 
