@@ -299,6 +299,7 @@ TEST_F(DealDriverTest, HandsRunUntilTheTargetIsReachedWithoutATie) {
 // the driver then goes on to the next hand without scoring it again.
 TEST_F(DealDriverTest, GoingOutWithBlackThreesEndsTheHandOnce) {
   host.answerMessage = [](const DeluxeMessage&) { return 0; };
+  host.maxEventWaits = 100;
   int results = 0;
   std::string gamePoints;
   host.onIdle = [&] {
@@ -311,15 +312,12 @@ TEST_F(DealDriverTest, GoingOutWithBlackThreesEndsTheHandOnce) {
     // Leave the human holding three black threes and a canasta.
     for (int c = 1; c <= CardCount; ++c)
       if (game.Cards[c].Place == PlaceHumanHand) game.Cards[c].Place = PlaceStock;
-    std::vector<int> threes;
-    for (int c = 13; c <= 16; ++c)
-      if (game.Cards[c].Place != PlacePile) threes.push_back(c);
-    ASSERT_GE(threes.size(), 3u);
-    for (int k = 0; k < 3; ++k) game.Cards[threes[k]].Place = PlaceHumanHand;
+    for (int c : {13, 14, 15}) game.Cards[c].Place = PlaceHumanHand;
     game.ShowStock();
+    game.ShowDiscardPile();
     game.HasCanasta[Human] = game.PlayerHasDrawn = true;
     game.PlayerTurnOpen = false;
-    game.PicCards_MouseDown(threes[0]);
+    game.PicCards_MouseDown(13);
   };
   game.MnuNew_Click();
   EXPECT_TRUE(host.ended);

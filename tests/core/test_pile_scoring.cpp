@@ -347,6 +347,8 @@ TEST_F(HandResult, RobotsHandStaysHiddenUnlessTheHumanWinsAndTheTargetEndsTheGam
   shows("Game is over - click 'Carry On' button'", CardOf(RankKing));
   EXPECT_EQ(game.Table.LblGenInfo.Caption,
             "Sorry, Zed beat you this hand with total score of  -15 against your score of -25");
+  EXPECT_EQ(Column(Robot),
+            std::vector<std::string>({"0", "0", "0", "0", "", " - 15", "-15", "5000"}));
 }
 
 }  // namespace
