@@ -1,0 +1,101 @@
+// How fast the game core plays when nothing waits: whole games of the robot
+// against the scripted human on the scripted host's virtual clock, and the
+// time of one robot turn within those games. Pauses cost nothing here, so the
+// figures are the core's own processor time.
+//
+// Build and run (from the repository, after building the core in build-t4):
+//   g++ -std=c++20 -O2 -DNDEBUG -Wall -Wextra -Werror -Isrc -Itests/core
+//       bench/bench_core.cpp build-t4/liblarkspur_core.a -lbenchmark -lpthread
+//       -o build-t4/bench_core
+//   build-t4/bench_core
+// or with CMake: add_subdirectory(bench) builds the target bench_core.
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include "ScriptedHost.h"
+#include "ScriptedHuman.h"
+#include "state/Game.h"
+
+using namespace larkspur;
+using namespace larkspur::testing;
+
+namespace {
+
+// The processor time of this thread, so that other programs on the machine do not count.
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+std::string Folder() {
+  const auto folder = std::filesystem::temp_directory_path() / "larkspur-bench";
+  std::filesystem::create_directories(folder);
+  return folder.string();
+}
+
+struct GameRecord {
+  int hands = 0;
+  int robotTurns = 0;
+  double robotSeconds = 0;
+};
+
+// Plays one whole game. A robot turn is timed from the human's last click of
+// a turn to the first wait of the next human turn.
+GameRecord PlayGame(std::uint64_t seed, const std::string& folder) {
+  ScriptedHost host(seed);
+  host.folder = folder;
+  host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
+  Game game(host);
+  ScriptedHuman human(game, seed);
+  GameRecord record;
+  bool robotPlaying = false;
+  double robotStart = 0;
+  host.onIdle = [&] {
+    if (robotPlaying && game.PlayerTurnOpen && !game.Table.FramResults.Visible) {
+      record.robotSeconds += CpuSeconds() - robotStart;
+      record.robotTurns += 1;
+    }
+    robotPlaying = false;
+    record.hands += game.Table.FramResults.Visible;
+    human.Act();
+    if (!game.PlayerToPlay && game.HandInPlay && !game.Table.FramResults.Visible) {
+      robotPlaying = true;
+      robotStart = CpuSeconds();
+    }
+  };
+  game.Form_Load();
+  game.MnuNew_Click();
+  return record;
+}
+
+void WholeGame(benchmark::State& state) {
+  const std::string folder = Folder();
+  std::uint64_t seed = 0;
+  double hands = 0;
+  for (auto _ : state) hands += PlayGame(++seed, folder).hands;
+  state.SetItemsProcessed(state.iterations());  // items are games
+  state.counters["hands/game"] = hands / static_cast<double>(state.iterations());
+}
+BENCHMARK(WholeGame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// Reported time: the mean processor time of a robot turn, one game per iteration.
+void RobotTurn(benchmark::State& state) {
+  const std::string folder = Folder();
+  std::uint64_t seed = 0;
+  double turns = 0;
+  for (auto _ : state) {
+    const GameRecord record = PlayGame(++seed, folder);
+    turns += record.robotTurns;
+    state.SetIterationTime(record.robotSeconds / record.robotTurns);
+  }
+  state.counters["turns/game"] = turns / static_cast<double>(state.iterations());
+}
+BENCHMARK(RobotTurn)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(300);
+
+}  // namespace
+
+BENCHMARK_MAIN();
