@@ -170,7 +170,7 @@ std::string Expand() {
       continue;
     }
     for (std::size_t at = line.find("<TAB>"); at != std::string::npos; at = line.find("<TAB>")) {
-      line.replace(at, 5, "\t");
+      line.replace(at, 5, 1, '\t');
     }
     out += line + "\n";
   }
