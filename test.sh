@@ -25,5 +25,6 @@ tests/fuzz/run_fuzz.sh 20
 echo "== End to end in a real X server"
 mkdir -p artifacts
 tests/e2e/run_e2e.sh artifacts build
+tests/e2e/play_first_hand.sh artifacts build
 
 echo "All tests passed."

@@ -82,6 +82,7 @@ void Game::ShowHandResult() {
     Table.LblGamePoints[p].Caption = Num(GameScore[p]);
     Table.CardPoints[p].Caption = Num(MeldPoints[p]);
   }
+  ShowScores();  // the game totals on the table follow the frame's at once
   // Who won the hand is told on the status line, where it stays while the
   // frame waits; the frame itself shows the game's status.
   if (total[Robot] > total[Human]) {
