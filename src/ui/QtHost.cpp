@@ -147,9 +147,10 @@ void QtHost::EndProgram() {
   for (QWidget* window : QApplication::topLevelWidgets())
     if (window->isVisible() && window != dialogParent_) window->close();
   if (closeTable_) closeTable_();
+  // Leave the main loop once control is back there; the windows are already closed.
   if (quitOnEnd_)
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 }  // namespace larkspur

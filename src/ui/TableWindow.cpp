@@ -1,6 +1,7 @@
 #include "ui/TableWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <functional>
 #include <tuple>
 
@@ -47,13 +49,17 @@ void TableWindow::callGame(Handler&& handler) {
   } catch (const GameAbandoned&) {
     // A new game, a load or the end was asked for inside this handler; the
     // wait that runs the game sees the request and carries it out.
+  } catch (const std::exception& e) {
+    // Nothing may unwind through Qt's event dispatch; a real failure ends here, loudly.
+    qFatal("Larkspur stopped: %s", e.what());
   }
   syncFromModel();
 }
 
 TableWindow::TableWindow(QWidget* parent)
     : QMainWindow(parent), game_(std::make_unique<Game>(host_)) {
-  setWindowIcon(windowIcon());
+  // Every window of the program, the dialogs too, shows the same icon.
+  QApplication::setWindowIcon(windowIcon());
   cursors_[PointerAct] = pointerCursor(PointerAct);
   cursors_[PointerRefuse] = pointerCursor(PointerRefuse);
   host_.setDialogParent(this);
