@@ -83,8 +83,9 @@ void PlaceResultsFrame(TableModel& t) {
 void PlaceTargetFrame(TableModel& t) {
   t.FramTarget = MakeFrame(7320, 3360, 2775, 3855, "Target points a game",
                            "Set number of points to play to in each game");
+  // The entry box sits at the top; the note below it explains it.
   t.Label1 = MakeLabel(
-      120, 300, 2535, 2520,
+      120, 840, 2535, 2400,
       "Enter above how many Target points you wish to play for in each game. Default Target "
       "points are set to 5000  but depending whether you want a long or short game enter any "
       "number you wish as the Target Points for your games. Anything entered below 500  will be "

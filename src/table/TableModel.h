@@ -100,6 +100,7 @@ struct TableModel {
   Label Label1, CmdTarget;
   std::string Txtpoints;
   std::string TxtpointsToolTip;
+  int TxtpointsLeft = 600, TxtpointsTop = 360, TxtpointsWidth = 1575, TxtpointsHeight = 345;
 
   // Stacking: the higher ZOrder is drawn on top.
   std::uint64_t ZCounter = 0;

@@ -452,6 +452,7 @@ void TableWindow::syncFromModel() {
 }
 
 void TableWindow::syncFrames(bool rescaled) {
+  const TableModel& t = game_->Table;
   for (FrameItem* frame : {&results_, &target_}) {
     const Frame& m = *frame->model;
     const QRect twips(m.Left, m.Top, m.Width, m.Height);
@@ -459,7 +460,7 @@ void TableWindow::syncFrames(bool rescaled) {
       frame->twips = twips;
       frame->widget->setGeometry(tableRect(m.Left, m.Top, m.Width, m.Height));
       const double s = scale();
-      const QRect edit(600, 2880, 1575, 345);  // the entry sits between the note and O.K
+      const QRect edit(t.TxtpointsLeft, t.TxtpointsTop, t.TxtpointsWidth, t.TxtpointsHeight);
       if (frame == &target_)
         txtPoints_->setGeometry(int(std::lround(edit.x() * s)), int(std::lround(edit.y() * s)),
                                 int(std::lround(edit.width() * s)),
