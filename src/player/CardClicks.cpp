@@ -96,9 +96,8 @@ void Game::DiscardHandCard(int c) {
   SetStatus(" your opponent will now play.");
 }
 
-void Game::TakeTwoFromStock() {
-  DrawStockCard(Human);
-  DrawStockCard(Human);
+// After a draw, from the stock or the pile, the human melds.
+void Game::HasDrawn() {
   PlayerHasDrawn = true;
   PlayerTurnOpen = false;
   PlayerDiscarding = false;
@@ -107,6 +106,12 @@ void Game::TakeTwoFromStock() {
       "discard.");
   Table.LblReturnPack.Visible = true;
   Table.LblDiscarding.Visible = true;
+}
+
+void Game::TakeTwoFromStock() {
+  DrawStockCard(Human);
+  DrawStockCard(Human);
+  HasDrawn();
 }
 
 void Game::PlayerTakesPile(int card) {
@@ -118,14 +123,7 @@ void Game::PlayerTakesPile(int card) {
     HandOverPile(Human);
   else
     PlayerPileDue = true;
-  PlayerHasDrawn = true;
-  PlayerTurnOpen = false;
-  PlayerDiscarding = false;
-  SetStatus(
-      " click a card to meld it and when finished click big label above card and then 1 card to "
-      "discard.");
-  Table.LblReturnPack.Visible = true;
-  Table.LblDiscarding.Visible = true;
+  HasDrawn();
 }
 
 bool Game::CanStartMeld(int card) {

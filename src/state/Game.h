@@ -139,6 +139,7 @@ class Game : public GameState {
   void MeldHandCard(int card);
   void DiscardHandCard(int card);
   void BackToMelding();
+  void HasDrawn();
   void GoOutWithBlackThrees();
   int RobotDiscardChoice();
   void ReturnUnfinishedMelds();
