@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -31,6 +32,8 @@ class ScriptedHost : public Host {
   std::deque<int> messageAnswers;
   std::deque<bool> yesNoAnswers;
   std::deque<std::string> inputAnswers;
+  std::deque<double> randoms;     // handed out before the seeded source
+  std::function<void()> onPause;  // after every pause, to watch the table move
   std::int64_t maxEventWaits = 1'000'000;
 
   // ---- what the game did
@@ -50,6 +53,7 @@ class ScriptedHost : public Host {
   void WaitUntil(std::int64_t deadline) override {
     ++pauses;
     if (deadline > now) now = deadline;
+    if (onPause) onPause();
   }
   void WaitForEvent() override {
     if (++eventWaits > maxEventWaits) throw ScriptStalled();
@@ -91,10 +95,19 @@ class ScriptedHost : public Host {
   }
   void ShowHelp() override { ++helpShown; }
   void ShowAbout() override { ++aboutShown; }
-  double Random() override { return static_cast<double>(rng() >> 11) * 0x1.0p-53; }
+  double Random() override {
+    if (randoms.empty()) return static_cast<double>(rng() >> 11) * 0x1.0p-53;
+    const double r = randoms.front();
+    randoms.pop_front();
+    return r;
+  }
   std::string ProgramFolder() override { return folder; }
   void EndProgram() override { ended = true; }
 
+  // The next stock draws pick exactly these cards.
+  void Picks(std::initializer_list<int> cards) {
+    for (int c : cards) randoms.push_back(c / 108.0);
+  }
   // Titles of the messages shown so far.
   std::vector<std::string> MessageTitles() const {
     std::vector<std::string> titles;

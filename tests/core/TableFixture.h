@@ -3,16 +3,54 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <initializer_list>
-#include <memory>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "ScriptedHost.h"
+#include "commands/PlayerFile.h"
 #include "state/Game.h"
 
 namespace larkspur::testing {
+
+using Pos = std::pair<int, int>;  // a picture's Left and Top
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+// What the game holds of the player file's eight values.
+inline PlayerFileData Held(const Game& g) {
+  return {g.PlayerName,    g.RobotName,    g.PaceSetting,  g.GamesWonPlayer,
+          g.GamesWonRobot, g.GameScore[1], g.GameScore[2], g.TargetScore};
+}
+
+// A game started by Form_Load from a player file in a folder of its own.
+struct SavedGame {
+  SavedGame(const std::filesystem::path& dir, const PlayerFileData& data) : folder(dir) {
+    std::filesystem::create_directories(folder);
+    WriteBytes(folder / "Name.dat", FormatPlayerFile(data));
+    host.folder = folder.string();
+    game.Form_Load();
+  }
+  PlayerFileData Saved() const { return ParsePlayerFile(ReadBytes(folder / "Name.dat")).Data; }
+  std::filesystem::path folder;
+  ScriptedHost host{3};
+  Game game{host};
+};
 
 class TableTest : public ::testing::Test {
  protected:
@@ -37,6 +75,12 @@ class TableTest : public ::testing::Test {
   }
   void Put(int place, std::initializer_list<int> cards) {
     for (int c : cards) game.Cards[c].Place = place;
+  }
+  // Lays these cards out as the discard pile with this up card.
+  void Pile(std::initializer_list<int> cards, int up) {
+    Put(PlacePile, cards);
+    game.UpCard = up;
+    game.ShowDiscardPile();
   }
   // The human's turn in the drawing phase, as the driver opens it.
   void HumanToDraw() {
@@ -69,6 +113,20 @@ class TableTest : public ::testing::Test {
     for (int c = 1; c <= CardCount; ++c) n += game.Cards[c].Place == place;
     return n;
   }
+  Pos At(int c) const { return {game.Table.PicCards[c].Left, game.Table.PicCards[c].Top}; }
+  std::vector<int> Places(std::initializer_list<int> cards) const {
+    std::vector<int> places;
+    for (int c : cards) places.push_back(game.Cards[c].Place);
+    return places;
+  }
+  // How often a message with this title was shown.
+  int Shown(const std::string& title) const {
+    const auto titles = host.MessageTitles();
+    return static_cast<int>(std::count(titles.begin(), titles.end(), title));
+  }
+  // The player file in the test's folder, as text and as read.
+  std::string FileText() const { return ReadBytes(folder / "Name.dat"); }
+  PlayerFileData Saved() const { return ParsePlayerFile(FileText()).Data; }
 
   std::filesystem::path folder;
   ScriptedHost host;
