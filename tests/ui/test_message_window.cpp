@@ -1,34 +1,42 @@
+// The program's message window, and the help and about windows.
 #include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "about/AboutWindow.h"
+#include "about/HelpWindow.h"
 #include "dialog/MessageWindow.h"
 
-using larkspur::DeluxeMessage;
-using larkspur::MessageWindow;
+using namespace larkspur;
 
 namespace {
 
-// Shows m and runs whileShown on the waiting window; whatever whileShown
-// leaves undecided is taken down so that a failed check cannot hang the test.
-int Answer(MessageWindow& window, const DeluxeMessage& m,
+// Shows the message and runs whileShown on the waiting window; whatever
+// whileShown leaves undecided is taken down so that a failure cannot hang.
+int Answer(MessageWindow& window, const std::string& text, const QStringList& captions,
            const std::function<void(MessageWindow&)>& whileShown) {
   QTimer::singleShot(0, [&] {
-    MessageWindow* shown = MessageWindow::current();
-    if (shown) whileShown(*shown);
+    if (MessageWindow* shown = MessageWindow::current()) whileShown(*shown);
     if (MessageWindow::current()) MessageWindow::current()->cancel();
   });
-  return window.showMessage(m);
+  const auto b = [&](int i) { return captions.value(i).toStdString(); };
+  return window.showMessage(DeluxeMessage{text, b(0), b(1), b(2), 1, "Really Exit?"});
 }
 
-QPoint Centre(QWidget* w) {
-  return w->rect().center();
-}
-
-DeluxeMessage Message(const std::string& text, const std::string& b0, const std::string& b1 = "",
-                      const std::string& b2 = "") {
-  return DeluxeMessage{text, b0, b1, b2, 1, "Really Exit?"};
+// Whether w is modal while shown by show(), which must return once w is closed.
+bool modalWhileShown(QDialog& w, QAbstractButton* close, const std::function<void()>& show) {
+  bool modal = false;
+  QTimer::singleShot(0, [&] {
+    modal = QApplication::activeModalWidget() == &w;
+    QTest::mouseClick(close, Qt::LeftButton);
+    if (w.isVisible()) w.done(0);  // never hang on a failure
+  });
+  show();
+  return modal && !w.isVisible();
 }
 
 }  // namespace
@@ -37,144 +45,112 @@ class TestMessageWindow : public QObject {
   Q_OBJECT
 
  private slots:
-  void buttonsFollowCaptions_data() {
-    QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<QList<bool>>("shown");
-    QTest::newRow("one") << QStringList{"O.K", "", ""} << QList<bool>{true, false, false};
-    QTest::newRow("two") << QStringList{"Yes Exit", "Carry On", ""}
-                         << QList<bool>{true, true, false};
-    QTest::newRow("three") << QStringList{"Yes", "No", "Maybe"} << QList<bool>{true, true, true};
-    QTest::newRow("no middle") << QStringList{"Yes", "", "Maybe"} << QList<bool>{true, false, true};
-  }
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-  void buttonsFollowCaptions() {
+  // Each button is shown when its caption is given (the first always), at its
+  // place in the layout; a click on a caption chooses that button.
+  void buttons_data() {
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<int>("choice");
+    QTest::newRow("one") << QStringList{"O.K", "", ""} << 0;
+    QTest::newRow("two") << QStringList{"Yes Exit", "Carry On", ""} << 1;
+    QTest::newRow("three") << QStringList{"Yes", "No", "Maybe"} << 2;
+    QTest::newRow("no middle") << QStringList{"Yes", "", "Maybe"} << 2;
+    QTest::newRow("empty first") << QStringList{"", "", ""} << 0;
+  }
+  void buttons() {
     QFETCH(QStringList, captions);
-    QFETCH(QList<bool>, shown);
+    QFETCH(int, choice);
     MessageWindow window;
-    const DeluxeMessage m = Message("Player do you really wish to exit?", captions[0].toStdString(),
-                                    captions[1].toStdString(), captions[2].toStdString());
-    Answer(window, m, [&](MessageWindow& w) {
-      QCOMPARE(&w, &window);
+    auto check = [&](MessageWindow& w) {
       QVERIFY(w.isModal());
       QCOMPARE(w.titleText(), QString("   Really Exit?"));
-      QCOMPARE(w.messageText(), QString("Player do you really wish to exit?"));
       for (int i = 0; i < 3; ++i) {
-        QCOMPARE(w.isButtonShown(i), shown[i]);
+        QCOMPARE(w.isButtonShown(i), i == 0 || !captions[i].isEmpty());
         QCOMPARE(w.caption(i), captions[i]);
+        const TwipRect& r = w.layout().Buttons[i];
+        const QPointF centre(r.Left + r.Width / 2, r.Top + r.Height / 2);
+        QVERIFY((w.button(i)->geometry().center() - centre / 15).manhattanLength() <= 2);
       }
-      // Shown buttons share one row; spread around the middle one they do not
-      // overlap (without it the third keeps its design place, touching the first).
-      QWidget* b0 = w.button(0);
-      for (int i = 1; i < 3; ++i) {
-        if (!shown[i]) continue;
-        QCOMPARE(w.button(i)->y(), b0->y());
-        if (shown[1]) QVERIFY(!w.button(i)->geometry().intersects(w.button(i - 1)->geometry()));
-      }
-      w.clickButton(0);
-    });
-    QVERIFY(!window.isVisible());
-    QVERIFY(!MessageWindow::current());
+      QTest::mouseClick(w.button(choice), Qt::LeftButton);
+    };
+    QCOMPARE(Answer(window, "Player do you really wish to exit?", captions, check), choice);
   }
 
-  void clickChoosesTheButton() {
+  // A press draws the button pressed; only a primary click on a shown caption
+  // chooses; the pressed look stays until the next showing; taken down without a click, there is no
+  // choice.
+  void noChoiceWithoutAClick() {
     MessageWindow window;
-    for (int choice = 0; choice < 3; ++choice) {
-      const int result =
-          Answer(window, Message("Pick one", "Yes", "No", "Maybe"), [&](MessageWindow& w) {
-            QTest::mousePress(w.button(choice), Qt::LeftButton, {}, Centre(w.button(choice)));
-            QVERIFY(w.isButtonPressed(choice));
-            QTest::mouseRelease(w.button(choice), Qt::LeftButton, {}, Centre(w.button(choice)));
-          });
-      QCOMPARE(result, choice);
-      QVERIFY(!window.isVisible());
-    }
-    // A hidden button cannot be chosen.
-    const int result = Answer(window, Message("Only one", "O.K"), [](MessageWindow& w) {
-      w.clickButton(1);
+    auto tries = [](MessageWindow& w) {
+      auto corner = [&] { return w.button(0)->grab().toImage().pixelColor(0, 0); };
+      QCOMPARE(corner(), QColor(240, 240, 240));  // raised: a light edge top left
+      QTest::mousePress(w.button(0), Qt::LeftButton);
+      QCOMPARE(corner(), QColor(128, 128, 128));  // pressed: a dark one
+      QTest::mouseRelease(w.button(0), Qt::LeftButton, {}, QPoint(-40, 10));
+      QTest::mouseClick(w.button(1), Qt::RightButton);
+      QVERIFY(w.isButtonPressed(0) && w.isButtonPressed(1));
+      w.clickButton(2);  // hidden
+      for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space}) QTest::keyClick(&w, key);
+      w.close();
       QVERIFY(w.isVisible());
+      QTest::mouseClick(w.button(1), Qt::LeftButton);
+    };
+    QCOMPARE(Answer(window, "Quit?", {"Yes-Exit", "No Cancel"}, tries), 1);
+    Answer(window, "Quit?", {"Yes-Exit", "No Cancel"}, [](MessageWindow& w) {
+      QVERIFY(!w.isButtonPressed(0) && !w.isButtonPressed(1));
       w.clickButton(0);
     });
-    QCOMPARE(result, 0);
+    QCOMPARE(Answer(window, "Bye", {"O.K"}, [](MessageWindow& w) { w.cancel(); }), -1);
   }
 
-  void noChoiceWithoutAPrimaryClickOnTheCaption() {
-    MessageWindow window;
-    const int result =
-        Answer(window, Message("Quit?", "Yes-Exit", "No Cancel"), [](MessageWindow& w) {
-          QWidget* yes = w.button(0);
-          QWidget* no = w.button(1);
-          // Pressed on a caption, released away from it: drawn pressed, still open.
-          QTest::mousePress(yes, Qt::LeftButton, {}, Centre(yes));
-          QTest::mouseRelease(yes, Qt::LeftButton, {}, QPoint(-40, Centre(yes).y()));
-          QVERIFY(w.isVisible());
-          QVERIFY(w.isButtonPressed(0));
-
-          // A secondary button sinks the caption but never chooses it.
-          QTest::mousePress(no, Qt::RightButton, {}, Centre(no));
-          QVERIFY(w.isButtonPressed(1));
-          QTest::mouseRelease(no, Qt::RightButton, {}, Centre(no));
-          QVERIFY(w.isVisible());
-
-          // Keys do not answer the question.
-          QTest::keyClick(&w, Qt::Key_Escape);
-          QTest::keyClick(&w, Qt::Key_Return);
-          QTest::keyClick(&w, Qt::Key_Space);
-          w.close();
-          QVERIFY(w.isVisible());
-
-          QTest::mouseClick(no, Qt::LeftButton, {}, Centre(no));
-        });
-    QCOMPARE(result, 1);
-
-    // The next showing is drawn raised again.
-    Answer(window, Message("Quit?", "Yes-Exit", "No Cancel"), [](MessageWindow& w) {
-      QVERIFY(!w.isButtonPressed(0));
-      QVERIFY(!w.isButtonPressed(1));
-      w.clickButton(0);
-    });
-
-    // Taken down without a click, the window reports no choice.
-    QCOMPARE(Answer(window, Message("Bye", "O.K"), [](MessageWindow& w) { w.cancel(); }), -1);
-  }
-
+  // The window grows with the wrapped message by exactly the message's
+  // growth, and the button stays below it.
   void windowGrowsWithTheMessage() {
     MessageWindow window;
-    QString longText;
-    for (int i = 0; i < 12; ++i) longText += "Player you have an unfinished Meld to complete. ";
-
-    struct Seen {
-      int height, messageHeight, buttonGap, pictureCentre;
+    struct Heights {
+      int window, message;
     };
     auto measure = [&](const QString& text) {
-      Seen seen{};
-      Answer(window, Message(text.toStdString(), "Right"), [&](MessageWindow& w) {
+      Heights seen{};
+      Answer(window, text.toStdString(), {"Right"}, [&](MessageWindow& w) {
         QWidget* message = w.findChild<QWidget*>("Label2");
-        QWidget* picture = w.findChild<QWidget*>("Picture1");
-        QVERIFY(message && picture);
-        seen = {w.height(), message->height(), w.height() - w.button(0)->geometry().bottom() - 1,
-                picture->geometry().center().y()};
+        seen = {w.height(), message->height()};
         QVERIFY(w.button(0)->y() >= message->geometry().bottom());
         w.clickButton(0);
       });
       return seen;
     };
-
-    const Seen small = measure("Short.");
-    const Seen large = measure(longText);
-    QVERIFY(large.messageHeight > 3 * small.messageHeight);
-    QCOMPARE(large.height - small.height, large.messageHeight - small.messageHeight);
-    QCOMPARE(small.buttonGap, 6);  // 90 twips
-    QCOMPARE(large.buttonGap, 6);
-    QVERIFY(qAbs(large.pictureCentre - large.height / 2) <= 1);
-    QVERIFY(qAbs(small.pictureCentre - small.height / 2) <= 1);
+    const Heights small = measure("Short.");
+    const Heights large =
+        measure(QString("You have an unfinished Meld to complete. ").repeated(12));
+    QVERIFY(large.message > 3 * small.message);
+    QCOMPARE(large.window - small.window, large.message - small.message);
   }
 
-  void sharedWindowIsKept() {
-    MessageWindow& first = MessageWindow::shared();
-    Answer(first, Message("Hello", "O.K"), [](MessageWindow& w) { w.clickButton(0); });
-    QCOMPARE(&MessageWindow::shared(), &first);
-    QVERIFY(!first.isVisible());
-    MessageWindow::destroyShared();
+  // Help: modal each time, the text shown with its dashes intact.
+  void help() {
+    HelpWindow help;
+    QCOMPARE(help.windowTitle(), QString("Larkspur Help"));
+    QCOMPARE(help.closeButton()->text(), QString("C&lose Me"));
+    const QString shown = help.textBox()->toPlainText();
+    QVERIFY(shown.contains(QString::fromUtf8("\n50 points\t0 \u2013 1495 game score to date\n")));
+    for (int i = 0; i < 2; ++i)
+      QVERIFY(modalWhileShown(help, help.closeButton(), [&] { help.showModal(); }));
+  }
+
+  // About: product, platform and version; modal the first time, then modeless.
+  void about() {
+    AboutWindow about;
+    QCOMPARE(about.productName()->text(), QString("Larkspur"));
+    QCOMPARE(about.platform()->text(), QString("Linux"));
+    QCOMPARE(about.version()->text(), QString("Version " LARKSPUR_VERSION));
+    QVERIFY(modalWhileShown(about, about.okButton(), [&] { about.showFromMenu(); }));
+    about.showFromMenu();  // returns at once
+    QVERIFY(about.isVisible() && !about.isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QTest::mouseClick(about.okButton(), Qt::LeftButton);
+    QVERIFY(!about.isVisible());
   }
 };
 
