@@ -41,17 +41,8 @@ build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build}}
 started=$SECONDS
 deadline=$((SECONDS + budget))
 
-run=$(mktemp -d /tmp/larkspur-hand.XXXXXX)
-pid=''
-cleanup() {
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  rm -rf "$run"
-}
-trap cleanup EXIT
-cp "$build/larkspur" "$run/" || fail "cannot copy the program"
-for sound in carddeal1.wav riffle.wav win.wav Uhho.wav; do
-  [[ -f $build/$sound ]] && cp "$build/$sound" "$run/"
-done
+source "$(dirname "$0")/lib.sh"
+copy_program "$build" /tmp/larkspur-hand.XXXXXX
 # Pace 0 keeps the robot quick; no game under way, target 5000.
 names_before='"Tester","Barnaby",0,0,0,0,0,5000'
 printf '%s\r\n' "$names_before" >"$run/Name.dat"

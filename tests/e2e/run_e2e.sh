@@ -24,18 +24,8 @@ source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build}}
 [[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
 
-# The program runs from a copy of its folder, so its player file is fresh and ours.
-run=$(mktemp -d /tmp/larkspur-e2e.XXXXXX)
-pid=''
-cleanup() {
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  rm -rf "$run"
-}
-trap cleanup EXIT
-cp "$build/larkspur" "$run/" || fail "cannot copy the program"
-for sound in carddeal1.wav riffle.wav win.wav Uhho.wav; do
-  [[ -f $build/$sound ]] && cp "$build/$sound" "$run/"
-done
+source "$(dirname "$0")/lib.sh"
+copy_program "$build" /tmp/larkspur-e2e.XXXXXX
 
 "$run/larkspur" >"$artefacts/larkspur.log" 2>&1 &
 pid=$!
