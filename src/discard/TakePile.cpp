@@ -162,8 +162,7 @@ bool Game::TakeBack() {
       meld.WildMark -= 1;
       meld.WildCount -= 1;
       if (meld.WildMark == 0) meld.HasWild = false;
-      Cards[c].Rank = IsJokerNumber(c) ? RankJoker : RankTwo;
-      Cards[c].Points = IsJokerNumber(c) ? 50 : 20;
+      RestoreWildCard(c);
     }
     CountMeldPoints(Human);
     CheckMinimumMeld(Human);

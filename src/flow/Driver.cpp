@@ -4,14 +4,20 @@ namespace larkspur {
 
 namespace {
 
-// Clears the running-game mark however the driver is left.
-struct RunningMark {
+// Holds a mark for as long as a wait or a game runs, however it is left.
+struct ScopedMark {
   bool& flag;
-  explicit RunningMark(bool& f) : flag(f) { flag = true; }
-  ~RunningMark() { flag = false; }
+  explicit ScopedMark(bool& f) : flag(f) { flag = true; }
+  ~ScopedMark() { flag = false; }
 };
 
 }  // namespace
+
+// With no game running nothing is in flight and the handlers' own checks
+// decide; while a game runs, only the wait for the human's turn takes a move.
+bool Game::MayMove() const {
+  return !moving_ && (waitingForHuman_ || !gameRunning_);
+}
 
 void Game::MnuNew_Click() {
   if (HandInPlay) {
@@ -44,7 +50,7 @@ void Game::StartGames(GameRequest request) {
 
 void Game::RunGames() {
   {
-    RunningMark running(gameRunning_);
+    ScopedMark running(gameRunning_);
     while (pending_ == GameRequest::NewGame || pending_ == GameRequest::LoadGame) {
       pending_ = GameRequest::None;
       // Whatever the abandoned game left on the table goes.
@@ -125,12 +131,18 @@ void Game::WaitWhileHumanPlays() {
   SetStatus(" click the Discard pack or click Stock for two cards.");
   PlayerTurnOpen = true;
   while (PlayerToPlay) {
-    host.WaitForEvent();
+    {
+      ScopedMark waiting(waitingForHuman_);
+      host.WaitForEvent();
+    }
     CheckAbandon();
   }
   PlayerHasDrawn = false;
   PlayerDiscarding = false;
   PlayerTurnOpen = false;
+  // The rest of a pile is due only in the turn that took it: a later first meld
+  // must not bring in a pile the player did not take.
+  PlayerPileDue = false;
   Table.LblReturnPack.Visible = false;
   Table.LblDiscarding.Visible = false;
 }

@@ -1,9 +1,12 @@
+#include "player/HumanMove.h"
 #include "state/Game.h"
 
 namespace larkspur {
 
 void Game::PicCards_MouseDown(int index) {
   if (index < 1 || index > CardCount) return;
+  const HumanMove move(*this, Table.PicCards[index].Visible);
+  if (!move) return;
   const int c = index;
   if (!PlayerToPlay || Cards[c].Place == PlaceRobotHand || !HandInPlay) return;
   HandLayout(Human);
@@ -58,11 +61,19 @@ void Game::GoOutWithBlackThrees() {
   ShowHandResult();
 }
 
+// A refused discard puts the human back to melding, and the status line says so.
 void Game::BackToMelding() {
   Table.LblDiscarding.Visible = true;
   Table.LblReturnPack.Visible = true;
   PlayerDiscarding = false;
   PlayerHasDrawn = true;
+  SayMelding();
+}
+
+void Game::SayMelding() {
+  SetStatus(
+      " click a card to meld it and when finished click big label above card and then 1 card to "
+      "discard.");
 }
 
 void Game::DiscardHandCard(int c) {
@@ -101,9 +112,7 @@ void Game::HasDrawn() {
   PlayerHasDrawn = true;
   PlayerTurnOpen = false;
   PlayerDiscarding = false;
-  SetStatus(
-      " click a card to meld it and when finished click big label above card and then 1 card to "
-      "discard.");
+  SayMelding();
   Table.LblReturnPack.Visible = true;
   Table.LblDiscarding.Visible = true;
 }

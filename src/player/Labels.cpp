@@ -1,8 +1,12 @@
+#include "player/HumanMove.h"
 #include "state/Game.h"
 
 namespace larkspur {
 
 void Game::LblHeadings_Click(int index) {
+  if (index < 0 || index > RankJoker) return;
+  const HumanMove move(*this, Table.LblHeadings[index].Visible);
+  if (!move) return;
   const int r = index;
   if (WildChosen == 0 || r == 0) return;
   // A chosen wild card that has since left the hand is no longer chosen, and a
@@ -31,9 +35,12 @@ void Game::LblHeadings_Click(int index) {
   MeldWildCard(card, r, Human);
   WildChosen = 0;
   LayOutMelds(Human);
+  if (PlayerToPlay) SayMelding();  // the heading is done with: back to melding
 }
 
 void Game::LblDiscarding_Click() {
+  const HumanMove move(*this, Table.LblDiscarding.Visible);
+  if (!move) return;
   PlayerHasDrawn = false;
   PlayerDiscarding = true;
   SetStatus(" now click on 1 card which will be discarded.");
@@ -41,6 +48,8 @@ void Game::LblDiscarding_Click() {
 }
 
 void Game::LblReturnPack_Click() {
+  const HumanMove move(*this, Table.LblReturnPack.Visible);
+  if (!move) return;
   if (!HandInPlay) return;
   HandLayout(Human);
   bool topReturned = false;
@@ -53,6 +62,8 @@ void Game::LblReturnPack_Click() {
                       "OK", "", "", 1, "Cannot send back now");
   }
   ReturnUnfinishedMelds();
+  RecountHumanMelds();
+  RecheckMinimumMeld();
   CountBonuses(Human);
   HandLayout(Human);
   LayOutMelds(Human);
@@ -82,6 +93,7 @@ void Game::ReturnUnfinishedMelds() {
       if (Cards[c].MeldColumn[Human] != r || Cards[c].Place != PlaceHumanMeld) continue;
       Cards[c].NewThisTurn = false;
       Cards[c].Place = PlaceHumanHand;
+      RestoreWildCard(c);
       meld.Count -= 1;
       if (meld.Count == 0) {
         meld.Started = false;
@@ -89,6 +101,56 @@ void Game::ReturnUnfinishedMelds() {
       }
     }
   }
+}
+
+}  // namespace larkspur
+
+namespace larkspur {
+
+// A wild card back in the hand is a two or a joker again, worth its own points.
+void Game::RestoreWildCard(int c) {
+  if (!IsWildCardNumber(c)) return;
+  Cards[c].Rank = IsJokerNumber(c) ? RankJoker : RankTwo;
+  Cards[c].Points = IsJokerNumber(c) ? 50 : 20;
+}
+
+// After cards have gone back, each of the human's melds is described by the
+// cards still in it: a meld that no longer holds a wild card is pure again, and
+// an emptied column shows the empty caption and colour.
+void Game::RecountHumanMelds() {
+  for (int r = 1; r <= 13; ++r) {
+    if (r == RankTwo) continue;
+    int count = 0;
+    int wild = 0;
+    for (int c = 1; c <= CardCount; ++c) {
+      if (Cards[c].Place != PlaceHumanMeld || Cards[c].MeldColumn[Human] != r) continue;
+      count += 1;
+      wild += IsWildCardNumber(c);
+    }
+    MeldItems& meld = MeldInfo[Human][r];
+    meld.Count = count;
+    meld.WildCount = wild;
+    meld.Started = count > 0;
+    if (wild == 0) {
+      meld.WildMark = 0;
+      meld.HasWild = false;
+    }
+    if (count == 0) {
+      Table.lblMelds[r].Caption = "NoMelds";
+      Table.lblMelds[r].BackColor = RGB(192, 255, 192);
+    }
+  }
+}
+
+// Cards given back may leave too few points melded this hand: then the minimum
+// meld is not met after all, and its label says what is missing.
+void Game::RecheckMinimumMeld() {
+  CountMeldPoints(Human);
+  const int requirement = MinimumMeldFor(GameScore[Human]);
+  if (!MinMeldMet[Human] || MeldPoints[Human] > requirement) return;
+  MinMeldMet[Human] = false;
+  MinMeld[Human] = requirement - MeldPoints[Human];
+  Table.LblMinMeld.Caption = PlayerName + "Minimum Meld: " + std::to_string(MinMeld[Human]);
 }
 
 }  // namespace larkspur

@@ -129,7 +129,11 @@ class Game : public GameState {
   // Set when the program has been told to end.
   bool Ended() const { return ended_; }
 
+  // One move at a time: whether a click on the table would act now.
+  bool MayMove() const;
+
  private:
+  friend class HumanMove;
   void StartGames(GameRequest request);
   void RunGames();
   void FinishQuit();
@@ -139,6 +143,10 @@ class Game : public GameState {
   void MeldHandCard(int card);
   void DiscardHandCard(int card);
   void BackToMelding();
+  void SayMelding();
+  void RestoreWildCard(int card);
+  void RecountHumanMelds();
+  void RecheckMinimumMeld();
   void HasDrawn();
   void GoOutWithBlackThrees();
   int RobotDiscardChoice();
@@ -146,6 +154,8 @@ class Game : public GameState {
   std::string nameFileProblem_;
 
   bool gameRunning_ = false;
+  bool waitingForHuman_ = false;  // the driver waits for the human's turn
+  bool moving_ = false;           // a click's move is under way
   GameRequest pending_ = GameRequest::None;
   bool ended_ = false;
 };

@@ -92,11 +92,12 @@ class TableTest : public ::testing::Test {
     game.HandLayout(Robot);
     game.ShowStock();
   }
-  // The human's turn in the melding phase (after a draw).
+  // The human's turn in the melding phase, with both command labels, as a draw leaves it.
   void HumanToMeld() {
     HumanToDraw();
     game.PlayerTurnOpen = false;
     game.PlayerHasDrawn = true;
+    game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = true;
   }
   // Card numbers of one rank: the first card number of fours is 17, and each
   // natural rank has eight cards in a row.

@@ -15,7 +15,7 @@ using namespace larkspur::testing;
 namespace {
 
 // The first card of each rank; the other seven follow it.
-constexpr int Joker = 1, Two = 5, Five = 25, Six = 33, Nine = 57, Queen = 81, King = 89;
+constexpr int Joker = 1, Two = 5, Five = 25, Six = 33, Nine = 57, Queen = 81, King = 89, Ace = 97;
 
 class HumanTurnTest : public TableTest {
  protected:
@@ -24,11 +24,7 @@ class HumanTurnTest : public TableTest {
     EmptyTable();
     game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = false;
   }
-  // The melding phase as a draw leaves it, with both labels shown.
-  void ToMeld() {
-    HumanToMeld();
-    game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = true;
-  }
+  void ToMeld() { HumanToMeld(); }
   void Click(int c) { game.PicCards_MouseDown(c); }
   void Discard(int c) {
     game.LblDiscarding_Click();
@@ -74,6 +70,8 @@ TEST_F(HumanTurnTest, WholeTurnWithItsRefusalsAndIgnoredClicks) {
   game.Table.Shape1.BorderColor = PileFrozen;
   HumanToDraw();
   for (int c : {robot, Five, Six}) Ignored(c);  // Six: a buried pile card of another rank
+  game.LblDiscarding_Click();                   // hidden while drawing: no click can reach it
+  EXPECT_EQ(Phase(), "drawing");
   game.HandInPlay = false;
   Ignored(stock);
   game.HandInPlay = true;
@@ -240,6 +238,46 @@ TEST_F(HumanTurnTest, ReturnCardsAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds
                               PlaceHumanHand}));
   EXPECT_FALSE(game.MeldInfo[Human][12].Started || game.MeldInfo[Human][RankKing].Started);
   EXPECT_EQ(Phase(), "melding");
+}
+
+TEST_F(HumanTurnTest, ReturnCardsLeavesMeldsLabelsAndTheMinimumMeldAsTheCardsAre) {
+  const std::string melding =
+      "Player  click a card to meld it and when finished click big label above card and then 1 "
+      "card to discard.";
+  // Kings with a joker among them, all taken back: the column is empty and pure again.
+  game.GameScore[Human] = 3000;  // a minimum meld of 120, not met by 90
+  Put(PlaceHumanHand, {Joker, Five});
+  for (int k = 0; k < 8; ++k) Put(PlaceHumanHand, {King + k});
+  ToMeld();
+  for (int c : {King, King + 1, King + 2, Joker}) Click(c);
+  game.LblHeadings_Click(RankKing);
+  EXPECT_EQ(Status(), melding);
+  Click(King + 3);
+  game.LblReturnPack_Click();
+  EXPECT_EQ(game.Table.lblMelds[RankKing].Caption, "NoMelds");
+  EXPECT_EQ(game.Table.lblMelds[RankKing].BackColor, RGB(192, 255, 192));
+  EXPECT_EQ(game.Table.LblMeldScore[Human].Caption, "Meld Pts. 0");
+  for (int k = 0; k < 7; ++k) Click(King + k);
+  EXPECT_EQ(game.Table.lblMelds[RankKing].Caption, " Pure Canasta 7 Wild:-0");
+  game.CountBonuses(Human);
+  EXPECT_EQ(game.BonusPoints[Human], 500);
+
+  // Met with an unfinished meld of two aces: giving them back un-meets it.
+  Fresh();
+  Put(PlaceHumanHand, {King, King + 1, King + 2, Ace, Ace + 1, Joker, Five, Nine});
+  ToMeld();
+  for (int c : {King, King + 1, King + 2, Ace, Ace + 1}) Click(c);
+  ASSERT_TRUE(game.MinMeldMet[Human]);
+  game.LblReturnPack_Click();
+  EXPECT_EQ(host.MessageTitles().back(), "Cannot send back now");
+  EXPECT_FALSE(game.MinMeldMet[Human]);
+  EXPECT_EQ(game.Table.LblMinMeld.Caption, "PlayerMinimum Meld: 20");
+  EXPECT_EQ(game.Table.lblMelds[RankAce].Caption, "NoMelds");
+  EXPECT_EQ(game.Table.LblMeldScore[Human].Caption, "Meld Pts. 30");
+  Discard(Five);
+  EXPECT_EQ(host.MessageTitles().back(), "Minimum Meld not met.");
+  EXPECT_EQ(Where(Five), PlaceHumanHand);
+  EXPECT_EQ(Status(), melding);  // back to melding, and told so
 }
 
 TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {

@@ -1,15 +1,19 @@
 // Whole games of the robot against a scripted opponent on the virtual clock, with the
 // table's bookkeeping checked at every pause and at every wait for a click (the first
 // wait after a robot turn checks that turn). LARKSPUR_SOAK_GAMES sets the number of
-// games; the default suits a sanitizer build.
+// games; the default suits a sanitizer build. A second soak fires clicks at random
+// elements at random moments, inside card flights too, as a quick hand on a real mouse
+// does: no click may break a rule.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ScriptedHost.h"
@@ -41,27 +45,88 @@ void PlayBolder(Game& g, std::mt19937_64& rng) {
   }
 }
 
-// Ends the game at the first broken rule, saying what broke.
-void Check(bool kept, const char* rule) {
-  if (!kept) throw std::runtime_error(rule);
+// A click on something the table shows, as a hurried player might make it.
+void RandomClick(Game& g, std::mt19937_64& rng) {
+  const int kind = static_cast<int>(rng() % 8);
+  if (kind < 5) {
+    const int c = 1 + static_cast<int>(rng() % CardCount);
+    if (g.Table.PicCards[c].Visible) g.PicCards_MouseDown(c);
+  } else if (kind == 5) {
+    static constexpr int headings[] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15};
+    g.LblHeadings_Click(headings[rng() % std::size(headings)]);
+  } else if (kind == 6) {
+    if (g.Table.LblDiscarding.Visible) g.LblDiscarding_Click();
+  } else if (g.Table.LblReturnPack.Visible) {
+    g.LblReturnPack_Click();
+  }
 }
 
+// A rule that did not hold; the plain soak stops the game at the first.
+struct Broken : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 struct Checker {
+  explicit Checker(Game& game, bool countAll) : g(game), countAll(countAll) {}
   Game& g;
+  bool countAll;  // count every broken rule instead of stopping at the first
+  std::map<std::string, int> broken;
   PerPlayer<int> scores{};
   int hands = 0;
+  bool handCounted = false;
 
-  void AtPause() const {
+  // The human's turn as the table moves: cards drawn from the stock, red threes laid
+  // down and cards discarded since the turn began.
+  bool inTurn = false;
+  int drawn = 0, redThrees = 0, discarded = 0, tookTop = 0, fromPile = 0;
+  std::array<int, CardCount + 1> places{};
+
+  void Check(bool kept, const char* rule) {
+    if (kept) return;
+    if (!countAll) throw Broken(rule);
+    broken[rule] += 1;
+  }
+  bool HumanTurn() const {
+    return g.HandInPlay && g.PlayerToPlay &&
+           (g.PlayerTurnOpen || g.PlayerHasDrawn || g.PlayerDiscarding);
+  }
+  void FollowTurn() {
+    for (int c = 1; c <= CardCount; ++c) {
+      const int from = places[c], to = g.Cards[c].Place;
+      places[c] = to;
+      if (!inTurn || from == to) continue;
+      // A drawn card may already be melded or discarded when the table is next seen.
+      drawn += from == PlaceStock;
+      redThrees += to == PlaceHumanRedThree;
+      discarded += from == PlaceHumanHand && to == PlacePile;
+      tookTop += from == PlacePile && to == PlaceHumanMeld;
+      fromPile += from == PlacePile && to != PlaceHumanMeld;
+    }
+    if (inTurn && !HumanTurn()) {
+      const bool stockRanOut = g.StockCount == 0;
+      // Every red three laid down, dealt with a taken pile or drawn, is replaced.
+      const int fromStock = drawn - redThrees;
+      Check(fromStock == 0 || fromStock == 2 || (stockRanOut && fromStock < 2),
+            "a draw from the stock brought other than two cards");
+      Check(discarded <= 1, "a turn discarded more than one card");
+      Check(fromPile == 0 || tookTop > 0, "a pile came to the hand in a turn that did not take it");
+    }
+    if (inTurn != HumanTurn()) drawn = redThrees = discarded = tookTop = fromPile = 0;
+    inTurn = HumanTurn();
+  }
+
+  void AtPause() {
     for (int c = 1; c <= CardCount; ++c) {
       const int p = g.Cards[c].Place;
       Check(p == 1 || p == 2 || (p >= 16 && p <= 21), "a card has no place");
     }
     Check(g.Table.FramResults.Visible || g.GameScore == scores, "totals changed in a hand");
+    FollowTurn();
   }
   void AtIdle() {
     AtPause();
-    // Cards and their points by place; melded cards by player and column.
-    int n[22] = {}, points[22] = {}, count[3][14] = {};
+    // Cards and their points by place; melded cards and wild cards by player and column.
+    int n[22] = {}, points[22] = {}, count[3][14] = {}, wild[3][14] = {};
     for (int c = 1; c <= CardCount; ++c) {
       const CardRow& card = g.Cards[c];
       n[card.Place] += 1, points[card.Place] += card.Points;
@@ -71,9 +136,10 @@ struct Checker {
                 card.Points == PointsOfCard(c),
             "a card has the wrong rank or points");
       Check(c < 105 || card.Place > 2, "a red three stays in a hand");
-      if (melded) count[p][card.MeldColumn[p]] += 1;
+      if (melded) count[p][card.MeldColumn[p]] += 1, wild[p][card.MeldColumn[p]] += c <= 12;
     }
     if (g.Table.FramResults.Visible) {  // the hand is over and scored
+      if (std::exchange(handCounted, true)) return;
       Check(g.HandCount[Human] == 0 || g.HandCount[Robot] == 0 || g.StockCount == 0,
             "a hand was scored before it was over");
       for (int p : {Human, Robot})
@@ -84,20 +150,34 @@ struct Checker {
       hands += 1;
       return;
     }
+    handCounted = false;
     Check(g.StockCount == n[PlaceStock] && g.DiscardCount == n[PlacePile], "a count disagrees");
     for (int p : {Human, Robot}) {
       Check(g.HandCount[p] == n[p] && g.HandPoints[p] == points[p], "a hand count disagrees");
-      for (int r = 1; r <= 13; ++r)
-        Check(
-            g.MeldInfo[p][r].Count == count[p][r] && g.MeldInfo[p][r].Started == (count[p][r] > 0),
-            "a meld disagrees with its column");
+      for (int r = 1; r <= 13; ++r) {
+        const MeldItems& m = g.MeldInfo[p][r];
+        Check(m.Count == count[p][r] && m.Started == (count[p][r] > 0),
+              "a meld disagrees with its column");
+        Check(m.WildCount == wild[p][r] && (m.WildMark > 0) == (wild[p][r] > 0),
+              "a meld's wild cards disagree with its column");
+      }
     }
+    // The human may add a wild card only while the naturals still outnumber them.
+    for (int r = 1; r <= 13; ++r)
+      Check(wild[Human][r] == 0 || 2 * wild[Human][r] < count[Human][r],
+            "a meld of the human holds as many wild cards as naturals");
   }
+};
+
+struct Play {
+  bool randomClicks = false;
+  std::vector<std::string>* trace = nullptr;
 };
 
 // Plays one game to its end, adds its hands to `hands` and returns what broke, or an
 // empty text. With a trace, records the status line and every card's place at each pause.
-std::string PlayOneGame(std::uint64_t seed, int& hands, std::vector<std::string>* trace) {
+std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
+                        std::map<std::string, int>* broken = nullptr) {
   ScriptedHost host(seed);
   // A folder of its own: no player file of an earlier game or another run comes in.
   const auto folder =
@@ -110,47 +190,95 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, std::vector<std::string>
   Game game(host);
   ScriptedHuman human(game, seed * 7919 + 1);
   std::mt19937_64 rng(seed * 7919 + 1);
-  Checker check{game};
+  Checker check(game, broken != nullptr);
   host.onIdle = [&] {
     check.AtIdle();
+    if (play.randomClicks) {
+      for (int k = static_cast<int>(rng() % 4); k > 0; --k) {
+        RandomClick(game, rng);
+        check.AtIdle();
+      }
+    }
     PlayBolder(game, rng);
     human.Act();
   };
   host.onPause = [&] {
     check.AtPause();
-    if (!trace) return;
-    trace->push_back(game.Table.LblGenInfo.Caption);
+    if (play.randomClicks && rng() % 3 == 0) {
+      // A click that lands while a card is in flight must change nothing at all.
+      const auto before = game.Cards;
+      const auto melds = game.MeldInfo;
+      const auto flags = std::vector<bool>{game.PlayerToPlay, game.PlayerTurnOpen,
+                                           game.PlayerHasDrawn, game.PlayerDiscarding};
+      const std::string status = game.Table.LblGenInfo.Caption;
+      const int chosen = game.WildChosen;
+      RandomClick(game, rng);
+      bool same = status == game.Table.LblGenInfo.Caption && chosen == game.WildChosen &&
+                  flags == std::vector<bool>{game.PlayerToPlay, game.PlayerTurnOpen,
+                                             game.PlayerHasDrawn, game.PlayerDiscarding};
+      for (int c = 1; c <= CardCount; ++c)
+        same =
+            same && before[c].Place == game.Cards[c].Place && before[c].Rank == game.Cards[c].Rank;
+      for (int p : {Human, Robot})
+        for (int r = 1; r <= 13; ++r)
+          same = same && melds[p][r].Count == game.MeldInfo[p][r].Count &&
+                 melds[p][r].WildCount == game.MeldInfo[p][r].WildCount;
+      check.Check(same, "a click inside a pause acted");
+      check.AtPause();
+    }
+    if (!play.trace) return;
+    play.trace->push_back(game.Table.LblGenInfo.Caption);
     for (int c = 1; c <= CardCount; ++c)
-      trace->back() += static_cast<char>('A' + game.Cards[c].Place);
+      play.trace->back() += static_cast<char>('A' + game.Cards[c].Place);
   };
-  std::string broken;
+  std::string failure;
   try {
     game.Form_Load();
     game.MnuNew_Click();
-    if (!host.ended) broken = "the game did not end";
+    if (!host.ended) failure = "the game did not end";
   } catch (const std::exception& e) {  // a broken rule, or a wait for a click that never comes
-    broken = e.what();
+    failure = e.what();
   }
   hands += check.hands;
+  if (broken) {
+    for (const auto& [rule, n] : check.broken) (*broken)[rule] += n;
+    if (!failure.empty()) (*broken)[failure] += 1;
+  }
   std::filesystem::remove_all(folder);
-  return broken;
+  return failure;
+}
+
+int GamesToPlay(int normal) {
+  const char* env = std::getenv("LARKSPUR_SOAK_GAMES");
+  return env ? std::atoi(env) : normal;
 }
 
 TEST(Soak, WholeGamesKeepTheTableConsistent) {
-  const char* env = std::getenv("LARKSPUR_SOAK_GAMES");
-  const int games = env ? std::atoi(env) : 550;
+  const int games = GamesToPlay(550);
   int hands = 0;
   for (int seed = 1; seed <= games; ++seed)
-    ASSERT_EQ(PlayOneGame(seed, hands, nullptr), "") << "seed " << seed;
+    ASSERT_EQ(PlayOneGame(seed, hands, {}), "") << "seed " << seed;
   // A game to 5000 takes a few hands; far more would mean hands that end at once.
   EXPECT_TRUE(hands >= games && hands <= 10 * games) << hands << " hands";
+}
+
+TEST(Soak, RandomClicksAtRandomMomentsBreakNoRule) {
+  const int games = GamesToPlay(300);
+  int hands = 0;
+  std::map<std::string, int> broken;
+  for (int seed = 1; seed <= games; ++seed)
+    PlayOneGame(1000 + seed, hands, {.randomClicks = true}, &broken);
+  std::string report;
+  for (const auto& [rule, n] : broken) report += "\n  " + std::to_string(n) + " x " + rule;
+  EXPECT_TRUE(broken.empty()) << games << " games, " << hands << " hands:" << report;
+  EXPECT_GE(hands, games);
 }
 
 TEST(Soak, SameSeedPlaysTheSameGameMoveForMove) {
   std::vector<std::string> first, again, other;
   int hands = 0;
-  ASSERT_EQ(PlayOneGame(11, hands, &first) + PlayOneGame(11, hands, &again) +
-                PlayOneGame(12, hands, &other),
+  ASSERT_EQ(PlayOneGame(11, hands, {.trace = &first}) + PlayOneGame(11, hands, {.trace = &again}) +
+                PlayOneGame(12, hands, {.trace = &other}),
             "");
   EXPECT_TRUE(first == again) << "the same seed played another game";
   EXPECT_TRUE(first != other) << "another seed should deal another game";
