@@ -1,7 +1,8 @@
 # Shared by the end-to-end tests: run the built program from a copy of its
-# folder, so its player file is fresh and ours. Sets run (the folder) and
-# pid (filled in by the caller); the copy goes when the script ends.
-# Usage: copy_program BUILD_DIR TEMPLATE
+# folder, so its player file is fresh and ours, and find its window.
+
+# Sets run (the folder) and pid (filled in by the caller); the copy goes when the
+# script ends. Usage: copy_program BUILD_DIR TEMPLATE
 copy_program() {
   run=$(mktemp -d "$2") || fail "cannot make a folder for the program"
   pid=''
@@ -17,4 +18,29 @@ copy_program() {
 cleanup_program() {
   [[ -n $pid ]] && kill "$pid" 2>/dev/null
   rm -rf "$run"
+}
+
+# Waits up to 10 s for the program's table window and sets window. LOG names the
+# program's output in the artefacts folder, for the failure message.
+# Usage: wait_for_window LOG
+wait_for_window() {
+  window=''
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Larkspur' 2>/dev/null | head -1)
+    [[ -n $window ]] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window (see $1)"
+    sleep 0.1
+  done
+  fail "no window named Larkspur appeared within 10 s"
+}
+
+# The window's geometry (X Y WIDTH HEIGHT), menu (the menu bar's height) and the
+# table's top left corner on the screen (ox, oy); the table is 1061 x 762 pixels.
+table_origin() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  menu=$((HEIGHT - 762))
+  (( WIDTH == 1061 && menu > 0 && menu < 60 )) ||
+    fail "window is ${WIDTH}x${HEIGHT}, expected a 1061x762 table under a menu bar"
+  ox=$X
+  oy=$((Y + menu))
 }

@@ -59,21 +59,8 @@ fail_shot() {
 "$run/larkspur" >"$artefacts/hand-larkspur.log" 2>&1 &
 pid=$!
 
-window=''
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Larkspur' 2>/dev/null | head -1)
-  [[ -n $window ]] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window (see hand-larkspur.log)"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window named Larkspur appeared within 10 s"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-menu=$((HEIGHT - 762))
-(( WIDTH == 1061 && menu > 0 && menu < 60 )) ||
-  fail "window is ${WIDTH}x${HEIGHT}, expected a 1061x762 table under a menu bar"
-# Table coordinates (pixels, 15 twips each) to screen coordinates.
-ox=$X
-oy=$((Y + menu))
+wait_for_window hand-larkspur.log
+table_origin  # table coordinates (pixels, 15 twips each) to screen coordinates: ox, oy
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 
 # Places on the table, in pixels from the table's top left corner.

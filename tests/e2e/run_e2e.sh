@@ -30,14 +30,7 @@ copy_program "$build" /tmp/larkspur-e2e.XXXXXX
 "$run/larkspur" >"$artefacts/larkspur.log" 2>&1 &
 pid=$!
 
-window=''
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Larkspur' 2>/dev/null | head -1)
-  [[ -n $window ]] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window (see larkspur.log)"
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window named Larkspur appeared within 10 s"
+wait_for_window larkspur.log
 title=$(xdotool getwindowname "$window")
 [[ $title == Larkspur ]] || fail "window title is '$title', not 'Larkspur'"
 
@@ -45,10 +38,7 @@ sleep 1  # let the table paint
 import -window root "$artefacts/startup.png" || fail "screenshot failed"
 
 # The table: 1061 x 762 of dark green below the menu bar, the stock's card back bottom left.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-menu=$((HEIGHT - 762))
-(( WIDTH == 1061 && menu > 0 && menu < 60 )) ||
-  fail "window is ${WIDTH}x${HEIGHT}, expected a 1061x762 table under a menu bar"
+table_origin
 pixel() { convert "$artefacts/startup.png" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:; }
 read -r r g b <<<"$(pixel $((X + 1000)) $((Y + menu + 700)))"
 (( r == 0 && g == 64 && b == 0 )) || fail "table is not dark green at (1000, 700): $r $g $b"
