@@ -80,7 +80,7 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
     int low, high;
   };
   const NumberField numbers[6] = {
-      {"the pace", &d.PaceSetting, 0, 32767},
+      {"the pace", &d.PaceSetting, -32768, 32767},  // 0 or less: no pauses
       {"the player's games won", &d.GamesWonPlayer, -32768, 32767},
       {"the opponent's games won", &d.GamesWonRobot, -32768, 32767},
       {"the player's game total", &d.GameScore1, -32768, 32767},

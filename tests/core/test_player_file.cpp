@@ -15,17 +15,19 @@ TEST(PlayerFile, BadFieldsFallBackOneByOneAndBlanksAreSkipped) {
       {"\"Ann\",\"Bob\",fast,1x,2,,4,600", {"Ann", "Bob", 300, 0, 2, 0, 4, 600}},
       {"\"Ann\",\"Bob\",100,1,40000,3,-32769,600", {"Ann", "Bob", 100, 1, 0, 3, 0, 600}},
       {"\"Ann\",\"Bob\",100,1,2,99999999999999999999,4,499", {"Ann", "Bob", 100, 1, 2, 0, 4, 5000}},
-      {"\"Ann\",\"Bob\",-1,1,2,3,4,5001", {"Ann", "Bob", 300, 1, 2, 3, 4, 5000}},
+      {"\"Ann\",\"Bob\",-1,1,2,3,4,5001", {"Ann", "Bob", -1, 1, 2, 3, 4, 5000}},
   };
   for (const auto& [text, expected] : cases) {
     const PlayerFileParse parsed = ParsePlayerFile(text);
     EXPECT_EQ(parsed.Data, expected) << text;
     EXPECT_FALSE(parsed.Problems.empty()) << text;
   }
-  // Blanks around fields are skipped and an unquoted name is taken as it stands.
-  const PlayerFileParse loose = ParsePlayerFile(" Ann , \"Bo b\" , 0 ,32767, -32768 ,3,4 , 600 \n");
+  // Blanks around fields are skipped and an unquoted name is taken as it stands;
+  // a pace below 0 means no pauses.
+  const PlayerFileParse loose =
+      ParsePlayerFile(" Ann , \"Bo b\" , -300 ,32767, -32768 ,3,4 , 600 \n");
   EXPECT_TRUE(loose.Problems.empty());
-  EXPECT_EQ(loose.Data, (PlayerFileData{"Ann", "Bo b", 0, 32767, -32768, 3, 4, 600}));
+  EXPECT_EQ(loose.Data, (PlayerFileData{"Ann", "Bo b", -300, 32767, -32768, 3, 4, 600}));
 }
 
 using NameFileTest = TableTest;
