@@ -2,8 +2,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "commands/PlayerFile.h"
@@ -22,15 +20,20 @@ void Game::ReadNameFile() {
   std::error_code ec;
   if (!fs::exists(path, ec)) return;  // a first run: the defaults stand
 
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
+  // Enough to see whether the first line is longer than a player file's line.
+  std::string text(PlayerFileLineLimit + 1, '\0');
+  bool readable = false;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    readable = std::ferror(f) == 0;
+    std::fclose(f);
+  }
   std::vector<std::string> problems;
   PlayerFileData data;
-  if (!in || in.bad()) {
+  if (!readable) {
     problems.push_back("it could not be read");
   } else {
-    PlayerFileParse parsed = ParsePlayerFile(text.str());
+    PlayerFileParse parsed = ParsePlayerFile(text);
     data = parsed.Data;
     problems = std::move(parsed.Problems);
   }

@@ -9,19 +9,16 @@ namespace {
 bool IsBlank(char ch) {
   return ch == ' ' || ch == '\t';
 }
-bool IsLineEnd(char ch) {
-  return ch == '\r' || ch == '\n';
-}
 
-// Splits the text into fields the way the file is written: commas (or line
-// ends) between fields, blanks around them skipped, a quoted field ending at
-// its closing quote, with two quotes inside standing for one.
+// Splits the line into fields the way the file is written: commas between
+// fields, blanks around them skipped, a quoted field ending at its closing
+// quote, with two quotes inside standing for one.
 std::vector<std::string> SplitFields(std::string_view text) {
   std::vector<std::string> fields;
   size_t i = 0;
   const size_t n = text.size();
   while (i < n) {
-    while (i < n && (IsBlank(text[i]) || IsLineEnd(text[i]))) ++i;
+    while (i < n && IsBlank(text[i])) ++i;
     if (i >= n) break;
     std::string field;
     if (text[i] == '"') {
@@ -38,9 +35,9 @@ std::vector<std::string> SplitFields(std::string_view text) {
         }
         field += text[i++];
       }
-      while (i < n && text[i] != ',' && !IsLineEnd(text[i])) ++i;
+      while (i < n && text[i] != ',') ++i;
     } else {
-      while (i < n && text[i] != ',' && !IsLineEnd(text[i])) field += text[i++];
+      while (i < n && text[i] != ',') field += text[i++];
       while (!field.empty() && IsBlank(field.back())) field.pop_back();
     }
     if (i < n && text[i] == ',') ++i;
@@ -67,7 +64,16 @@ bool ReadInteger(const std::string& field, int& value) {
 PlayerFileParse ParsePlayerFile(std::string_view text) {
   PlayerFileParse result;
   PlayerFileData& d = result.Data;
-  const std::vector<std::string> fields = SplitFields(text);
+  std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+  if (line.size() > PlayerFileLineLimit) {
+    result.Problems.push_back("its first line is longer than " +
+                              std::to_string(PlayerFileLineLimit) + " characters");
+    return result;
+  }
+  // Some editors put a byte order mark before the text; it is not part of the name.
+  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+  if (line.starts_with(byteOrderMark)) line.remove_prefix(byteOrderMark.size());
+  const std::vector<std::string> fields = SplitFields(line);
   if (fields.size() < 8) {
     result.Problems.push_back("it holds " + std::to_string(fields.size()) + " of its 8 fields");
   }

@@ -3,6 +3,7 @@
 // reported, so the caller can keep a copy of what the player had.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,11 @@ struct PlayerFileParse {
   std::vector<std::string> Problems;  // one line per bad field; empty when all is well
 };
 
+// Only the first line is read, and only this many bytes of it: a longer line
+// is not a player file, and the reader need never hold more than this.
+inline constexpr std::size_t PlayerFileLineLimit = 4096;
+
+// Reads the start of the file; anything after the first line is ignored.
 PlayerFileParse ParsePlayerFile(std::string_view text);
 std::string FormatPlayerFile(const PlayerFileData& data);
 

@@ -8,14 +8,18 @@ using namespace larkspur;
 using namespace larkspur::testing;
 namespace fs = std::filesystem;
 
-TEST(PlayerFile, BadFieldsFallBackOneByOneAndBlanksAreSkipped) {
-  const std::pair<const char*, PlayerFileData> cases[] = {
+TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
+  std::string longest = "\"Ann\",\"Bob\",0,1,2,3,4,600";
+  longest.resize(PlayerFileLineLimit, ' ');
+  const std::pair<std::string, PlayerFileData> cases[] = {
       {"\"Ann\",\"Bob\",150,7", {"Ann", "Bob", 150, 7, 0, 0, 0, 5000}},
       {"", {}},
       {"\"Ann\",\"Bob\",fast,1x,2,,4,600", {"Ann", "Bob", 300, 0, 2, 0, 4, 600}},
       {"\"Ann\",\"Bob\",100,1,40000,3,-32769,600", {"Ann", "Bob", 100, 1, 0, 3, 0, 600}},
       {"\"Ann\",\"Bob\",100,1,2,99999999999999999999,4,499", {"Ann", "Bob", 100, 1, 2, 0, 4, 5000}},
       {"\"Ann\",\"Bob\",-1,1,2,3,4,5001", {"Ann", "Bob", -1, 1, 2, 3, 4, 5000}},
+      {"\"Ann\",\"Bob\"\r\n0,1,2,3,4,600", {"Ann", "Bob", 300, 0, 0, 0, 0, 5000}},
+      {longest + " ", {}},
   };
   for (const auto& [text, expected] : cases) {
     const PlayerFileParse parsed = ParsePlayerFile(text);
@@ -28,6 +32,13 @@ TEST(PlayerFile, BadFieldsFallBackOneByOneAndBlanksAreSkipped) {
       ParsePlayerFile(" Ann , \"Bo b\" , -300 ,32767, -32768 ,3,4 , 600 \n");
   EXPECT_TRUE(loose.Problems.empty());
   EXPECT_EQ(loose.Data, (PlayerFileData{"Ann", "Bo b", -300, 32767, -32768, 3, 4, 600}));
+  // A byte order mark is skipped, and what follows the first line is not read.
+  for (const std::string& text : {std::string("\xEF\xBB\xBF\"Ann\",\"Bob\",0,1,2,3,4,600"),
+                                  longest + "\r\n\"Eve\",x,y\r\n"}) {
+    const PlayerFileParse parsed = ParsePlayerFile(text);
+    EXPECT_TRUE(parsed.Problems.empty()) << text;
+    EXPECT_EQ(parsed.Data, (PlayerFileData{"Ann", "Bob", 0, 1, 2, 3, 4, 600})) << text;
+  }
 }
 
 using NameFileTest = TableTest;
@@ -64,6 +75,20 @@ TEST_F(NameFileTest, BadFileIsCopiedAtOnceAndReportedOnce) {
   EXPECT_EQ(host.messages.size(), 1u);
   EXPECT_TRUE(game.SaveNameFile());
   EXPECT_EQ(FileText(), "\"Ann\",\"Bob\",300,3,4,0,-5,5000\r\n");
+}
+
+// The reader takes only as much of the file as a player file's line can hold.
+TEST_F(NameFileTest, OnlyTheFirstLineIsReadAndALongerOneIsBad) {
+  std::string longest = "\"Ann\",\"Bob\",0,1,2,3,4,600";
+  longest.resize(PlayerFileLineLimit, ' ');
+  WriteBytes(folder / "Name.dat", longest + "\r\n" + std::string(1 << 20, ','));
+  game.Form_Load();
+  EXPECT_EQ(game.PlayerName, "Ann");
+  WriteBytes(folder / "Name.dat", longest + "0\r\n");
+  Game again(host);
+  again.Form_Load();
+  EXPECT_EQ(Held(again), PlayerFileData{});
+  EXPECT_EQ(ReadBytes(folder / "Name.dat.bad"), longest + "0\r\n");
 }
 
 // A folder in the place of the file: it cannot be read, nor replaced by the
