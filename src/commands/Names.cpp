@@ -1,3 +1,4 @@
+#include "commands/PlayerFile.h"
 #include "state/Game.h"
 
 namespace larkspur {
@@ -7,7 +8,7 @@ void Game::MnuNameP_Click() {
           "Please enter your name",
           " Welcome " + PlayerName + " if you wish to change the Player's name click on 'Yes' "))
     return;
-  PlayerName = host.InputText("Enter your name", "Please enter new player's name.");
+  PlayerName = UsableName(host.InputText("Enter your name", "Please enter new player's name."));
   Table.LblNames[2].Caption = PlayerName;
   Table.LblP.Caption = PlayerName;
   SaveNameFile();
@@ -17,7 +18,7 @@ void Game::MnuNameR_Click() {
   if (!host.AskYesNo("Please enter a name for your opponent",
                      " if you wish to change the Robot's name click on 'Yes' "))
     return;
-  RobotName = host.InputText("Enter Opponent's name", "Please enter new Robot's name.");
+  RobotName = UsableName(host.InputText("Enter Opponent's name", "Please enter new Robot's name."));
   Table.LblNames[1].Caption = RobotName;
   Table.LblB.Caption = RobotName;
   SaveNameFile();

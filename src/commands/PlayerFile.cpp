@@ -1,6 +1,7 @@
 #include "commands/PlayerFile.h"
 
 #include <charconv>
+#include <utility>
 
 namespace larkspur {
 
@@ -46,6 +47,20 @@ std::vector<std::string> SplitFields(std::string_view text) {
   return fields;
 }
 
+// Control characters would break the file's one line or show as nothing.
+bool IsControl(char ch) {
+  const auto byte = static_cast<unsigned char>(ch);
+  return byte < 0x20 || byte == 0x7F;
+}
+
+// Why a name read from the file cannot be used, or nullptr when it can.
+const char* NameFault(const std::string& name) {
+  if (name.size() > PlayerNameLimit) return " is too long";
+  for (char ch : name)
+    if (IsControl(ch)) return " holds characters that cannot be shown";
+  return nullptr;
+}
+
 // A 16-bit decimal integer, or false.
 bool ReadInteger(const std::string& field, int& value) {
   const char* first = field.data();
@@ -77,8 +92,15 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
   if (fields.size() < 8) {
     result.Problems.push_back("it holds " + std::to_string(fields.size()) + " of its 8 fields");
   }
-  if (fields.size() > 0) d.PlayerName = fields[0];
-  if (fields.size() > 1) d.RobotName = fields[1];
+  const std::pair<const char*, std::string*> names[2] = {{"the player's name", &d.PlayerName},
+                                                         {"the opponent's name", &d.RobotName}};
+  for (size_t k = 0; k < 2 && k < fields.size(); ++k) {
+    if (const char* fault = NameFault(fields[k])) {
+      result.Problems.push_back(names[k].first + std::string(fault));
+      continue;
+    }
+    *names[k].second = fields[k];
+  }
 
   struct NumberField {
     const char* name;
@@ -105,6 +127,18 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
     *numbers[k].value = value;
   }
   return result;
+}
+
+std::string UsableName(std::string_view entered) {
+  std::string name;
+  for (char ch : entered)
+    if (!IsControl(ch)) name += ch;
+  if (name.size() > PlayerNameLimit) {
+    size_t cut = PlayerNameLimit;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name.resize(cut);
+  }
+  return name;
 }
 
 std::string FormatPlayerFile(const PlayerFileData& d) {

@@ -6,6 +6,7 @@
 
 using namespace larkspur;
 using namespace larkspur::testing;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
@@ -20,6 +21,10 @@ TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
       {"\"Ann\",\"Bob\",-1,1,2,3,4,5001", {"Ann", "Bob", -1, 1, 2, 3, 4, 5000}},
       {"\"Ann\",\"Bob\"\r\n0,1,2,3,4,600", {"Ann", "Bob", 300, 0, 0, 0, 0, 5000}},
       {longest + " ", {}},
+      {"\"A\tnn\",\"Bob\x7F\",0,1,2,3,4,600", {"Player", "Barnaby", 0, 1, 2, 3, 4, 600}},
+      {"\"Ann\",\"B\0b\",0,1,2,3,4,600"s, {"Ann", "Barnaby", 0, 1, 2, 3, 4, 600}},
+      {'"' + std::string(PlayerNameLimit + 1, 'x') + "\",Bob,0,1,2,3,4,600",
+       {"Player", "Bob", 0, 1, 2, 3, 4, 600}},
   };
   for (const auto& [text, expected] : cases) {
     const PlayerFileParse parsed = ParsePlayerFile(text);
@@ -32,12 +37,18 @@ TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
       ParsePlayerFile(" Ann , \"Bo b\" , -300 ,32767, -32768 ,3,4 , 600 \n");
   EXPECT_TRUE(loose.Problems.empty());
   EXPECT_EQ(loose.Data, (PlayerFileData{"Ann", "Bo b", -300, 32767, -32768, 3, 4, 600}));
-  // A byte order mark is skipped, and what follows the first line is not read.
-  for (const std::string& text : {std::string("\xEF\xBB\xBF\"Ann\",\"Bob\",0,1,2,3,4,600"),
-                                  longest + "\r\n\"Eve\",x,y\r\n"}) {
+  // A byte order mark is skipped, what follows the first line is not read,
+  // and names may have letters beyond ASCII.
+  const std::string longestName(PlayerNameLimit, 'x');
+  const std::pair<std::string, PlayerFileData> good[] = {
+      {"\xEF\xBB\xBF\"Ann\",\"Bob\",0,1,2,3,4,600", {"Ann", "Bob", 0, 1, 2, 3, 4, 600}},
+      {longest + "\r\n\"Eve\",x,y\r\n", {"Ann", "Bob", 0, 1, 2, 3, 4, 600}},
+      {"\"Zoë\"," + longestName + ",0,1,2,3,4,600", {"Zoë", longestName, 0, 1, 2, 3, 4, 600}},
+  };
+  for (const auto& [text, expected] : good) {
     const PlayerFileParse parsed = ParsePlayerFile(text);
     EXPECT_TRUE(parsed.Problems.empty()) << text;
-    EXPECT_EQ(parsed.Data, (PlayerFileData{"Ann", "Bob", 0, 1, 2, 3, 4, 600})) << text;
+    EXPECT_EQ(parsed.Data, expected) << text;
   }
 }
 

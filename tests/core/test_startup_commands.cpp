@@ -78,13 +78,23 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
 
 TEST_F(StartupTest, ChangingANameAsksFirstThenShowsAndSavesIt) {
   game.Form_Load();
-  host.yesNoAnswers = {false, true};
+  host.yesNoAnswers = {false, true, true};
   host.inputAnswers = {"Ann, \"the\" Best"};
   game.MnuNameP_Click();  // "No": nothing changes, nothing is written
   EXPECT_FALSE(fs::exists(folder / "Name.dat"));
   game.MnuNameR_Click();
   EXPECT_EQ(game.Table.LblB.Caption, "Ann, \"the\" Best");
   EXPECT_EQ(FileText(), "\"Player\",\"Ann, \"\"the\"\" Best\",300,0,0,0,0,5000\r\n");
+  // A name the file cannot hold loses its control characters and is cut
+  // between whole characters, so that it reads back.
+  std::string accents;
+  for (int k = 0; k < 200; ++k) accents += "é";
+  host.inputAnswers = {"Zo\te\ny" + accents};
+  game.MnuNameP_Click();
+  const std::string expected = "Zoey" + accents.substr(0, 2 * ((PlayerNameLimit - 4) / 2));
+  EXPECT_EQ(game.PlayerName, expected);
+  EXPECT_TRUE(ParsePlayerFile(FileText()).Problems.empty());
+  EXPECT_EQ(Saved().PlayerName, expected);
 }
 
 // Statistics are shown and deleted ("No Cancel" keeps them); leaving a game
