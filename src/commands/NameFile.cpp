@@ -30,12 +30,14 @@ void Game::ReadNameFile() {
   }
   std::vector<std::string> problems;
   PlayerFileData data;
+  std::string excerpt;
   if (!readable) {
     problems.push_back("it could not be read");
   } else {
     PlayerFileParse parsed = ParsePlayerFile(text);
     data = parsed.Data;
     problems = std::move(parsed.Problems);
+    excerpt = std::move(parsed.Excerpt);
   }
   PlayerName = data.PlayerName;
   RobotName = data.RobotName;
@@ -52,8 +54,11 @@ void Game::ReadNameFile() {
   fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);
   std::string why;
   for (const auto& p : problems) why += (why.empty() ? "" : "; ") + p;
+  // Only a short excerpt of the line, so that the message fits on the screen
+  // and its last sentence, where the old file went, can be read.
   nameFileProblem_ = " your player file " + path + " could not be used as it stands (" + why +
-                     "). Defaults are used where it was bad" +
+                     ")." + (excerpt.empty() ? "" : " The line in it reads “" + excerpt + "”.") +
+                     " Defaults are used where it was bad" +
                      (ec ? std::string(".") : ", and the old file is kept as " + copy + ".");
 }
 

@@ -74,20 +74,33 @@ bool ReadInteger(const std::string& field, int& value) {
   return true;
 }
 
+// The start of the line, short enough for a message and with every byte
+// that might not show, or show as something else, replaced by '?'.
+std::string Excerpt(std::string_view line) {
+  constexpr size_t shown = 60;
+  std::string excerpt;
+  for (char ch : line.substr(0, shown))
+    excerpt += IsControl(ch) || static_cast<unsigned char>(ch) >= 0x80 ? '?' : ch;
+  if (line.size() > shown) excerpt += "…";
+  return excerpt;
+}
+
 }  // namespace
 
 PlayerFileParse ParsePlayerFile(std::string_view text) {
   PlayerFileParse result;
   PlayerFileData& d = result.Data;
   std::string_view line = text.substr(0, text.find_first_of("\r\n"));
-  if (line.size() > PlayerFileLineLimit) {
+  const bool tooLong = line.size() > PlayerFileLineLimit;
+  // Some editors put a byte order mark before the text; it is not part of the name.
+  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+  if (line.starts_with(byteOrderMark)) line.remove_prefix(byteOrderMark.size());
+  result.Excerpt = Excerpt(line);
+  if (tooLong) {
     result.Problems.push_back("its first line is longer than " +
                               std::to_string(PlayerFileLineLimit) + " characters");
     return result;
   }
-  // Some editors put a byte order mark before the text; it is not part of the name.
-  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-  if (line.starts_with(byteOrderMark)) line.remove_prefix(byteOrderMark.size());
   const std::vector<std::string> fields = SplitFields(line);
   if (fields.size() < 8) {
     result.Problems.push_back("it holds " + std::to_string(fields.size()) + " of its 8 fields");
@@ -120,8 +133,7 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
     if (index >= fields.size()) break;
     int value = 0;
     if (!ReadInteger(fields[index], value) || value < numbers[k].low || value > numbers[k].high) {
-      result.Problems.push_back(std::string(numbers[k].name) + " \"" + fields[index] +
-                                "\" is not a usable number");
+      result.Problems.push_back(std::string(numbers[k].name) + " is not a usable number");
       continue;
     }
     *numbers[k].value = value;

@@ -26,6 +26,7 @@ struct PlayerFileData {
 struct PlayerFileParse {
   PlayerFileData Data;
   std::vector<std::string> Problems;  // one line per bad field; empty when all is well
+  std::string Excerpt;                // the start of the first line, fit to show the player
 };
 
 // Only the first line is read, and only this many bytes of it: a longer line

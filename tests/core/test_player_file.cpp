@@ -74,8 +74,23 @@ TEST_F(NameFileTest, MissingFileGivesDefaultsAndAGoodFileIsSavedByteForByte) {
   EXPECT_TRUE(host.messages.empty());
 }
 
+// The report names the bad fields and quotes no more of the file than one
+// short, printable excerpt, so that the whole message fits on the screen.
+TEST(PlayerFile, TheExcerptOfABadLineIsShortAndPrintable) {
+  std::string sixty = "\"Ann\",\"Bob\",1,2,3,4,5,600";
+  sixty.resize(60, ' ');
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"Ann\",\"Bob\",abc\r\nsecond line", "\"Ann\",\"Bob\",abc"},
+      {sixty, sixty},
+      {sixty + "x", sixty + "…"},
+      {"\xEF\xBB\xBF\"Zoë\"\t,\x7F,\x01", "\"Zo??\"?,?,?"},
+      {"", ""},
+  };
+  for (const auto& [text, excerpt] : cases) EXPECT_EQ(ParsePlayerFile(text).Excerpt, excerpt);
+}
+
 TEST_F(NameFileTest, BadFileIsCopiedAtOnceAndReportedOnce) {
-  const std::string bad = "\"Ann\",\"Bob\",abc,3,4,70000,-5,9000\r\n";
+  const std::string bad = "\"Ann\",\"Bob\"," + std::string(3000, '9') + ",3,4,70000,-5,9000\r\n";
   WriteBytes(folder / "Name.dat", bad);
   game.Form_Load();
   EXPECT_EQ(Held(game), (PlayerFileData{"Ann", "Bob", 300, 3, 4, 0, -5, 5000}));
@@ -83,7 +98,15 @@ TEST_F(NameFileTest, BadFileIsCopiedAtOnceAndReportedOnce) {
   EXPECT_TRUE(host.messages.empty());
   game.ReportNameFileProblem();
   game.ReportNameFileProblem();
-  EXPECT_EQ(host.messages.size(), 1u);
+  ASSERT_EQ(host.messages.size(), 1u);
+  const std::string path = (folder / "Name.dat").string();
+  EXPECT_EQ(host.messages[0].Message,
+            "Ann your player file " + path +
+                " could not be used as it stands (the pace is not a usable number; the player's "
+                "game total is not a usable number; the target score is not a usable number). "
+                "The line in it reads “\"Ann\",\"Bob\"," +
+                std::string(48, '9') + "…”. Defaults are used where it was bad, and the old file " +
+                "is kept as " + path + ".bad.");
   EXPECT_TRUE(game.SaveNameFile());
   EXPECT_EQ(FileText(), "\"Ann\",\"Bob\",300,3,4,0,-5,5000\r\n");
 }
