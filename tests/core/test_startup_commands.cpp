@@ -129,25 +129,31 @@ TEST_F(StartupTest, StatisticsAndLeavingAGame) {
 
 TEST_F(StartupTest, TargetEntriesAreLimitedConfirmedAndSaved) {
   game.Form_Load();
-  // Each entry gives another target than the one before.
-  const char* entries[] = {"250",  "9000",   "500",   "",       "-20",
-                           "5000", "-99999", "99999", " 1200 ", "9999999999999999999999",
-                           "+700"};
-  const int targets[] = {500, 5000, 500, 5000, 500, 5000, 500, 5000, 1200, 5000, 700};
-  for (int k = 0; k < 11; ++k) {
-    game.Table.Txtpoints = entries[k];
+  // Each entry gives another target than the one before. Fractions round to
+  // the nearest whole number, a half to the even one.
+  const std::pair<const char*, int> entries[] = {
+      {"250", 500},      {"9000", 5000},       {"500", 500},
+      {"", 5000},        {"-20", 500},         {"5000", 5000},
+      {"-99999", 500},   {"99999", 5000},      {"2500.5", 2500},
+      {"2501.5", 2502},  {"2500.4", 2500},     {"499.5", 500},
+      {"1000.51", 1001}, {"1000.50000", 1000}, {".7", 500},
+      {"1999.", 1999},   {" 1200 ", 1200},     {"9999999999999999999999.5", 5000},
+      {"+700", 700}};
+  for (const auto& [entry, target] : entries) {
+    game.Table.Txtpoints = entry;
     game.CmdTarget_Click();
-    EXPECT_EQ(game.Table.LblTargetScore.Caption, "Target Score:- " + std::to_string(targets[k]));
-    EXPECT_EQ(Saved().TargetScore, targets[k]) << entries[k];
+    EXPECT_EQ(game.Table.LblTargetScore.Caption, "Target Score:- " + std::to_string(target));
+    EXPECT_EQ(Saved().TargetScore, target) << entry;
   }
   // Text that is no number changes nothing and says so.
-  for (const char* entry : {"abc", "12x", "1 2", "-", "++5"}) {
+  const char* notNumbers[] = {"abc", "12x", "1 2", "-", "++5", ".", "1.2.3", "-.", "5.x"};
+  for (const char* entry : notNumbers) {
     game.Table.Txtpoints = entry;
     game.CmdTarget_Click();
     EXPECT_EQ(game.TargetScore, 700) << entry;
   }
-  EXPECT_EQ(host.messages.size(), 16u);
-  EXPECT_EQ(Shown("Target points set."), 11);
+  EXPECT_EQ(host.messages.size(), std::size(entries) + std::size(notNumbers));
+  EXPECT_EQ(Shown("Target points set."), static_cast<int>(std::size(entries)));
 }
 
 // Save in a hand keeps the last scored totals; Load continues them, also from
