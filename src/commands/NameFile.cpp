@@ -69,6 +69,10 @@ void Game::ReportNameFileProblem() {
   ShowDeluxeMessage(text, "O.K", "", "", 1, "Player file repaired");
 }
 
+int Game::OneMoreWin(int gamesWon) {
+  return gamesWon < 32767 ? gamesWon + 1 : gamesWon;
+}
+
 // Writes a temporary file beside the player file and renames it over the old
 // one, so that a failed write never leaves a half-written or empty file.
 bool Game::SaveNameFile() {

@@ -201,20 +201,23 @@ TEST_F(StartupTest, OnlyTotalsBelowTheTargetAreAnUnfinishedGame) {
   }
 }
 
-// The end of a lost game counts it and saves before the next game starts.
+// The end of a lost game counts it and saves before the next game starts; a
+// count at the file's limit stays there.
 TEST_F(StartupTest, TheEndOfAGameCountsItAndSavesAtOnce) {
   // Totals that all but decide who wins.
-  WriteBytes(folder / "Name.dat", FormatPlayerFile({"Ann", "Bob", 0, 3, 4, -3000, 490, 500}));
-  game.Form_Load();
-  ScriptedHuman human(game, 5);
-  PlayerFileData saved;
-  host.onIdle = [&] {
-    if (game.GamesWonPlayer + game.GamesWonRobot == 7) return human.Act();
-    saved = Saved();  // "New Game" was chosen: the next game's first wait
-    game.QuitGame();
-  };
-  game.MnuLoad_Click();
-  EXPECT_TRUE(host.ended);
-  EXPECT_TRUE(saved.GamesWonPlayer == 3 && saved.GamesWonRobot == 5);
-  EXPECT_EQ(Shown("Game Over"), 1);
+  for (const auto& [robotWins, counted] : {std::pair{4, 5}, {32767, 32767}}) {
+    SavedGame s(folder / std::to_string(robotWins),
+                {"Ann", "Bob", 0, 3, robotWins, -3000, 490, 500});
+    ScriptedHuman human(s.game, 5);
+    PlayerFileData saved;
+    s.host.onIdle = [&] {
+      if (s.host.messages.empty()) return human.Act();
+      saved = s.Saved();  // "New Game" was chosen: the next game's first wait
+      s.game.QuitGame();
+    };
+    s.game.MnuLoad_Click();
+    EXPECT_TRUE(s.host.ended);
+    EXPECT_TRUE(saved.GamesWonPlayer == 3 && saved.GamesWonRobot == counted) << counted;
+    EXPECT_EQ(s.host.MessageTitles().at(0), "Game Over");
+  }
 }
