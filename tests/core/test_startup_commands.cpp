@@ -78,9 +78,11 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
 
 TEST_F(StartupTest, ChangingANameAsksFirstThenShowsAndSavesIt) {
   game.Form_Load();
-  host.yesNoAnswers = {false, true, true};
-  host.inputAnswers = {"Ann, \"the\" Best"};
+  host.yesNoAnswers = {false, true, true, true, true};
+  host.inputAnswers = {std::nullopt, "Ann, \"the\" Best"};
   game.MnuNameP_Click();  // "No": nothing changes, nothing is written
+  game.MnuNameP_Click();  // "Yes", then Cancel in the box: the same
+  EXPECT_EQ(game.Table.LblP.Caption, "Player");
   EXPECT_FALSE(fs::exists(folder / "Name.dat"));
   game.MnuNameR_Click();
   EXPECT_EQ(game.Table.LblB.Caption, "Ann, \"the\" Best");
@@ -95,6 +97,10 @@ TEST_F(StartupTest, ChangingANameAsksFirstThenShowsAndSavesIt) {
   EXPECT_EQ(game.PlayerName, expected);
   EXPECT_TRUE(ParsePlayerFile(FileText()).Problems.empty());
   EXPECT_EQ(Saved().PlayerName, expected);
+  // An empty entry, confirmed, is a name.
+  host.inputAnswers = {""};
+  game.MnuNameR_Click();
+  EXPECT_EQ(Saved().RobotName, "");
 }
 
 // Statistics are shown and deleted ("No Cancel" keeps them); leaving a game
