@@ -1,6 +1,12 @@
 // The player file Name.dat: its exact format, names that need quoting, and
 // what happens when it is missing, bad, unreadable or cannot be written.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <linux/fs.h>
+#endif
 
 #include "TableFixture.h"
 
@@ -141,4 +147,68 @@ TEST_F(NameFileTest, UnreadableOrUnwritableFileGivesDefaultsAndFailuresAreReport
   EXPECT_EQ(FileText(), "old");
   EXPECT_EQ(host.MessageTitles(),
             (std::vector<std::string>{"Player file repaired", "Not saved", "Not saved"}));
+}
+
+// Keeps a folder from taking new files, while the files in it stay writable,
+// for as long as it lives. Permissions do that for users; root passes them,
+// so for root the folder is marked immutable, where the system allows it.
+class NoNewFiles {
+ public:
+  explicit NoNewFiles(fs::path dir) : dir_(std::move(dir)) { works_ = Set(true); }
+  ~NoNewFiles() { Set(false); }
+  bool works() const { return works_; }
+
+ private:
+  bool Set(bool on) {
+    if (::geteuid() != 0) {
+      fs::permissions(dir_, on ? fs::perms(0555) : fs::perms(0755));
+      return true;
+    }
+#ifdef FS_IOC_SETFLAGS
+    const int fd = ::open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    set = set && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) ::close(fd);
+    return set;
+#else
+    return false;
+#endif
+  }
+  fs::path dir_;
+  bool works_ = false;
+};
+
+// A save replaces the file at the end of the player's links and keeps its
+// permissions; a folder that takes no new file has the file written in place.
+TEST_F(NameFileTest, SavingKeepsLinksAndPermissionsAndWritesInPlaceWhenItMust) {
+  const std::string saved = "\"Player\",\"Barnaby\",300,0,0,0,0,5000\r\n";
+  fs::create_directory(folder / "real");
+  WriteBytes(folder / "real" / "players.dat", "old");
+  fs::permissions(folder / "real" / "players.dat", fs::perms(0640));
+  fs::create_symlink("players.dat", folder / "real" / "link");
+  fs::create_symlink("real/link", folder / "Name.dat");
+  EXPECT_TRUE(game.SaveNameFile());
+  EXPECT_TRUE(fs::is_symlink(folder / "Name.dat") && fs::is_symlink(folder / "real" / "link"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "players.dat"), saved);
+  EXPECT_EQ(fs::status(folder / "real" / "players.dat").permissions(), fs::perms(0640));
+  EXPECT_FALSE(fs::exists(folder / "real" / "players.dat.tmp"));
+
+  fs::remove(folder / "Name.dat");
+  WriteBytes(folder / "Name.dat", "old");
+  fs::permissions(folder / "Name.dat", fs::perms(0600));
+  EXPECT_TRUE(game.SaveNameFile());
+  EXPECT_EQ(fs::status(folder / "Name.dat").permissions(), fs::perms(0600));
+
+  game.PlayerName = "Ann";
+  bool written = false;
+  {
+    NoNewFiles lock(folder);
+    if (!lock.works()) GTEST_SKIP() << "this folder cannot be kept from taking new files";
+    written = game.SaveNameFile();
+  }
+  EXPECT_TRUE(written);
+  EXPECT_EQ(FileText(), "\"Ann\",\"Barnaby\",300,0,0,0,0,5000\r\n");
+  EXPECT_TRUE(host.messages.empty());
 }
