@@ -2,8 +2,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "commands/PlayerFile.h"
@@ -22,17 +20,24 @@ void Game::ReadNameFile() {
   std::error_code ec;
   if (!fs::exists(path, ec)) return;  // a first run: the defaults stand
 
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
+  // Enough to see whether the first line is longer than a player file's line.
+  std::string text(PlayerFileLineLimit + 1, '\0');
+  bool readable = false;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    readable = std::ferror(f) == 0;
+    std::fclose(f);
+  }
   std::vector<std::string> problems;
   PlayerFileData data;
-  if (!in || in.bad()) {
+  std::string excerpt;
+  if (!readable) {
     problems.push_back("it could not be read");
   } else {
-    PlayerFileParse parsed = ParsePlayerFile(text.str());
+    PlayerFileParse parsed = ParsePlayerFile(text);
     data = parsed.Data;
     problems = std::move(parsed.Problems);
+    excerpt = std::move(parsed.Excerpt);
   }
   PlayerName = data.PlayerName;
   RobotName = data.RobotName;
@@ -49,8 +54,11 @@ void Game::ReadNameFile() {
   fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);
   std::string why;
   for (const auto& p : problems) why += (why.empty() ? "" : "; ") + p;
+  // Only a short excerpt of the line, so that the message fits on the screen
+  // and its last sentence, where the old file went, can be read.
   nameFileProblem_ = " your player file " + path + " could not be used as it stands (" + why +
-                     "). Defaults are used where it was bad" +
+                     ")." + (excerpt.empty() ? "" : " The line in it reads “" + excerpt + "”.") +
+                     " Defaults are used where it was bad" +
                      (ec ? std::string(".") : ", and the old file is kept as " + copy + ".");
 }
 
@@ -61,33 +69,75 @@ void Game::ReportNameFileProblem() {
   ShowDeluxeMessage(text, "O.K", "", "", 1, "Player file repaired");
 }
 
+int Game::OneMoreWin(int gamesWon) {
+  return gamesWon < 32767 ? gamesWon + 1 : gamesWon;
+}
+
+namespace {
+
+// Where a save goes: the player file, or the file at the end of the links
+// standing in its place, so that the player's links stay links.
+fs::path SaveTarget(fs::path path) {
+  std::error_code ec;
+  for (int hops = 0; hops < 40 && fs::is_symlink(path, ec); ++hops) {
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
+// Writes the whole text and closes the file; why that failed, or nothing.
+std::string WriteAndClose(std::FILE* f, const std::string& text) {
+  int error = 0;
+  if (std::fwrite(text.data(), 1, text.size(), f) != text.size()) error = errno != 0 ? errno : EIO;
+  if (std::fflush(f) != 0 && error == 0) error = errno;
+  if (std::fclose(f) != 0 && error == 0) error = errno;
+  return error == 0 ? std::string() : std::strerror(error);
+}
+
+}  // namespace
+
 // Writes a temporary file beside the player file and renames it over the old
-// one, so that a failed write never leaves a half-written or empty file.
+// one, so that a failed write never leaves a half-written or empty file. Only
+// when the folder takes no new file is the file written in place.
 bool Game::SaveNameFile() {
   const PlayerFileData data{PlayerName,    RobotName,        PaceSetting,      GamesWonPlayer,
                             GamesWonRobot, GameScore[Human], GameScore[Robot], TargetScore};
   const std::string path = NameFilePath();
-  const std::string temp = path + ".tmp";
+  const fs::path target = SaveTarget(path);
+  const fs::path temp = target.string() + ".tmp";
   const std::string text = FormatPlayerFile(data);
-  std::string failure;
-  if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const int writeErrno = errno;
-    const bool flushed = std::fflush(f) == 0;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !flushed || !closed) failure = std::strerror(written ? errno : writeErrno);
-  } else {
-    failure = std::strerror(errno);
-  }
   std::error_code ec;
-  if (failure.empty()) {
-    fs::rename(temp, path, ec);
-    if (ec) failure = ec.message();
+  const fs::file_status old = fs::status(target, ec);
+  std::string failure;
+  bool oldFileTouched = false;
+  if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
+    // The new file is never more open to others than the old one was.
+    if (fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
+    failure = WriteAndClose(f, text);
+    if (failure.empty()) {
+      std::error_code renamed;
+      fs::rename(temp, target, renamed);
+      if (renamed) failure = renamed.message();
+    }
+    if (!failure.empty()) fs::remove(temp, ec);
+  } else if (const int error = errno; error == EACCES || error == EPERM || error == EROFS) {
+    // The folder takes no new file, but the file itself may still be written.
+    if (std::FILE* g = std::fopen(target.c_str(), "wb")) {
+      oldFileTouched = true;
+      failure = WriteAndClose(g, text);
+    } else {
+      failure = std::strerror(errno);
+    }
+  } else {
+    failure = std::strerror(error);
   }
   if (failure.empty()) return true;
-  fs::remove(temp, ec);
   ShowDeluxeMessage(PlayerName + " your names, statistics and scores could not be saved to " +
-                        path + " (" + failure + "). The file you had before is unchanged.",
+                        path + " (" + failure + ")." +
+                        (oldFileTouched ? " The file may now be incomplete."
+                                        : " The file you had before is unchanged."),
                     "O.K", "", "", 1, "Not saved");
   return false;
 }

@@ -1,6 +1,7 @@
 #include "commands/PlayerFile.h"
 
 #include <charconv>
+#include <utility>
 
 namespace larkspur {
 
@@ -9,19 +10,16 @@ namespace {
 bool IsBlank(char ch) {
   return ch == ' ' || ch == '\t';
 }
-bool IsLineEnd(char ch) {
-  return ch == '\r' || ch == '\n';
-}
 
-// Splits the text into fields the way the file is written: commas (or line
-// ends) between fields, blanks around them skipped, a quoted field ending at
-// its closing quote, with two quotes inside standing for one.
+// Splits the line into fields the way the file is written: commas between
+// fields, blanks around them skipped, a quoted field ending at its closing
+// quote, with two quotes inside standing for one.
 std::vector<std::string> SplitFields(std::string_view text) {
   std::vector<std::string> fields;
   size_t i = 0;
   const size_t n = text.size();
   while (i < n) {
-    while (i < n && (IsBlank(text[i]) || IsLineEnd(text[i]))) ++i;
+    while (i < n && IsBlank(text[i])) ++i;
     if (i >= n) break;
     std::string field;
     if (text[i] == '"') {
@@ -38,15 +36,29 @@ std::vector<std::string> SplitFields(std::string_view text) {
         }
         field += text[i++];
       }
-      while (i < n && text[i] != ',' && !IsLineEnd(text[i])) ++i;
+      while (i < n && text[i] != ',') ++i;
     } else {
-      while (i < n && text[i] != ',' && !IsLineEnd(text[i])) field += text[i++];
+      while (i < n && text[i] != ',') field += text[i++];
       while (!field.empty() && IsBlank(field.back())) field.pop_back();
     }
     if (i < n && text[i] == ',') ++i;
     fields.push_back(std::move(field));
   }
   return fields;
+}
+
+// Control characters would break the file's one line or show as nothing.
+bool IsControl(char ch) {
+  const auto byte = static_cast<unsigned char>(ch);
+  return byte < 0x20 || byte == 0x7F;
+}
+
+// Why a name read from the file cannot be used, or nullptr when it can.
+const char* NameFault(const std::string& name) {
+  if (name.size() > PlayerNameLimit) return " is too long";
+  for (char ch : name)
+    if (IsControl(ch)) return " holds characters that cannot be shown";
+  return nullptr;
 }
 
 // A 16-bit decimal integer, or false.
@@ -62,17 +74,46 @@ bool ReadInteger(const std::string& field, int& value) {
   return true;
 }
 
+// The start of the line, short enough for a message and with every byte
+// that might not show, or show as something else, replaced by '?'.
+std::string Excerpt(std::string_view line) {
+  constexpr size_t shown = 60;
+  std::string excerpt;
+  for (char ch : line.substr(0, shown))
+    excerpt += IsControl(ch) || static_cast<unsigned char>(ch) >= 0x80 ? '?' : ch;
+  if (line.size() > shown) excerpt += "…";
+  return excerpt;
+}
+
 }  // namespace
 
 PlayerFileParse ParsePlayerFile(std::string_view text) {
   PlayerFileParse result;
   PlayerFileData& d = result.Data;
-  const std::vector<std::string> fields = SplitFields(text);
+  std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+  const bool tooLong = line.size() > PlayerFileLineLimit;
+  // Some editors put a byte order mark before the text; it is not part of the name.
+  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+  if (line.starts_with(byteOrderMark)) line.remove_prefix(byteOrderMark.size());
+  result.Excerpt = Excerpt(line);
+  if (tooLong) {
+    result.Problems.push_back("its first line is longer than " +
+                              std::to_string(PlayerFileLineLimit) + " characters");
+    return result;
+  }
+  const std::vector<std::string> fields = SplitFields(line);
   if (fields.size() < 8) {
     result.Problems.push_back("it holds " + std::to_string(fields.size()) + " of its 8 fields");
   }
-  if (fields.size() > 0) d.PlayerName = fields[0];
-  if (fields.size() > 1) d.RobotName = fields[1];
+  const std::pair<const char*, std::string*> names[2] = {{"the player's name", &d.PlayerName},
+                                                         {"the opponent's name", &d.RobotName}};
+  for (size_t k = 0; k < 2 && k < fields.size(); ++k) {
+    if (const char* fault = NameFault(fields[k])) {
+      result.Problems.push_back(names[k].first + std::string(fault));
+      continue;
+    }
+    *names[k].second = fields[k];
+  }
 
   struct NumberField {
     const char* name;
@@ -80,7 +121,7 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
     int low, high;
   };
   const NumberField numbers[6] = {
-      {"the pace", &d.PaceSetting, 0, 32767},
+      {"the pace", &d.PaceSetting, -32768, 32767},  // 0 or less: no pauses
       {"the player's games won", &d.GamesWonPlayer, -32768, 32767},
       {"the opponent's games won", &d.GamesWonRobot, -32768, 32767},
       {"the player's game total", &d.GameScore1, -32768, 32767},
@@ -92,13 +133,24 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
     if (index >= fields.size()) break;
     int value = 0;
     if (!ReadInteger(fields[index], value) || value < numbers[k].low || value > numbers[k].high) {
-      result.Problems.push_back(std::string(numbers[k].name) + " \"" + fields[index] +
-                                "\" is not a usable number");
+      result.Problems.push_back(std::string(numbers[k].name) + " is not a usable number");
       continue;
     }
     *numbers[k].value = value;
   }
   return result;
+}
+
+std::string UsableName(std::string_view entered) {
+  std::string name;
+  for (char ch : entered)
+    if (!IsControl(ch)) name += ch;
+  if (name.size() > PlayerNameLimit) {
+    size_t cut = PlayerNameLimit;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name.resize(cut);
+  }
+  return name;
 }
 
 std::string FormatPlayerFile(const PlayerFileData& d) {

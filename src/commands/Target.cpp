@@ -14,18 +14,28 @@ std::string Trimmed(const std::string& s) {
   return first < last ? std::string(first, last) : std::string();
 }
 
-// Digits with an optional sign, however many: numbers too large for any
-// integer still land on the right side of the 500..5000 limits.
+// Digits with an optional sign and fraction, however many: numbers too large
+// for any integer still land on the right side of the 500..5000 limits. A
+// fraction rounds to the nearest whole number, a half to the even one.
 bool ReadTarget(const std::string& text, int& target) {
   size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == text.size()) return false;
+  const auto digitAt = [&](size_t k) {
+    return k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]));
+  };
+  bool anyDigit = false;
   long long value = 0;
-  for (; i < text.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+  for (; digitAt(i); ++i, anyDigit = true)
     value = std::min(value * 10 + (text[i] - '0'), 1000000LL);
+  if (i < text.size() && text[i] == '.') {
+    const size_t tenths = ++i;
+    bool pastHalf = false;  // a digit other than 0 after the tenths
+    for (; digitAt(i); ++i, anyDigit = true) pastHalf = pastHalf || (i > tenths && text[i] != '0');
+    const int tenth = digitAt(tenths) ? text[tenths] - '0' : 0;
+    if (tenth > 5 || (tenth == 5 && (pastHalf || value % 2 == 1))) ++value;
   }
+  if (!anyDigit || i != text.size()) return false;
   target = static_cast<int>(std::clamp(negative ? -value : value, 500LL, 5000LL));
   return true;
 }

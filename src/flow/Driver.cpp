@@ -161,14 +161,14 @@ void Game::EndOfGame() {
     ShowDeluxeMessage(
         "Well done, " + PlayerName + " you won this game with a total score of  " + totals,
         "New Game", "Exit", "", 1, "Game Over");
-    GamesWonPlayer += 1;
+    GamesWonPlayer = OneMoreWin(GamesWonPlayer);
   } else {
     host.PlaySound("Uhho.wav");
     Pause();
     ShowDeluxeMessage(
         "Oh Dear, " + PlayerName + " you lost this game with a total score of  " + totals,
         "New Game", "Exit", "", 1, "Game Over");
-    GamesWonRobot += 1;
+    GamesWonRobot = OneMoreWin(GamesWonRobot);
   }
   SaveNameFile();
   HandInPlay = false;

@@ -96,6 +96,8 @@ class Game : public GameState {
   // ---- commands and persistence
   void ReadNameFile();
   bool SaveNameFile();
+  // A count of games won with one more; at the file's 16-bit limit it stays there.
+  static int OneMoreWin(int gamesWon);
   void MnuNameP_Click();
   void MnuNameR_Click();
   void MnuTarget_Click();

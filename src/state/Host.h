@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace larkspur {
@@ -38,8 +39,9 @@ class Host {
   virtual int ShowMessage(const DeluxeMessage& message) = 0;
   // The system's question box with Yes and No; true for Yes.
   virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
-  // The system's one-line input box; an empty text when cancelled.
-  virtual std::string InputText(const std::string& title, const std::string& prompt) = 0;
+  // The system's one-line input box; std::nullopt when cancelled.
+  virtual std::optional<std::string> InputText(const std::string& title,
+                                               const std::string& prompt) = 0;
 
   virtual void ShowHelp() = 0;   // modal every time
   virtual void ShowAbout() = 0;  // modal the first time, then modeless

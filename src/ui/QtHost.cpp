@@ -109,13 +109,14 @@ bool QtHost::AskYesNo(const std::string& title, const std::string& text) {
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::string QtHost::InputText(const std::string& title, const std::string& prompt) {
+std::optional<std::string> QtHost::InputText(const std::string& title, const std::string& prompt) {
   redraw();
   bool ok = false;
   const QString text =
       QInputDialog::getText(dialogParent_, QString::fromStdString(title),
                             QString::fromStdString(prompt), QLineEdit::Normal, QString(), &ok);
-  return ok ? text.toStdString() : std::string();
+  if (!ok) return std::nullopt;
+  return text.toStdString();
 }
 
 void QtHost::ShowHelp() {

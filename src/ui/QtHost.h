@@ -48,7 +48,8 @@ class QtHost : public Host {
   void Beep() override;
   int ShowMessage(const DeluxeMessage& message) override;
   bool AskYesNo(const std::string& title, const std::string& text) override;
-  std::string InputText(const std::string& title, const std::string& prompt) override;
+  std::optional<std::string> InputText(const std::string& title,
+                                       const std::string& prompt) override;
   void ShowHelp() override;
   void ShowAbout() override;
   double Random() override;

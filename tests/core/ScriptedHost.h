@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -31,8 +32,8 @@ class ScriptedHost : public Host {
   std::function<int(const DeluxeMessage&)> answerMessage;  // else the queue, else 0
   std::deque<int> messageAnswers;
   std::deque<bool> yesNoAnswers;
-  std::deque<std::string> inputAnswers;
-  std::deque<double> randoms;     // handed out before the seeded source
+  std::deque<std::optional<std::string>> inputAnswers;  // nullopt: Cancel
+  std::deque<double> randoms;                           // handed out before the seeded source
   std::function<void()> onPause;  // after every pause, to watch the table move
   std::int64_t maxEventWaits = 1'000'000;
 
@@ -86,10 +87,11 @@ class ScriptedHost : public Host {
     yesNoAnswers.pop_front();
     return answer;
   }
-  std::string InputText(const std::string& title, const std::string& prompt) override {
+  std::optional<std::string> InputText(const std::string& title,
+                                       const std::string& prompt) override {
     questions.push_back(title + "|" + prompt);
-    if (inputAnswers.empty()) return {};
-    std::string answer = inputAnswers.front();
+    if (inputAnswers.empty()) return std::nullopt;
+    std::optional<std::string> answer = inputAnswers.front();
     inputAnswers.pop_front();
     return answer;
   }

@@ -19,6 +19,13 @@
 #include "commands/PlayerFile.h"
 #include "state/Game.h"
 
+namespace larkspur {
+// Failures show the values as the file would hold them.
+inline void PrintTo(const PlayerFileData& d, std::ostream* os) {
+  *os << FormatPlayerFile(d);
+}
+}  // namespace larkspur
+
 namespace larkspur::testing {
 
 using Pos = std::pair<int, int>;  // a picture's Left and Top

@@ -1,31 +1,61 @@
 // The player file Name.dat: its exact format, names that need quoting, and
 // what happens when it is missing, bad, unreadable or cannot be written.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <linux/fs.h>
+#endif
 
 #include "TableFixture.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
-TEST(PlayerFile, BadFieldsFallBackOneByOneAndBlanksAreSkipped) {
-  const std::pair<const char*, PlayerFileData> cases[] = {
+TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
+  std::string longest = "\"Ann\",\"Bob\",0,1,2,3,4,600";
+  longest.resize(PlayerFileLineLimit, ' ');
+  const std::pair<std::string, PlayerFileData> cases[] = {
       {"\"Ann\",\"Bob\",150,7", {"Ann", "Bob", 150, 7, 0, 0, 0, 5000}},
       {"", {}},
       {"\"Ann\",\"Bob\",fast,1x,2,,4,600", {"Ann", "Bob", 300, 0, 2, 0, 4, 600}},
       {"\"Ann\",\"Bob\",100,1,40000,3,-32769,600", {"Ann", "Bob", 100, 1, 0, 3, 0, 600}},
       {"\"Ann\",\"Bob\",100,1,2,99999999999999999999,4,499", {"Ann", "Bob", 100, 1, 2, 0, 4, 5000}},
-      {"\"Ann\",\"Bob\",-1,1,2,3,4,5001", {"Ann", "Bob", 300, 1, 2, 3, 4, 5000}},
+      {"\"Ann\",\"Bob\",-1,1,2,3,4,5001", {"Ann", "Bob", -1, 1, 2, 3, 4, 5000}},
+      {"\"Ann\",\"Bob\"\r\n0,1,2,3,4,600", {"Ann", "Bob", 300, 0, 0, 0, 0, 5000}},
+      {longest + " ", {}},
+      {"\"A\tnn\",\"Bob\x7F\",0,1,2,3,4,600", {"Player", "Barnaby", 0, 1, 2, 3, 4, 600}},
+      {"\"Ann\",\"B\0b\",0,1,2,3,4,600"s, {"Ann", "Barnaby", 0, 1, 2, 3, 4, 600}},
+      {'"' + std::string(PlayerNameLimit + 1, 'x') + "\",Bob,0,1,2,3,4,600",
+       {"Player", "Bob", 0, 1, 2, 3, 4, 600}},
   };
   for (const auto& [text, expected] : cases) {
     const PlayerFileParse parsed = ParsePlayerFile(text);
     EXPECT_EQ(parsed.Data, expected) << text;
     EXPECT_FALSE(parsed.Problems.empty()) << text;
   }
-  // Blanks around fields are skipped and an unquoted name is taken as it stands.
-  const PlayerFileParse loose = ParsePlayerFile(" Ann , \"Bo b\" , 0 ,32767, -32768 ,3,4 , 600 \n");
+  // Blanks around fields are skipped and an unquoted name is taken as it stands;
+  // a pace below 0 means no pauses.
+  const PlayerFileParse loose =
+      ParsePlayerFile(" Ann , \"Bo b\" , -300 ,32767, -32768 ,3,4 , 600 \n");
   EXPECT_TRUE(loose.Problems.empty());
-  EXPECT_EQ(loose.Data, (PlayerFileData{"Ann", "Bo b", 0, 32767, -32768, 3, 4, 600}));
+  EXPECT_EQ(loose.Data, (PlayerFileData{"Ann", "Bo b", -300, 32767, -32768, 3, 4, 600}));
+  // A byte order mark is skipped, what follows the first line is not read,
+  // and names may have letters beyond ASCII.
+  const std::string longestName(PlayerNameLimit, 'x');
+  const std::pair<std::string, PlayerFileData> good[] = {
+      {"\xEF\xBB\xBF\"Ann\",\"Bob\",0,1,2,3,4,600", {"Ann", "Bob", 0, 1, 2, 3, 4, 600}},
+      {longest + "\r\n\"Eve\",x,y\r\n", {"Ann", "Bob", 0, 1, 2, 3, 4, 600}},
+      {"\"Zoë\"," + longestName + ",0,1,2,3,4,600", {"Zoë", longestName, 0, 1, 2, 3, 4, 600}},
+  };
+  for (const auto& [text, expected] : good) {
+    const PlayerFileParse parsed = ParsePlayerFile(text);
+    EXPECT_TRUE(parsed.Problems.empty()) << text;
+    EXPECT_EQ(parsed.Data, expected) << text;
+  }
 }
 
 using NameFileTest = TableTest;
@@ -50,8 +80,23 @@ TEST_F(NameFileTest, MissingFileGivesDefaultsAndAGoodFileIsSavedByteForByte) {
   EXPECT_TRUE(host.messages.empty());
 }
 
+// The report names the bad fields and quotes no more of the file than one
+// short, printable excerpt, so that the whole message fits on the screen.
+TEST(PlayerFile, TheExcerptOfABadLineIsShortAndPrintable) {
+  std::string sixty = "\"Ann\",\"Bob\",1,2,3,4,5,600";
+  sixty.resize(60, ' ');
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"Ann\",\"Bob\",abc\r\nsecond line", "\"Ann\",\"Bob\",abc"},
+      {sixty, sixty},
+      {sixty + "x", sixty + "…"},
+      {"\xEF\xBB\xBF\"Zoë\"\t,\x7F,\x01", "\"Zo??\"?,?,?"},
+      {"", ""},
+  };
+  for (const auto& [text, excerpt] : cases) EXPECT_EQ(ParsePlayerFile(text).Excerpt, excerpt);
+}
+
 TEST_F(NameFileTest, BadFileIsCopiedAtOnceAndReportedOnce) {
-  const std::string bad = "\"Ann\",\"Bob\",abc,3,4,70000,-5,9000\r\n";
+  const std::string bad = "\"Ann\",\"Bob\"," + std::string(3000, '9') + ",3,4,70000,-5,9000\r\n";
   WriteBytes(folder / "Name.dat", bad);
   game.Form_Load();
   EXPECT_EQ(Held(game), (PlayerFileData{"Ann", "Bob", 300, 3, 4, 0, -5, 5000}));
@@ -59,9 +104,31 @@ TEST_F(NameFileTest, BadFileIsCopiedAtOnceAndReportedOnce) {
   EXPECT_TRUE(host.messages.empty());
   game.ReportNameFileProblem();
   game.ReportNameFileProblem();
-  EXPECT_EQ(host.messages.size(), 1u);
+  ASSERT_EQ(host.messages.size(), 1u);
+  const std::string path = (folder / "Name.dat").string();
+  EXPECT_EQ(host.messages[0].Message,
+            "Ann your player file " + path +
+                " could not be used as it stands (the pace is not a usable number; the player's "
+                "game total is not a usable number; the target score is not a usable number). "
+                "The line in it reads “\"Ann\",\"Bob\"," +
+                std::string(48, '9') + "…”. Defaults are used where it was bad, and the old file " +
+                "is kept as " + path + ".bad.");
   EXPECT_TRUE(game.SaveNameFile());
   EXPECT_EQ(FileText(), "\"Ann\",\"Bob\",300,3,4,0,-5,5000\r\n");
+}
+
+// The reader takes only as much of the file as a player file's line can hold.
+TEST_F(NameFileTest, OnlyTheFirstLineIsReadAndALongerOneIsBad) {
+  std::string longest = "\"Ann\",\"Bob\",0,1,2,3,4,600";
+  longest.resize(PlayerFileLineLimit, ' ');
+  WriteBytes(folder / "Name.dat", longest + "\r\n" + std::string(1 << 20, ','));
+  game.Form_Load();
+  EXPECT_EQ(game.PlayerName, "Ann");
+  WriteBytes(folder / "Name.dat", longest + "0\r\n");
+  Game again(host);
+  again.Form_Load();
+  EXPECT_EQ(Held(again), PlayerFileData{});
+  EXPECT_EQ(ReadBytes(folder / "Name.dat.bad"), longest + "0\r\n");
 }
 
 // A folder in the place of the file: it cannot be read, nor replaced by the
@@ -80,4 +147,68 @@ TEST_F(NameFileTest, UnreadableOrUnwritableFileGivesDefaultsAndFailuresAreReport
   EXPECT_EQ(FileText(), "old");
   EXPECT_EQ(host.MessageTitles(),
             (std::vector<std::string>{"Player file repaired", "Not saved", "Not saved"}));
+}
+
+// Keeps a folder from taking new files, while the files in it stay writable,
+// for as long as it lives. Permissions do that for users; root passes them,
+// so for root the folder is marked immutable, where the system allows it.
+class NoNewFiles {
+ public:
+  explicit NoNewFiles(fs::path dir) : dir_(std::move(dir)) { works_ = Set(true); }
+  ~NoNewFiles() { Set(false); }
+  bool works() const { return works_; }
+
+ private:
+  bool Set(bool on) {
+    if (::geteuid() != 0) {
+      fs::permissions(dir_, on ? fs::perms(0555) : fs::perms(0755));
+      return true;
+    }
+#ifdef FS_IOC_SETFLAGS
+    const int fd = ::open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    set = set && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) ::close(fd);
+    return set;
+#else
+    return false;
+#endif
+  }
+  fs::path dir_;
+  bool works_ = false;
+};
+
+// A save replaces the file at the end of the player's links and keeps its
+// permissions; a folder that takes no new file has the file written in place.
+TEST_F(NameFileTest, SavingKeepsLinksAndPermissionsAndWritesInPlaceWhenItMust) {
+  const std::string saved = "\"Player\",\"Barnaby\",300,0,0,0,0,5000\r\n";
+  fs::create_directory(folder / "real");
+  WriteBytes(folder / "real" / "players.dat", "old");
+  fs::permissions(folder / "real" / "players.dat", fs::perms(0640));
+  fs::create_symlink("players.dat", folder / "real" / "link");
+  fs::create_symlink("real/link", folder / "Name.dat");
+  EXPECT_TRUE(game.SaveNameFile());
+  EXPECT_TRUE(fs::is_symlink(folder / "Name.dat") && fs::is_symlink(folder / "real" / "link"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "players.dat"), saved);
+  EXPECT_EQ(fs::status(folder / "real" / "players.dat").permissions(), fs::perms(0640));
+  EXPECT_FALSE(fs::exists(folder / "real" / "players.dat.tmp"));
+
+  fs::remove(folder / "Name.dat");
+  WriteBytes(folder / "Name.dat", "old");
+  fs::permissions(folder / "Name.dat", fs::perms(0600));
+  EXPECT_TRUE(game.SaveNameFile());
+  EXPECT_EQ(fs::status(folder / "Name.dat").permissions(), fs::perms(0600));
+
+  game.PlayerName = "Ann";
+  bool written = false;
+  {
+    NoNewFiles lock(folder);
+    if (!lock.works()) GTEST_SKIP() << "this folder cannot be kept from taking new files";
+    written = game.SaveNameFile();
+  }
+  EXPECT_TRUE(written);
+  EXPECT_EQ(FileText(), "\"Ann\",\"Barnaby\",300,0,0,0,0,5000\r\n");
+  EXPECT_TRUE(host.messages.empty());
 }

@@ -78,13 +78,29 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
 
 TEST_F(StartupTest, ChangingANameAsksFirstThenShowsAndSavesIt) {
   game.Form_Load();
-  host.yesNoAnswers = {false, true};
-  host.inputAnswers = {"Ann, \"the\" Best"};
+  host.yesNoAnswers = {false, true, true, true, true};
+  host.inputAnswers = {std::nullopt, "Ann, \"the\" Best"};
   game.MnuNameP_Click();  // "No": nothing changes, nothing is written
+  game.MnuNameP_Click();  // "Yes", then Cancel in the box: the same
+  EXPECT_EQ(game.Table.LblP.Caption, "Player");
   EXPECT_FALSE(fs::exists(folder / "Name.dat"));
   game.MnuNameR_Click();
   EXPECT_EQ(game.Table.LblB.Caption, "Ann, \"the\" Best");
   EXPECT_EQ(FileText(), "\"Player\",\"Ann, \"\"the\"\" Best\",300,0,0,0,0,5000\r\n");
+  // A name the file cannot hold loses its control characters and is cut
+  // between whole characters, so that it reads back.
+  std::string accents;
+  for (int k = 0; k < 200; ++k) accents += "é";
+  host.inputAnswers = {"Zo\te\ny" + accents};
+  game.MnuNameP_Click();
+  const std::string expected = "Zoey" + accents.substr(0, 2 * ((PlayerNameLimit - 4) / 2));
+  EXPECT_EQ(game.PlayerName, expected);
+  EXPECT_TRUE(ParsePlayerFile(FileText()).Problems.empty());
+  EXPECT_EQ(Saved().PlayerName, expected);
+  // An empty entry, confirmed, is a name.
+  host.inputAnswers = {""};
+  game.MnuNameR_Click();
+  EXPECT_EQ(Saved().RobotName, "");
 }
 
 // Statistics are shown and deleted ("No Cancel" keeps them); leaving a game
@@ -119,25 +135,31 @@ TEST_F(StartupTest, StatisticsAndLeavingAGame) {
 
 TEST_F(StartupTest, TargetEntriesAreLimitedConfirmedAndSaved) {
   game.Form_Load();
-  // Each entry gives another target than the one before.
-  const char* entries[] = {"250",  "9000",   "500",   "",       "-20",
-                           "5000", "-99999", "99999", " 1200 ", "9999999999999999999999",
-                           "+700"};
-  const int targets[] = {500, 5000, 500, 5000, 500, 5000, 500, 5000, 1200, 5000, 700};
-  for (int k = 0; k < 11; ++k) {
-    game.Table.Txtpoints = entries[k];
+  // Each entry gives another target than the one before. Fractions round to
+  // the nearest whole number, a half to the even one.
+  const std::pair<const char*, int> entries[] = {
+      {"250", 500},      {"9000", 5000},       {"500", 500},
+      {"", 5000},        {"-20", 500},         {"5000", 5000},
+      {"-99999", 500},   {"99999", 5000},      {"2500.5", 2500},
+      {"2501.5", 2502},  {"2500.4", 2500},     {"499.5", 500},
+      {"1000.51", 1001}, {"1000.50000", 1000}, {".7", 500},
+      {"1999.", 1999},   {" 1200 ", 1200},     {"9999999999999999999999.5", 5000},
+      {"+700", 700}};
+  for (const auto& [entry, target] : entries) {
+    game.Table.Txtpoints = entry;
     game.CmdTarget_Click();
-    EXPECT_EQ(game.Table.LblTargetScore.Caption, "Target Score:- " + std::to_string(targets[k]));
-    EXPECT_EQ(Saved().TargetScore, targets[k]) << entries[k];
+    EXPECT_EQ(game.Table.LblTargetScore.Caption, "Target Score:- " + std::to_string(target));
+    EXPECT_EQ(Saved().TargetScore, target) << entry;
   }
   // Text that is no number changes nothing and says so.
-  for (const char* entry : {"abc", "12x", "1 2", "-", "++5"}) {
+  const char* notNumbers[] = {"abc", "12x", "1 2", "-", "++5", ".", "1.2.3", "-.", "5.x"};
+  for (const char* entry : notNumbers) {
     game.Table.Txtpoints = entry;
     game.CmdTarget_Click();
     EXPECT_EQ(game.TargetScore, 700) << entry;
   }
-  EXPECT_EQ(host.messages.size(), 16u);
-  EXPECT_EQ(Shown("Target points set."), 11);
+  EXPECT_EQ(host.messages.size(), std::size(entries) + std::size(notNumbers));
+  EXPECT_EQ(Shown("Target points set."), static_cast<int>(std::size(entries)));
 }
 
 // Save in a hand keeps the last scored totals; Load continues them, also from
@@ -185,20 +207,23 @@ TEST_F(StartupTest, OnlyTotalsBelowTheTargetAreAnUnfinishedGame) {
   }
 }
 
-// The end of a lost game counts it and saves before the next game starts.
+// The end of a lost game counts it and saves before the next game starts; a
+// count at the file's limit stays there.
 TEST_F(StartupTest, TheEndOfAGameCountsItAndSavesAtOnce) {
   // Totals that all but decide who wins.
-  WriteBytes(folder / "Name.dat", FormatPlayerFile({"Ann", "Bob", 0, 3, 4, -3000, 490, 500}));
-  game.Form_Load();
-  ScriptedHuman human(game, 5);
-  PlayerFileData saved;
-  host.onIdle = [&] {
-    if (game.GamesWonPlayer + game.GamesWonRobot == 7) return human.Act();
-    saved = Saved();  // "New Game" was chosen: the next game's first wait
-    game.QuitGame();
-  };
-  game.MnuLoad_Click();
-  EXPECT_TRUE(host.ended);
-  EXPECT_TRUE(saved.GamesWonPlayer == 3 && saved.GamesWonRobot == 5);
-  EXPECT_EQ(Shown("Game Over"), 1);
+  for (const auto& [robotWins, counted] : {std::pair{4, 5}, {32767, 32767}}) {
+    SavedGame s(folder / std::to_string(robotWins),
+                {"Ann", "Bob", 0, 3, robotWins, -3000, 490, 500});
+    ScriptedHuman human(s.game, 5);
+    PlayerFileData saved;
+    s.host.onIdle = [&] {
+      if (s.host.messages.empty()) return human.Act();
+      saved = s.Saved();  // "New Game" was chosen: the next game's first wait
+      s.game.QuitGame();
+    };
+    s.game.MnuLoad_Click();
+    EXPECT_TRUE(s.host.ended);
+    EXPECT_TRUE(saved.GamesWonPlayer == 3 && saved.GamesWonRobot == counted) << counted;
+    EXPECT_EQ(s.host.MessageTitles().at(0), "Game Over");
+  }
 }

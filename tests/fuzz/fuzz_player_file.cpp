@@ -32,10 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const larkspur::PlayerFileParse first = ParsePlayerFile(text);
   const PlayerFileData& d = first.Data;
-  Require(d.PaceSetting >= 0 && d.PaceSetting <= 32767, "pace is 0 or more and 16-bit");
+  Require(Fits16(d.PaceSetting), "pace is 16-bit");
   Require(Fits16(d.GamesWonPlayer) && Fits16(d.GamesWonRobot), "games won are 16-bit");
   Require(Fits16(d.GameScore1) && Fits16(d.GameScore2), "game totals are 16-bit");
   Require(d.TargetScore >= 500 && d.TargetScore <= 5000, "target is 500 to 5000");
+  Require(larkspur::UsableName(d.PlayerName) == d.PlayerName &&
+              larkspur::UsableName(d.RobotName) == d.RobotName,
+          "names are short and hold no control characters");
+  Require(first.Excerpt.size() <= 60 + std::string_view("…").size(), "the excerpt is short");
 
   const std::string written = FormatPlayerFile(d);
   Require(written.size() >= 2 && written.compare(written.size() - 2, 2, "\r\n") == 0,

@@ -283,6 +283,9 @@ class TestTableWindow : public QObject {
     QCOMPARE(rename("MnuNameP", false, "Eve"), 1);
     QCOMPARE(t.text("LblNames_2"), QString("Ada"));
     QCOMPARE(rename("MnuNameR", true, nullptr), 2);
+    QCOMPARE(t.text("LblNames_1") + t.text("LblB"), QString("BarnabyBarnaby"));
+    QVERIFY(t.nameFile().startsWith("\"Ada\",\"Barnaby\""));
+    QCOMPARE(rename("MnuNameR", true, ""), 2);
     QCOMPARE(t.text("LblNames_1") + t.text("LblB"), QString());
     QVERIFY(t.nameFile().startsWith("\"Ada\",\"\""));
   }
