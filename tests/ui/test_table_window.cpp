@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -285,6 +286,36 @@ class TestTableWindow : public QObject {
     QCOMPARE(rename("MnuNameR", true, nullptr), 2);
     QCOMPARE(t.text("LblNames_1") + t.text("LblB"), QString());
     QVERIFY(t.nameFile().startsWith("\"Ada\",\"\""));
+  }
+
+  // A double click is one press on a card and one click on a label, whether
+  // the platform makes it from two quick presses or it comes as press,
+  // release, double click, release; moving the pointer still reaches the game.
+  void doubleClickIsOneClick() {
+    CardArt art;
+    CardWidget card(nullptr, art);
+    TableLabel label(nullptr);
+    int presses = 0, clicks = 0, moves = 0;
+    card.onPress = [&] { ++presses; };
+    card.onMove = [&] { ++moves; };
+    label.onClick = [&] { ++clicks; };
+    for (QWidget* w : {static_cast<QWidget*>(&card), static_cast<QWidget*>(&label)}) {
+      w->setGeometry(100, 100, 60, 60);
+      w->show();
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
+      QTest::mousePress(w, Qt::LeftButton);
+      QTest::mouseRelease(w, Qt::LeftButton);
+      QTest::mouseDClick(w, Qt::LeftButton);
+      QTest::mouseRelease(w, Qt::LeftButton);
+    }
+    QCOMPARE(presses, 2);
+    QCOMPARE(clicks, 2);
+    const int movesBefore = moves;
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(card.mapToGlobal(QPoint(10, 10))),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&card, &move);
+    QCOMPARE(moves, movesBefore + 1);
   }
 
   // The host's waits redraw first and handle events; a pause is not cut
