@@ -541,44 +541,46 @@ void TableWindow::syncCards(bool rescaled) {
 
 void TableWindow::restack() {
   const TableModel& t = game_->Table;
-  struct Entry {
-    std::uint64_t z;
-    int kind;  // 0 card, 1 frame: a frame wins a tie
-    int index;
-    QWidget* widget;
-    std::uint64_t* shown;
-  };
-  std::vector<Entry> all;
-  all.reserve(CardCount + 2);
-  for (int c = 1; c <= CardCount; ++c)
-    all.push_back({t.PicCards[c].ZOrder, 0, c, cards_[c].widget, &cards_[c].zOrder});
-  all.push_back({t.FramResults.ZOrder, 1, 0, results_.widget, &results_.zOrder});
-  all.push_back({t.FramTarget.ZOrder, 1, 1, target_.widget, &target_.zOrder});
-
-  std::vector<Entry> changed;
-  std::uint64_t highestUnchanged = 0;
+  std::vector<int> changed;
+  std::uint64_t highestUnchanged = 0, lowestChanged = UINT64_MAX;
   bool anyUnchanged = false;
-  for (const Entry& e : all) {
-    if (e.z != *e.shown) {
-      changed.push_back(e);
+  for (int c = 1; c <= CardCount; ++c) {
+    if (t.PicCards[c].ZOrder != cards_[c].zOrder) {
+      changed.push_back(c);
+      lowestChanged = std::min(lowestChanged, t.PicCards[c].ZOrder);
     } else {
-      highestUnchanged = std::max(highestUnchanged, e.z);
+      highestUnchanged = std::max(highestUnchanged, cards_[c].zOrder);
       anyUnchanged = true;
     }
   }
-  if (changed.empty()) return;
-  const auto lowestChanged =
-      std::min_element(changed.begin(), changed.end(), [](const Entry& a, const Entry& b) {
-        return a.z < b.z;
-      })->z;
-  // Brought to the front: only those move. Otherwise the whole pile is re-stacked.
-  std::vector<Entry>& order = (!anyUnchanged || lowestChanged > highestUnchanged) ? changed : all;
-  std::sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
-    return std::tie(a.z, a.kind, a.index) < std::tie(b.z, b.kind, b.index);
+  if (!changed.empty()) {
+    // Brought to the front: only those move. Otherwise the whole pile is re-stacked.
+    std::vector<int> order = changed;
+    if (anyUnchanged && lowestChanged <= highestUnchanged) {
+      order.resize(CardCount);
+      for (int c = 1; c <= CardCount; ++c) order[c - 1] = c;
+    }
+    std::sort(order.begin(), order.end(), [&t](int a, int b) {
+      return std::tie(t.PicCards[a].ZOrder, a) < std::tie(t.PicCards[b].ZOrder, b);
+    });
+    for (int c : order) {
+      cards_[c].widget->raise();
+      cards_[c].zOrder = t.PicCards[c].ZOrder;
+    }
+  }
+  // An open frame lies above every card, whatever the cards' counters say, so
+  // a meld laid out while it is open cannot cover it; between the two frames
+  // the counters decide.
+  if (changed.empty() && results_.zOrder == results_.model->ZOrder &&
+      target_.zOrder == target_.model->ZOrder)
+    return;
+  std::array<FrameItem*, 2> frames{&results_, &target_};
+  std::stable_sort(frames.begin(), frames.end(), [](const FrameItem* a, const FrameItem* b) {
+    return a->model->ZOrder < b->model->ZOrder;
   });
-  for (const Entry& e : order) {
-    e.widget->raise();
-    *e.shown = e.z;
+  for (FrameItem* frame : frames) {
+    frame->widget->raise();
+    frame->zOrder = frame->model->ZOrder;
   }
 }
 

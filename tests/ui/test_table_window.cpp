@@ -195,17 +195,24 @@ class TestTableWindow : public QObject {
     QTest::keyClicks(edit, "0");
     QCOMPARE(m.Txtpoints, std::string("12340"));
 
-    // Sent back below the others, the pile is stacked again; a frame brought
-    // to the front covers the cards, a card brought later lies on it.
+    // Sent back below the others, the pile is stacked again; an open frame
+    // covers the cards, even one brought to the front after it, whatever the
+    // frame's own counter.
     m.PicCards[3].ZOrder = 0;
     m.FramResults.Visible = true;
     m.BringToFront(m.FramResults);
     t.window.syncFromModel();
     QCOMPARE(t.at(t.card(108)), t.card(108));
     QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
-    m.BringToFront(m.PicCards[5]);
+    m.BringToFront(pic);
     t.window.syncFromModel();
-    QCOMPARE(t.at(t.card(5)), t.card(5));
+    QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
+    m.FramResults.Visible = false;
+    m.FramTarget.Visible = true;
+    pic.Left = 7500, pic.Top = 3500;
+    m.BringToFront(pic);
+    t.window.syncFromModel();
+    QVERIFY(t.find("FramTarget")->isAncestorOf(t.at(t.card(5))));
   }
 
   // F2 starts a game; in the human's turn the pointer over the top of the
