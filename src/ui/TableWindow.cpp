@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -26,6 +27,8 @@ namespace larkspur {
 namespace {
 
 const QColor FrameFace(224, 224, 216);
+// The top of the human's hand row, in twips; the table log counts the cards there.
+constexpr int HumanHandTop = 9480;
 
 // Colour numbers of the table are red + 256 green + 65536 blue.
 QColor colorFromNumber(int number) {
@@ -67,6 +70,13 @@ TableWindow::TableWindow(QWidget* parent)
   host_.setCloseTable([this] { close(); });
   buildMenus();
   buildTable();
+  if (const QString path = qEnvironmentVariable("LARKSPUR_TABLE_LOG"); !path.isEmpty()) {
+    tableLog_ = std::make_unique<QFile>(path);
+    if (!tableLog_->open(QIODevice::WriteOnly | QIODevice::Append)) {
+      qWarning("Larkspur: cannot write the table log %s", qPrintable(path));
+      tableLog_.reset();
+    }
+  }
   setMinimumSize(320, 240);
   resize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel + menuBar()->sizeHint().height());
   // Give the table its size now, so the first drawing is already the right one.
@@ -449,6 +459,7 @@ void TableWindow::syncFromModel() {
   }
   syncCards(rescaled);
   restack();
+  if (tableLog_) logTable();
 }
 
 void TableWindow::syncFrames(bool rescaled) {
@@ -600,6 +611,32 @@ void TableWindow::applyPointer(QWidget* widget, int mousePointer, int mouseIcon,
 void TableWindow::showToolTipNow(QWidget* widget) {
   if (QToolTip::isVisible() && widget->underMouse())
     QToolTip::showText(QCursor::pos(), widget->toolTip(), widget);
+}
+
+// One line of what the table shows, written when it differs from the last.
+void TableWindow::logTable() {
+  const TableModel& t = game_->Table;
+  auto shown = [this](const Label& model) {
+    const auto item = std::find_if(labels_.begin(), labels_.end(),
+                                   [&model](const LabelItem& i) { return i.model == &model; });
+    return static_cast<QLabel*>(item->widget);
+  };
+  const int handRow = tableRect(0, HumanHandTop, CardWidth, CardHeight).top();
+  int hand = 0;
+  for (int c = 1; c <= CardCount; ++c)
+    if (!cards_[c].widget->isHidden() && cards_[c].widget->y() == handRow) ++hand;
+  QString status = shown(t.LblGenInfo)->text();
+  status.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  const QByteArray line =
+      (QStringLiteral("stock=") + shown(t.LblStock)->text() + QStringLiteral("|discard=") +
+       shown(t.LblDiscard)->text() + QStringLiteral("|hand=") + QString::number(hand) +
+       QStringLiteral("|discarding=") + (shown(t.LblDiscarding)->isHidden() ? u'0' : u'1') +
+       QStringLiteral("|status=") + status + u'\n')
+          .toUtf8();
+  if (line == loggedTable_) return;
+  loggedTable_ = line;
+  tableLog_->write(line);
+  tableLog_->flush();
 }
 
 void TableWindow::cardPressed(int card) {

@@ -18,6 +18,7 @@
 #include "ui/QtHost.h"
 
 class QAction;
+class QFile;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
@@ -106,6 +107,7 @@ class TableWindow : public QMainWindow {
   void restack();
   void applyPointer(QWidget* widget, int mousePointer, int mouseIcon, int& shown);
   void showToolTipNow(QWidget* widget);
+  void logTable();
 
   void cardPressed(int card);
   void cardMoved(int card);
@@ -128,6 +130,9 @@ class TableWindow : public QMainWindow {
   bool shownOnce_ = false;
   double shownScale_ = 0;
   std::array<QCursor, 3> cursors_;
+  // Where the table's counts are written for end-to-end tests; none by default.
+  std::unique_ptr<QFile> tableLog_;
+  QByteArray loggedTable_;
 };
 
 }  // namespace larkspur

@@ -295,6 +295,31 @@ class TestTableWindow : public QObject {
     QVERIFY(t.nameFile().startsWith("\"Ada\",\"\""));
   }
 
+  // Named in LARKSPUR_TABLE_LOG, a file gets a line of what the table shows
+  // each time that changes, and only then.
+  void tableLog() {
+    QTemporaryDir logDir;
+    const QString path = logDir.filePath("table.log");
+    qputenv("LARKSPUR_TABLE_LOG", QFile::encodeName(path));
+    Table t("\"Ada\",\"Robo\",300,0,0,0,0,3000\r\n");
+    qunsetenv("LARKSPUR_TABLE_LOG");
+    TableModel& m = t.window.game().Table;
+    for (int c : {1, 2, 3}) m.PicCards[c].Top = 9480;  // the hand row
+    m.PicCards[3].Visible = false;
+    m.LblDiscarding.Visible = true;
+    m.LblStock.Caption = "No. Deck 97";
+    t.window.syncFromModel();
+    t.window.syncFromModel();
+    QFile log(path);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split('\n');
+    const QString status =
+        "|status=Ada  welcome to Larkspur - Press F2 or us Game Menu for a new game.";
+    QCOMPARE(lines.mid(lines.size() - 3),
+             (QStringList{"stock=No. Deck 108|discard=Discard|hand=0|discarding=0" + status,
+                          "stock=No. Deck 97|discard=Discard|hand=2|discarding=1" + status, ""}));
+  }
+
   // A double click is one press on a card and one click on a label, whether
   // the platform makes it from two quick presses or it comes as press,
   // release, double click, release; moving the pointer still reaches the game.
