@@ -136,6 +136,9 @@ QWidget* TableWindow::addLabel(QWidget* parent, const Label& model, const QStrin
   item.model = &model;
   item.widget = label;
   item.style = style;
+  // The names at the left and at the heads of the results columns.
+  const TableModel& t = game_->Table;
+  item.isName = style == LabelStyle::Name || &model == &t.LblP || &model == &t.LblB;
   applyStyle(item);
   labels_.push_back(item);
   return label;
@@ -381,10 +384,13 @@ void TableWindow::fitFont(LabelItem& item) {
   font.setBold(bold);
   int size = std::max(6, int(std::lround(pixels * f)));
   font.setPixelSize(size);
+  QString shown = qs(item.caption);
+  item.nameShortened = false;
   if (!item.isButton && !item.caption.empty()) {
     // A caption longer than its label is drawn smaller rather than cut off.
-    const QString text = qs(item.caption);
-    const QSize room = labelRect(item).size();
+    const QString text = shown;
+    const QRect place = labelRect(item);
+    const QSize room = place.size();
     const bool wrap = static_cast<QLabel*>(item.widget)->wordWrap();
     auto fits = [&] {
       const QFontMetrics metrics(font);
@@ -394,11 +400,37 @@ void TableWindow::fitFont(LabelItem& item) {
     };
     const int smallest = std::max(6, int(std::lround((wrap ? 7 : 9) * f)));
     while (size > smallest && !fits()) font.setPixelSize(--size);
-    // A one-line caption that still does not fit runs on to the right, where
-    // the table is bare, instead of being cut off.
-    if (!wrap)
-      item.widget->resize(std::max(room.width(), QFontMetrics(font).horizontalAdvance(text) + 2),
-                          room.height());
+    if (!wrap) {
+      const QFontMetrics metrics(font);
+      int width = metrics.horizontalAdvance(text) + 2;
+      const bool tooLong = !fits();
+      if (tooLong && item.isName) {
+        // A name never overprints its neighbour: it ends in "…" and its
+        // tooltip shows it whole.
+        shown = metrics.elidedText(text, Qt::ElideRight, room.width());
+        item.nameShortened = true;
+        width = room.width();
+      } else if (tooLong) {
+        // Any other one-line caption runs on to the right, where the table is
+        // bare, instead of being cut off. A name at its start gives way with
+        // "…" where the run would leave the window, so the rest stays whole.
+        const int bare = item.widget->parentWidget()->width() - place.left();
+        const auto prefix =
+            std::size_t(std::clamp(item.model->ElidablePrefix, 0, int(item.caption.size())));
+        if (width > bare && prefix > 0) {
+          const QString rest = qs(item.caption.substr(prefix));
+          const int nameRoom = std::max(0, bare - 2 - metrics.horizontalAdvance(rest));
+          shown = metrics.elidedText(qs(item.caption.substr(0, prefix)), Qt::ElideRight, nameRoom) +
+                  rest;
+          width = metrics.horizontalAdvance(shown) + 2;
+        }
+      }
+      item.widget->resize(std::max(room.width(), width), room.height());
+    }
+  }
+  if (!item.isButton) {
+    auto* label = static_cast<QLabel*>(item.widget);
+    if (label->text() != shown) label->setText(shown);
   }
   if (font != item.widget->font()) item.widget->setFont(font);
 }
@@ -494,17 +526,15 @@ void TableWindow::syncLabel(LabelItem& item, bool rescaled) {
   }
   if (!item.placed || m.Caption != item.caption) {
     item.caption = m.Caption;
-    if (item.isButton)
-      static_cast<QPushButton*>(item.widget)->setText(qs(m.Caption));
-    else
-      static_cast<QLabel*>(item.widget)->setText(qs(m.Caption));
+    if (item.isButton) static_cast<QPushButton*>(item.widget)->setText(qs(m.Caption));
     fitFont(item);
   } else if (rescaled) {
     fitFont(item);
   }
-  if (!item.placed || m.ToolTip != item.toolTip) {
-    item.toolTip = m.ToolTip;
-    item.widget->setToolTip(qs(m.ToolTip));
+  const std::string& toolTip = item.nameShortened ? m.Caption : m.ToolTip;
+  if (!item.placed || toolTip != item.toolTip) {
+    item.toolTip = toolTip;
+    item.widget->setToolTip(qs(toolTip));
   }
   if (!item.placed || m.BackColor != item.backColor) {
     item.backColor = m.BackColor;

@@ -58,9 +58,11 @@ class TableWindow : public QMainWindow {
     QWidget* widget = nullptr;
     LabelStyle style = LabelStyle::Score;
     bool isButton = false;
+    bool isName = false;  // shortened with "…" when too long, never run on
     bool placed = false;
     std::string caption;
-    std::string toolTip;
+    bool nameShortened = false;
+    std::string toolTip;  // as shown: the whole name when it is shortened
     bool visible = false;
     int backColor = DefaultColor;
     int pointer = -1;

@@ -295,6 +295,44 @@ class TestTableWindow : public QObject {
     QVERIFY(t.nameFile().startsWith("\"Ada\",\"\""));
   }
 
+  // Names too long for their labels end in "…" inside the label and show
+  // whole in its tooltip; the minimum meld shortens only the name and keeps
+  // its words and number on the table. So at the design size and when small.
+  void longNamesGiveWay() {
+    const QString player = "Bartholomew Montgomery-Fitzwilliam of Little Snoring-on-Wold";
+    const QString robot = "Barnaby the Magnificent Card Robot";
+    Table t(('"' + player + "\",\"" + robot + "\",300,0,0,0,0,5000\r\n").toUtf8());
+    t.window.game().CheckMinimumMeld(Human);
+    t.window.syncFromModel();
+    const QString ellipsis(QChar(0x2026));
+    for (const QSize size : {QSize(1061, 762), QSize(640, 480)}) {
+      t.window.resize(size.width(), size.height() + t.window.height() - t.surface()->height());
+      QApplication::processEvents();
+      QCOMPARE(t.surface()->size(), size);
+      const struct {
+        const char *label, *neighbour;
+        const QString& name;
+      } names[] = {{"LblNames_1", "LblGameScore_2", robot},
+                   {"LblNames_2", "LblGameScore_1", player},
+                   {"LblP", "LblB", player},
+                   {"LblB", nullptr, robot}};
+      for (const auto& n : names) {
+        auto* label = t.window.findChild<QLabel*>(n.label);
+        const QString shown = label->text();
+        QVERIFY2(shown.endsWith(ellipsis) && n.name.startsWith(shown.chopped(1)),
+                 qPrintable(shown));
+        QCOMPARE(label->toolTip(), n.name);
+        const int end = n.neighbour ? t.find(n.neighbour)->x() : label->parentWidget()->width();
+        QVERIFY(label->x() + QFontMetrics(label->font()).horizontalAdvance(shown) <= end);
+      }
+      auto* minMeld = t.window.findChild<QLabel*>("LblMinMeld");
+      QVERIFY2(minMeld->text().endsWith(ellipsis + "Minimum Meld: 50"),
+               qPrintable(minMeld->text()));
+      QVERIFY(minMeld->x() + QFontMetrics(minMeld->font()).horizontalAdvance(minMeld->text()) <=
+              t.surface()->width());
+    }
+  }
+
   // Named in LARKSPUR_TABLE_LOG, a file gets a line of what the table shows
   // each time that changes, and only then.
   void tableLog() {
