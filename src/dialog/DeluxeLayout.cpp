@@ -1,5 +1,7 @@
 #include "dialog/DeluxeLayout.h"
 
+#include <algorithm>
+
 namespace larkspur {
 
 namespace {
@@ -15,19 +17,37 @@ Edge MakeEdge(double x1, double y1, double x2, double y2, EdgeColour outline, Ed
   return edge;
 }
 
+// Moves start so that length from it lies between low and high, or starts
+// at low when there is not room enough.
+double KeepWithin(double start, double length, double low, double high) {
+  return std::max(low, std::min(start, high - length));
+}
+
 }  // namespace
 
 DeluxeLayout LayOutDeluxeMessage(const DeluxeMessage& m, double messageHeight,
-                                 TwipSize previousSize, TwipSize screen) {
+                                 TwipSize previousSize, TwipSize screen, TwipRect room) {
   using namespace deluxe;
   DeluxeLayout layout;
 
+  // A message taller than the screen allows keeps the title and the buttons
+  // on the screen and scrolls between them.
+  const double freeLeft = room.Left + kScreenMargin, freeTop = room.Top + kScreenMargin;
+  const double freeRight = room.Left + room.Width - kScreenMargin;
+  const double freeBottom = room.Top + room.Height - kScreenMargin;
+  const double tallest =
+      std::max(kLeastMessageHeight, freeBottom - freeTop - kHeightAboveAndBelowMessage);
+  layout.MessageScrolls = messageHeight > tallest;
+  if (layout.MessageScrolls) messageHeight = tallest;
+
   // Centred with the size the window had before this message, so a window
-  // that grows hangs a little below the centre.
-  layout.Window.Left = screen.Width / 2 - previousSize.Width / 2;
-  layout.Window.Top = screen.Height / 2 - previousSize.Height / 2;
+  // that grows hangs a little below the centre, as far as the screen lets it.
   layout.Window.Width = kWindowWidth;
   layout.Window.Height = messageHeight + kHeightAboveAndBelowMessage;
+  layout.Window.Left = KeepWithin(screen.Width / 2 - previousSize.Width / 2, layout.Window.Width,
+                                  freeLeft, freeRight);
+  layout.Window.Top = KeepWithin(screen.Height / 2 - previousSize.Height / 2, layout.Window.Height,
+                                 freeTop, freeBottom);
   const double sw = layout.Window.Width;
   const double sh = layout.Window.Height;
 

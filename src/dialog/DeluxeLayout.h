@@ -52,6 +52,10 @@ inline constexpr double kButtonWidth = 1275;
 inline constexpr double kButtonHeight = 300;
 inline constexpr std::array<double, 3> kButtonDesignLefts{45, 1440, 2880};
 inline constexpr double kButtonGapFromBottom = 90;
+// Kept clear between the window and the edges of the screen's free area.
+inline constexpr double kScreenMargin = 120;
+// The least the message keeps of its height however small the screen.
+inline constexpr double kLeastMessageHeight = 300;
 }  // namespace deluxe
 
 struct DeluxeLayout {
@@ -60,6 +64,8 @@ struct DeluxeLayout {
   TwipRect Title;
   std::string TitleText;  // three blanks, then the title
   TwipRect Message;
+  // The message is taller than Message: it scrolls inside it.
+  bool MessageScrolls = false;
   TwipRect Picture;
   int ImageIndex = 1;
   std::array<TwipRect, 3> Buttons;
@@ -70,9 +76,12 @@ struct DeluxeLayout {
 
 // Places the window for message m. messageHeight is the height the wrapped
 // message needs; previousSize is the window's outer size before this message
-// (its design size on first use), which centres it; screen is the screen size.
+// (its design size on first use), which centres it; screen is the screen size
+// and room the part of it free for windows (without panels), in the same
+// coordinates. The window stays inside room, less a margin: a message too
+// tall for it is cut to fit and scrolls.
 DeluxeLayout LayOutDeluxeMessage(const DeluxeMessage& m, double messageHeight,
-                                 TwipSize previousSize, TwipSize screen);
+                                 TwipSize previousSize, TwipSize screen, TwipRect room);
 
 // The look of one button box of interior size width x height (in the box's own
 // units): the caption's place and the edge drawn around it, raised or pressed.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,6 +11,10 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 
@@ -151,6 +156,26 @@ class MessageButton : public QWidget {
 
 namespace {
 
+// The message, drawn as a label draws it, except that a word too long for a
+// line (a very long name) breaks anywhere instead of running out of sight.
+class MessageText : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+  static QTextOption wrapping() {
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(QRectF(rect()), text(), wrapping());
+  }
+};
+
 class MessagePicture : public QWidget {
  public:
   using QWidget::QWidget;
@@ -183,16 +208,23 @@ MessageWindow::MessageWindow(QWidget* parent)
   titlePalette.setColor(QPalette::WindowText, Qt::white);
   title_->setPalette(titlePalette);
 
-  message_ = new QLabel(this);
+  // The message lies in a scroll area that shows a scroll bar only when the
+  // message is taller than the screen lets the window be.
+  messageArea_ = new QScrollArea(this);
+  messageArea_->setFrameShape(QFrame::NoFrame);
+  messageArea_->setFocusPolicy(Qt::NoFocus);
+  messageArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  message_ = new MessageText;
   message_->setObjectName(QStringLiteral("Label2"));
   message_->setTextFormat(Qt::PlainText);
   message_->setWordWrap(true);
   message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  message_->setAutoFillBackground(true);
   QPalette messagePalette = message_->palette();
   messagePalette.setColor(QPalette::Window, kNavy);
   messagePalette.setColor(QPalette::WindowText, kMessageText);
   message_->setPalette(messagePalette);
+  messageArea_->viewport()->setPalette(messagePalette);
+  messageArea_->setWidget(message_);  // which fills the label's background
 
   picture_ = new MessagePicture(this);
   picture_->setObjectName(QStringLiteral("Picture1"));
@@ -254,13 +286,13 @@ QRect MessageWindow::toPixels(const TwipRect& r) const {
   return QRect(left, top, px(r.Left + r.Width) - left, px(r.Top + r.Height) - top);
 }
 
-double MessageWindow::messageHeightTwips(const QString& text) const {
-  const QFontMetrics metrics(message_->font());
-  const int width = toPixels(deluxe::kMessage).width();
-  const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 1 << 20),
-                                            Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-  const int pixels = std::max(bounds.height(), metrics.height());
-  return pixels * kTwipsPerPixel / scale_;
+int MessageWindow::messageHeight(const QString& text, int width) const {
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  QPainter painter(&scratch);
+  painter.setFont(message_->font());
+  const QRectF bounds =
+      painter.boundingRect(QRectF(0, 0, width, 1 << 20), text, MessageText::wrapping());
+  return std::max(bounds.toAlignedRect().height(), QFontMetrics(message_->font()).height());
 }
 
 int MessageWindow::showMessage(const DeluxeMessage& m) {
@@ -274,10 +306,15 @@ int MessageWindow::showMessage(const DeluxeMessage& m) {
   if (QWidget* active = QApplication::activeWindow()) screen = active->screen();
   if (!screen) screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-  const TwipSize screenTwips{area.width() * kTwipsPerPixel / scale_,
-                             area.height() * kTwipsPerPixel / scale_};
+  const QRect free = screen ? screen->availableGeometry() : area;
+  const auto twips = [this](int pixels) { return pixels * kTwipsPerPixel / scale_; };
+  const TwipSize screenTwips{twips(area.width()), twips(area.height())};
+  const TwipRect freeTwips{twips(free.left() - area.left()), twips(free.top() - area.top()),
+                           twips(free.width()), twips(free.height())};
 
-  layout_ = LayOutDeluxeMessage(m, messageHeightTwips(text), size_, screenTwips);
+  const int fullWidth = toPixels(deluxe::kMessage).width();
+  layout_ =
+      LayOutDeluxeMessage(m, twips(messageHeight(text, fullWidth)), size_, screenTwips, freeTwips);
   size_ = {layout_.Window.Width, layout_.Window.Height};
 
   const QRect placed = toPixels(layout_.Window);
@@ -285,7 +322,20 @@ int MessageWindow::showMessage(const DeluxeMessage& m) {
   move(area.topLeft() + placed.topLeft());
   title_->setGeometry(toPixels(layout_.Title));
   title_->setText(QString::fromStdString(layout_.TitleText));
-  message_->setGeometry(toPixels(layout_.Message));
+  const QRect messagePlace = toPixels(layout_.Message);
+  messageArea_->setGeometry(messagePlace);
+  if (layout_.MessageScrolls) {
+    // Wrapped again beside the scroll bar, as tall as it then needs.
+    messageArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const int width =
+        messagePlace.width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                    messageArea_->verticalScrollBar());
+    message_->resize(width, messageHeight(text, width));
+  } else {
+    messageArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    message_->resize(messagePlace.size());
+  }
+  messageArea_->verticalScrollBar()->setValue(0);
   picture_->setGeometry(toPixels(layout_.Picture));
   for (int i = 0; i < 3; ++i) {
     buttons_[i]->setGeometry(toPixels(layout_.Buttons[i]));

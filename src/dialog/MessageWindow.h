@@ -1,6 +1,7 @@
 // The program's own message window: a frameless navy box with a title bar, a
 // wrapped message, a small picture and up to three raised buttons. It sizes
-// itself to the message, stays up until a button is clicked and tells which.
+// itself to the message as far as the screen allows (a longer message
+// scrolls), stays up until a button is clicked and tells which.
 #pragma once
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 
 class QLabel;
 class QPainter;
+class QScrollArea;
 
 namespace larkspur {
 
@@ -62,7 +64,8 @@ class MessageWindow : public QDialog {
  private:
   friend class MessageButton;
   void choose(int i);
-  double messageHeightTwips(const QString& text) const;
+  // The height in pixels that text needs wrapped at width pixels.
+  int messageHeight(const QString& text, int width) const;
   QRect toPixels(const TwipRect& r) const;
   void applyFonts();
 
@@ -70,6 +73,7 @@ class MessageWindow : public QDialog {
   TwipSize size_{deluxe::kWindowWidth, deluxe::kDesignHeight};
   DeluxeLayout layout_;
   QLabel* title_ = nullptr;
+  QScrollArea* messageArea_ = nullptr;
   QLabel* message_ = nullptr;
   QWidget* picture_ = nullptr;
   std::array<MessageButton*, 3> buttons_{};

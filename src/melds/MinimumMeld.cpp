@@ -29,6 +29,7 @@ void Game::CheckMinimumMeld(int player) {
     MinMeldMet[player] = false;
     Table.LblMinMeld.Caption = name + "Minimum Meld: " + std::to_string(MinMeld[player]);
   }
+  Table.LblMinMeld.ElidablePrefix = static_cast<int>(name.size());
 }
 
 void Game::MeldCard(int card, int r, int player) {
@@ -71,6 +72,8 @@ void Game::MeldCard(int card, int r, int player) {
     Table.LblMinMeld.Caption = (player == Human ? PlayerName : RobotName) +
                                "Minimum Meld: " + std::to_string(MinMeld[player]);
   }
+  Table.LblMinMeld.ElidablePrefix =
+      static_cast<int>((player == Human ? PlayerName : RobotName).size());
   CountBonuses(player);
   HandLayout(player);
 }

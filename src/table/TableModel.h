@@ -44,6 +44,9 @@ struct Label {
   int BackColor = DefaultColor;
   int MousePointer = 0;
   int MouseIcon = 0;
+  // How many bytes at the start of Caption are a name that the table may
+  // shorten with "…" when the caption does not fit; the rest always shows.
+  int ElidablePrefix = 0;
 };
 
 struct Frame {

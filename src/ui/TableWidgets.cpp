@@ -55,9 +55,12 @@ void CardWidget::mousePressEvent(QMouseEvent* event) {
   if (onPress) onPress();
 }
 
-// A quick second click is a second click on the card.
+// A double click arrives as press, release, double click, release: its
+// press has already reached the game, so the second one is swallowed. The
+// first press may have moved the card, and the second would then act on
+// whatever card came to lie under the pointer.
 void CardWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  mousePressEvent(event);
+  event->accept();
 }
 
 void CardWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -72,13 +75,24 @@ TableLabel::TableLabel(QWidget* parent) : QLabel(parent) {
 void TableLabel::mousePressEvent(QMouseEvent* event) {
   if (!onClick) return QLabel::mousePressEvent(event);
   event->accept();
+  if (event->button() == Qt::LeftButton) armed_ = true;
+}
+
+// A double click's second press arms nothing, so the release after it is no
+// second click.
+void TableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!onClick) return QLabel::mouseDoubleClickEvent(event);
+  event->accept();
 }
 
 // A click is a left-button release over the label that was pressed.
 void TableLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (!onClick) return QLabel::mouseReleaseEvent(event);
   event->accept();
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) onClick();
+  if (event->button() != Qt::LeftButton) return;
+  const bool click = armed_ && rect().contains(event->position().toPoint());
+  armed_ = false;
+  if (click) onClick();
 }
 
 void TableLabel::mouseMoveEvent(QMouseEvent* event) {

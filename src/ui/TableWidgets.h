@@ -59,7 +59,11 @@ class TableLabel : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  bool armed_ = false;
 };
 
 }  // namespace larkspur

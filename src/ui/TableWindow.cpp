@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -26,6 +27,8 @@ namespace larkspur {
 namespace {
 
 const QColor FrameFace(224, 224, 216);
+// The top of the human's hand row, in twips; the table log counts the cards there.
+constexpr int HumanHandTop = 9480;
 
 // Colour numbers of the table are red + 256 green + 65536 blue.
 QColor colorFromNumber(int number) {
@@ -67,6 +70,13 @@ TableWindow::TableWindow(QWidget* parent)
   host_.setCloseTable([this] { close(); });
   buildMenus();
   buildTable();
+  if (const QString path = qEnvironmentVariable("LARKSPUR_TABLE_LOG"); !path.isEmpty()) {
+    tableLog_ = std::make_unique<QFile>(path);
+    if (!tableLog_->open(QIODevice::WriteOnly | QIODevice::Append)) {
+      qWarning("Larkspur: cannot write the table log %s", qPrintable(path));
+      tableLog_.reset();
+    }
+  }
   setMinimumSize(320, 240);
   resize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel + menuBar()->sizeHint().height());
   // Give the table its size now, so the first drawing is already the right one.
@@ -126,6 +136,9 @@ QWidget* TableWindow::addLabel(QWidget* parent, const Label& model, const QStrin
   item.model = &model;
   item.widget = label;
   item.style = style;
+  // The names at the left and at the heads of the results columns.
+  const TableModel& t = game_->Table;
+  item.isName = style == LabelStyle::Name || &model == &t.LblP || &model == &t.LblB;
   applyStyle(item);
   labels_.push_back(item);
   return label;
@@ -371,10 +384,13 @@ void TableWindow::fitFont(LabelItem& item) {
   font.setBold(bold);
   int size = std::max(6, int(std::lround(pixels * f)));
   font.setPixelSize(size);
+  QString shown = qs(item.caption);
+  item.nameShortened = false;
   if (!item.isButton && !item.caption.empty()) {
     // A caption longer than its label is drawn smaller rather than cut off.
-    const QString text = qs(item.caption);
-    const QSize room = labelRect(item).size();
+    const QString text = shown;
+    const QRect place = labelRect(item);
+    const QSize room = place.size();
     const bool wrap = static_cast<QLabel*>(item.widget)->wordWrap();
     auto fits = [&] {
       const QFontMetrics metrics(font);
@@ -384,11 +400,37 @@ void TableWindow::fitFont(LabelItem& item) {
     };
     const int smallest = std::max(6, int(std::lround((wrap ? 7 : 9) * f)));
     while (size > smallest && !fits()) font.setPixelSize(--size);
-    // A one-line caption that still does not fit runs on to the right, where
-    // the table is bare, instead of being cut off.
-    if (!wrap)
-      item.widget->resize(std::max(room.width(), QFontMetrics(font).horizontalAdvance(text) + 2),
-                          room.height());
+    if (!wrap) {
+      const QFontMetrics metrics(font);
+      int width = metrics.horizontalAdvance(text) + 2;
+      const bool tooLong = !fits();
+      if (tooLong && item.isName) {
+        // A name never overprints its neighbour: it ends in "…" and its
+        // tooltip shows it whole.
+        shown = metrics.elidedText(text, Qt::ElideRight, room.width());
+        item.nameShortened = true;
+        width = room.width();
+      } else if (tooLong) {
+        // Any other one-line caption runs on to the right, where the table is
+        // bare, instead of being cut off. A name at its start gives way with
+        // "…" where the run would leave the window, so the rest stays whole.
+        const int bare = item.widget->parentWidget()->width() - place.left();
+        const auto prefix =
+            std::size_t(std::clamp(item.model->ElidablePrefix, 0, int(item.caption.size())));
+        if (width > bare && prefix > 0) {
+          const QString rest = qs(item.caption.substr(prefix));
+          const int nameRoom = std::max(0, bare - 2 - metrics.horizontalAdvance(rest));
+          shown = metrics.elidedText(qs(item.caption.substr(0, prefix)), Qt::ElideRight, nameRoom) +
+                  rest;
+          width = metrics.horizontalAdvance(shown) + 2;
+        }
+      }
+      item.widget->resize(std::max(room.width(), width), room.height());
+    }
+  }
+  if (!item.isButton) {
+    auto* label = static_cast<QLabel*>(item.widget);
+    if (label->text() != shown) label->setText(shown);
   }
   if (font != item.widget->font()) item.widget->setFont(font);
 }
@@ -449,6 +491,7 @@ void TableWindow::syncFromModel() {
   }
   syncCards(rescaled);
   restack();
+  if (tableLog_) logTable();
 }
 
 void TableWindow::syncFrames(bool rescaled) {
@@ -483,17 +526,15 @@ void TableWindow::syncLabel(LabelItem& item, bool rescaled) {
   }
   if (!item.placed || m.Caption != item.caption) {
     item.caption = m.Caption;
-    if (item.isButton)
-      static_cast<QPushButton*>(item.widget)->setText(qs(m.Caption));
-    else
-      static_cast<QLabel*>(item.widget)->setText(qs(m.Caption));
+    if (item.isButton) static_cast<QPushButton*>(item.widget)->setText(qs(m.Caption));
     fitFont(item);
   } else if (rescaled) {
     fitFont(item);
   }
-  if (!item.placed || m.ToolTip != item.toolTip) {
-    item.toolTip = m.ToolTip;
-    item.widget->setToolTip(qs(m.ToolTip));
+  const std::string& toolTip = item.nameShortened ? m.Caption : m.ToolTip;
+  if (!item.placed || toolTip != item.toolTip) {
+    item.toolTip = toolTip;
+    item.widget->setToolTip(qs(toolTip));
   }
   if (!item.placed || m.BackColor != item.backColor) {
     item.backColor = m.BackColor;
@@ -541,44 +582,46 @@ void TableWindow::syncCards(bool rescaled) {
 
 void TableWindow::restack() {
   const TableModel& t = game_->Table;
-  struct Entry {
-    std::uint64_t z;
-    int kind;  // 0 card, 1 frame: a frame wins a tie
-    int index;
-    QWidget* widget;
-    std::uint64_t* shown;
-  };
-  std::vector<Entry> all;
-  all.reserve(CardCount + 2);
-  for (int c = 1; c <= CardCount; ++c)
-    all.push_back({t.PicCards[c].ZOrder, 0, c, cards_[c].widget, &cards_[c].zOrder});
-  all.push_back({t.FramResults.ZOrder, 1, 0, results_.widget, &results_.zOrder});
-  all.push_back({t.FramTarget.ZOrder, 1, 1, target_.widget, &target_.zOrder});
-
-  std::vector<Entry> changed;
-  std::uint64_t highestUnchanged = 0;
+  std::vector<int> changed;
+  std::uint64_t highestUnchanged = 0, lowestChanged = UINT64_MAX;
   bool anyUnchanged = false;
-  for (const Entry& e : all) {
-    if (e.z != *e.shown) {
-      changed.push_back(e);
+  for (int c = 1; c <= CardCount; ++c) {
+    if (t.PicCards[c].ZOrder != cards_[c].zOrder) {
+      changed.push_back(c);
+      lowestChanged = std::min(lowestChanged, t.PicCards[c].ZOrder);
     } else {
-      highestUnchanged = std::max(highestUnchanged, e.z);
+      highestUnchanged = std::max(highestUnchanged, cards_[c].zOrder);
       anyUnchanged = true;
     }
   }
-  if (changed.empty()) return;
-  const auto lowestChanged =
-      std::min_element(changed.begin(), changed.end(), [](const Entry& a, const Entry& b) {
-        return a.z < b.z;
-      })->z;
-  // Brought to the front: only those move. Otherwise the whole pile is re-stacked.
-  std::vector<Entry>& order = (!anyUnchanged || lowestChanged > highestUnchanged) ? changed : all;
-  std::sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
-    return std::tie(a.z, a.kind, a.index) < std::tie(b.z, b.kind, b.index);
+  if (!changed.empty()) {
+    // Brought to the front: only those move. Otherwise the whole pile is re-stacked.
+    std::vector<int> order = changed;
+    if (anyUnchanged && lowestChanged <= highestUnchanged) {
+      order.resize(CardCount);
+      for (int c = 1; c <= CardCount; ++c) order[c - 1] = c;
+    }
+    std::sort(order.begin(), order.end(), [&t](int a, int b) {
+      return std::tie(t.PicCards[a].ZOrder, a) < std::tie(t.PicCards[b].ZOrder, b);
+    });
+    for (int c : order) {
+      cards_[c].widget->raise();
+      cards_[c].zOrder = t.PicCards[c].ZOrder;
+    }
+  }
+  // An open frame lies above every card, whatever the cards' counters say, so
+  // a meld laid out while it is open cannot cover it; between the two frames
+  // the counters decide.
+  if (changed.empty() && results_.zOrder == results_.model->ZOrder &&
+      target_.zOrder == target_.model->ZOrder)
+    return;
+  std::array<FrameItem*, 2> frames{&results_, &target_};
+  std::stable_sort(frames.begin(), frames.end(), [](const FrameItem* a, const FrameItem* b) {
+    return a->model->ZOrder < b->model->ZOrder;
   });
-  for (const Entry& e : order) {
-    e.widget->raise();
-    *e.shown = e.z;
+  for (FrameItem* frame : frames) {
+    frame->widget->raise();
+    frame->zOrder = frame->model->ZOrder;
   }
 }
 
@@ -598,6 +641,32 @@ void TableWindow::applyPointer(QWidget* widget, int mousePointer, int mouseIcon,
 void TableWindow::showToolTipNow(QWidget* widget) {
   if (QToolTip::isVisible() && widget->underMouse())
     QToolTip::showText(QCursor::pos(), widget->toolTip(), widget);
+}
+
+// One line of what the table shows, written when it differs from the last.
+void TableWindow::logTable() {
+  const TableModel& t = game_->Table;
+  auto shown = [this](const Label& model) {
+    const auto item = std::find_if(labels_.begin(), labels_.end(),
+                                   [&model](const LabelItem& i) { return i.model == &model; });
+    return static_cast<QLabel*>(item->widget);
+  };
+  const int handRow = tableRect(0, HumanHandTop, CardWidth, CardHeight).top();
+  int hand = 0;
+  for (int c = 1; c <= CardCount; ++c)
+    if (!cards_[c].widget->isHidden() && cards_[c].widget->y() == handRow) ++hand;
+  QString status = shown(t.LblGenInfo)->text();
+  status.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  const QByteArray line =
+      (QStringLiteral("stock=") + shown(t.LblStock)->text() + QStringLiteral("|discard=") +
+       shown(t.LblDiscard)->text() + QStringLiteral("|hand=") + QString::number(hand) +
+       QStringLiteral("|discarding=") + (shown(t.LblDiscarding)->isHidden() ? u'0' : u'1') +
+       QStringLiteral("|status=") + status + u'\n')
+          .toUtf8();
+  if (line == loggedTable_) return;
+  loggedTable_ = line;
+  tableLog_->write(line);
+  tableLog_->flush();
 }
 
 void TableWindow::cardPressed(int card) {

@@ -18,6 +18,7 @@
 #include "ui/QtHost.h"
 
 class QAction;
+class QFile;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
@@ -57,9 +58,11 @@ class TableWindow : public QMainWindow {
     QWidget* widget = nullptr;
     LabelStyle style = LabelStyle::Score;
     bool isButton = false;
+    bool isName = false;  // shortened with "…" when too long, never run on
     bool placed = false;
     std::string caption;
-    std::string toolTip;
+    bool nameShortened = false;
+    std::string toolTip;  // as shown: the whole name when it is shortened
     bool visible = false;
     int backColor = DefaultColor;
     int pointer = -1;
@@ -106,6 +109,7 @@ class TableWindow : public QMainWindow {
   void restack();
   void applyPointer(QWidget* widget, int mousePointer, int mouseIcon, int& shown);
   void showToolTipNow(QWidget* widget);
+  void logTable();
 
   void cardPressed(int card);
   void cardMoved(int card);
@@ -128,6 +132,9 @@ class TableWindow : public QMainWindow {
   bool shownOnce_ = false;
   double shownScale_ = 0;
   std::array<QCursor, 3> cursors_;
+  // Where the table's counts are written for end-to-end tests; none by default.
+  std::unique_ptr<QFile> tableLog_;
+  QByteArray loggedTable_;
 };
 
 }  // namespace larkspur

@@ -6,12 +6,14 @@ namespace larkspur {
 namespace {
 
 constexpr TwipSize kScreen{19200, 14400};
+constexpr TwipRect kWholeScreen{0, 0, 19200, 14400};
 constexpr TwipSize kFirstUse{deluxe::kWindowWidth, deluxe::kDesignHeight};
 
 DeluxeLayout Lay(const std::string& b0, const std::string& b1, const std::string& b2,
-                 double messageHeight = 600, TwipSize previous = kFirstUse) {
+                 double messageHeight = 600, TwipSize previous = kFirstUse,
+                 TwipRect room = kWholeScreen) {
   DeluxeMessage m{"Player do you really wish to exit?", b0, b1, b2, 1, "Really Exit?"};
-  return LayOutDeluxeMessage(m, messageHeight, previous, kScreen);
+  return LayOutDeluxeMessage(m, messageHeight, previous, kScreen, room);
 }
 
 // Buttons shown for the captions given, at their lefts, on one row 90 twips
@@ -56,6 +58,26 @@ TEST(DeluxeLayout, WindowGrowsWithTheMessage) {
   EXPECT_DOUBLE_EQ(shortOne.Window.Left, 9600 - 2250);
   EXPECT_DOUBLE_EQ(shortOne.Window.Top, 7200 - deluxe::kDesignHeight / 2);
   EXPECT_DOUBLE_EQ(longOne.Window.Top, 7200 - (300 + 1140) / 2);
+}
+
+// A message too tall for the screen's free area (here below a panel at the
+// top) is cut to fit it less a margin of 120 and scrolls, the window moved up
+// into it with the buttons at its bottom. A window that grows past the bottom
+// is lifted; one that fits is left where it was centred.
+TEST(DeluxeLayout, WindowStaysOnTheScreen) {
+  constexpr TwipRect room{0, 450, 19200, 13950};
+  const DeluxeLayout huge = Lay("O.K", "", "", 30000, kFirstUse, room);
+  EXPECT_TRUE(huge.MessageScrolls);
+  EXPECT_DOUBLE_EQ(huge.Window.Top, 450 + 120);
+  EXPECT_DOUBLE_EQ(huge.Window.Height, 13950 - 2 * 120);
+  EXPECT_DOUBLE_EQ(huge.Message.Height, 13950 - 2 * 120 - 1140);
+  EXPECT_DOUBLE_EQ(huge.Buttons[0].Top, huge.Window.Height - 300 - 90);
+  const DeluxeLayout grown = Lay("O.K", "", "", 12000, {4500, 300}, room);
+  EXPECT_FALSE(grown.MessageScrolls);
+  EXPECT_DOUBLE_EQ(grown.Window.Top + grown.Window.Height, 450 + 13950 - 120);
+  const DeluxeLayout fits = Lay("O.K", "", "", 1500, {4500, 300}, room);
+  EXPECT_DOUBLE_EQ(fits.Window.Top, 7200 - 150);
+  EXPECT_DOUBLE_EQ(fits.Window.Left, 9600 - 2250);
 }
 
 }  // namespace

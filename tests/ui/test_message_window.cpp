@@ -1,8 +1,12 @@
 // The program's message window, and the help and about windows.
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -116,7 +120,7 @@ class TestMessageWindow : public QObject {
       Answer(window, text.toStdString(), {"Right"}, [&](MessageWindow& w) {
         QWidget* message = w.findChild<QWidget*>("Label2");
         seen = {w.height(), message->height()};
-        QVERIFY(w.button(0)->y() >= message->geometry().bottom());
+        QVERIFY(w.button(0)->y() >= message->mapTo(&w, QPoint(0, message->height())).y());
         w.clickButton(0);
       });
       return seen;
@@ -126,6 +130,37 @@ class TestMessageWindow : public QObject {
         measure(QString("You have an unfinished Meld to complete. ").repeated(12));
     QVERIFY(large.message > 3 * small.message);
     QCOMPARE(large.window - small.window, large.message - small.message);
+  }
+
+  // However long the message, the window stays on the screen's free area,
+  // 4500 twips wide: a 300-letter name breaks across lines, a message taller
+  // than the screen scrolls between the title and the buttons, which still
+  // choose. The next short message shows no scroll bar.
+  void windowStaysOnTheScreen() {
+    MessageWindow window;
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    const std::string name(300, 'W');
+    const std::string tall =
+        QString("You have an unfinished Meld to complete. ").repeated(80).toStdString();
+    for (const std::string& text : {name + " do you really wish to exit?", tall, name}) {
+      const int choice = Answer(window, text, {"Yes Exit", "Carry On"}, [&](MessageWindow& w) {
+        QVERIFY(free.contains(w.geometry()));
+        QCOMPARE(w.width(), 4500 / 15);
+        QCOMPARE(w.messageText(), QString::fromStdString(text));
+        auto* area = w.findChild<QScrollArea*>();
+        QVERIFY(area);
+        QCOMPARE(area->verticalScrollBar()->isVisible(), text == tall);
+        QCOMPARE(area->verticalScrollBar()->maximum() > 0, text == tall);
+        QWidget* message = w.findChild<QWidget*>("Label2");
+        QVERIFY(message->width() <= area->width());
+        // The whole name takes lines of its own.
+        QVERIFY(message->height() > 3 * QFontMetrics(message->font()).height());
+        for (QWidget* part : {w.findChild<QWidget*>("Label3"), w.button(1)})
+          QVERIFY(w.rect().contains(part->geometry()));
+        QTest::mouseClick(w.button(1), Qt::LeftButton);
+      });
+      QCOMPARE(choice, 1);
+    }
   }
 
   // Help: modal each time, the text shown with its dashes intact.

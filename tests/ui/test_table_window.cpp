@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -194,17 +195,24 @@ class TestTableWindow : public QObject {
     QTest::keyClicks(edit, "0");
     QCOMPARE(m.Txtpoints, std::string("12340"));
 
-    // Sent back below the others, the pile is stacked again; a frame brought
-    // to the front covers the cards, a card brought later lies on it.
+    // Sent back below the others, the pile is stacked again; an open frame
+    // covers the cards, even one brought to the front after it, whatever the
+    // frame's own counter.
     m.PicCards[3].ZOrder = 0;
     m.FramResults.Visible = true;
     m.BringToFront(m.FramResults);
     t.window.syncFromModel();
     QCOMPARE(t.at(t.card(108)), t.card(108));
     QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
-    m.BringToFront(m.PicCards[5]);
+    m.BringToFront(pic);
     t.window.syncFromModel();
-    QCOMPARE(t.at(t.card(5)), t.card(5));
+    QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
+    m.FramResults.Visible = false;
+    m.FramTarget.Visible = true;
+    pic.Left = 7500, pic.Top = 3500;
+    m.BringToFront(pic);
+    t.window.syncFromModel();
+    QVERIFY(t.find("FramTarget")->isAncestorOf(t.at(t.card(5))));
   }
 
   // F2 starts a game; in the human's turn the pointer over the top of the
@@ -288,6 +296,99 @@ class TestTableWindow : public QObject {
     QCOMPARE(rename("MnuNameR", true, ""), 2);
     QCOMPARE(t.text("LblNames_1") + t.text("LblB"), QString());
     QVERIFY(t.nameFile().startsWith("\"Ada\",\"\""));
+  }
+
+  // Names too long for their labels end in "…" inside the label and show
+  // whole in its tooltip; the minimum meld shortens only the name and keeps
+  // its words and number on the table. So at the design size and when small.
+  void longNamesGiveWay() {
+    const QString player = "Bartholomew Montgomery-Fitzwilliam of Little Snoring-on-Wold";
+    const QString robot = "Barnaby the Magnificent Card Robot";
+    Table t(('"' + player + "\",\"" + robot + "\",300,0,0,0,0,5000\r\n").toUtf8());
+    t.window.game().CheckMinimumMeld(Human);
+    t.window.syncFromModel();
+    const QString ellipsis(QChar(0x2026));
+    for (const QSize size : {QSize(1061, 762), QSize(640, 480)}) {
+      t.window.resize(size.width(), size.height() + t.window.height() - t.surface()->height());
+      QApplication::processEvents();
+      QCOMPARE(t.surface()->size(), size);
+      const struct {
+        const char *label, *neighbour;
+        const QString& name;
+      } names[] = {{"LblNames_1", "LblGameScore_2", robot},
+                   {"LblNames_2", "LblGameScore_1", player},
+                   {"LblP", "LblB", player},
+                   {"LblB", nullptr, robot}};
+      for (const auto& n : names) {
+        auto* label = t.window.findChild<QLabel*>(n.label);
+        const QString shown = label->text();
+        QVERIFY2(shown.endsWith(ellipsis) && n.name.startsWith(shown.chopped(1)),
+                 qPrintable(shown));
+        QCOMPARE(label->toolTip(), n.name);
+        const int end = n.neighbour ? t.find(n.neighbour)->x() : label->parentWidget()->width();
+        QVERIFY(label->x() + QFontMetrics(label->font()).horizontalAdvance(shown) <= end);
+      }
+      auto* minMeld = t.window.findChild<QLabel*>("LblMinMeld");
+      QVERIFY2(minMeld->text().endsWith(ellipsis + "Minimum Meld: 50"),
+               qPrintable(minMeld->text()));
+      QVERIFY(minMeld->x() + QFontMetrics(minMeld->font()).horizontalAdvance(minMeld->text()) <=
+              t.surface()->width());
+    }
+  }
+
+  // Named in LARKSPUR_TABLE_LOG, a file gets a line of what the table shows
+  // each time that changes, and only then.
+  void tableLog() {
+    QTemporaryDir logDir;
+    const QString path = logDir.filePath("table.log");
+    qputenv("LARKSPUR_TABLE_LOG", QFile::encodeName(path));
+    Table t("\"Ada\",\"Robo\",300,0,0,0,0,3000\r\n");
+    qunsetenv("LARKSPUR_TABLE_LOG");
+    TableModel& m = t.window.game().Table;
+    for (int c : {1, 2, 3}) m.PicCards[c].Top = 9480;  // the hand row
+    m.PicCards[3].Visible = false;
+    m.LblDiscarding.Visible = true;
+    m.LblStock.Caption = "No. Deck 97";
+    t.window.syncFromModel();
+    t.window.syncFromModel();
+    QFile log(path);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split('\n');
+    const QString status =
+        "|status=Ada  welcome to Larkspur - Press F2 or us Game Menu for a new game.";
+    QCOMPARE(lines.mid(lines.size() - 3),
+             (QStringList{"stock=No. Deck 108|discard=Discard|hand=0|discarding=0" + status,
+                          "stock=No. Deck 97|discard=Discard|hand=2|discarding=1" + status, ""}));
+  }
+
+  // A double click is one press on a card and one click on a label, whether
+  // the platform makes it from two quick presses or it comes as press,
+  // release, double click, release; moving the pointer still reaches the game.
+  void doubleClickIsOneClick() {
+    CardArt art;
+    CardWidget card(nullptr, art);
+    TableLabel label(nullptr);
+    int presses = 0, clicks = 0, moves = 0;
+    card.onPress = [&] { ++presses; };
+    card.onMove = [&] { ++moves; };
+    label.onClick = [&] { ++clicks; };
+    for (QWidget* w : {static_cast<QWidget*>(&card), static_cast<QWidget*>(&label)}) {
+      w->setGeometry(100, 100, 60, 60);
+      w->show();
+      QVERIFY(QTest::qWaitForWindowExposed(w));
+      QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
+      QTest::mousePress(w, Qt::LeftButton);
+      QTest::mouseRelease(w, Qt::LeftButton);
+      QTest::mouseDClick(w, Qt::LeftButton);
+      QTest::mouseRelease(w, Qt::LeftButton);
+    }
+    QCOMPARE(presses, 2);
+    QCOMPARE(clicks, 2);
+    const int movesBefore = moves;
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(card.mapToGlobal(QPoint(10, 10))),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&card, &move);
+    QCOMPARE(moves, movesBefore + 1);
   }
 
   // The host's waits redraw first and handle events; a pause is not cut
