@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds Larkspur and starts the game.
+# Sets up what is missing, builds Larkspur (the release preset, in build/release)
+# and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DLARKSPUR_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target larkspur
-exec build/larkspur
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$(nproc)"
+exec build/release/larkspur

@@ -1,30 +1,32 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds Larkspur and runs every test headless:
-# core and front-end tests, the soak under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a bounded fuzz run of the player-file reader, and
-# the end-to-end test in a real X server. Screenshots go to artifacts/.
+# core and front-end tests (dev preset, build/dev), the core tests and soak under
+# AddressSanitizer and UndefinedBehaviorSanitizer (asan preset, build/asan), a
+# bounded fuzz run of the player-file reader (fuzz preset, build/fuzz), and the
+# end-to-end tests of the dev build in a real X server. Each preset keeps its own
+# folder, so a second run rebuilds only what changed. Screenshots go to artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh --tests
 jobs=$(nproc)
 
 echo "== Build and run the core and front-end tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLARKSPUR_WERROR=ON >/dev/null
-cmake --build build -j"$jobs"
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$jobs"
+ctest --preset dev -j"$jobs"
 
 echo "== The core tests and soak with AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DLARKSPUR_CORE_ONLY=ON \
-  -DLARKSPUR_SANITIZE=ON -DLARKSPUR_WERROR=ON >/dev/null
-cmake --build build-asan -j"$jobs" --target core_tests
-build-asan/tests/core_tests --gtest_brief=1
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+ctest --preset asan -j"$jobs"
 
 echo "== Fuzzing the player-file reader"
 tests/fuzz/run_fuzz.sh 20
 
 echo "== End to end in a real X server"
 mkdir -p artifacts
-tests/e2e/run_e2e.sh artifacts build
-tests/e2e/play_first_hand.sh artifacts build
+tests/e2e/run_e2e.sh artifacts build/dev
+tests/e2e/play_first_hand.sh artifacts build/dev
+tests/e2e/double_clicks.sh artifacts build/dev
 
 echo "All tests passed."

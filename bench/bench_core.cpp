@@ -3,12 +3,9 @@
 // time of one robot turn within those games. Pauses cost nothing here, so the
 // figures are the core's own processor time.
 //
-// Build and run (from the repository, after building the core in build-t4):
-//   g++ -std=c++20 -O2 -DNDEBUG -Wall -Wextra -Werror -Isrc -Itests/core
-//       bench/bench_core.cpp build-t4/liblarkspur_core.a -lbenchmark -lpthread
-//       -o build-t4/bench_core
-//   build-t4/bench_core
-// or with CMake: add_subdirectory(bench) builds the target bench_core.
+// Build and run from the repository with the bench preset (Google Benchmark from
+// scripts/install-deps.sh --bench):
+//   cmake --preset bench && cmake --build --preset bench && build/bench/bench_core
 #include <benchmark/benchmark.h>
 
 #include <ctime>

@@ -3,7 +3,8 @@
 # Usage: measure_gui.sh [-n RUNS] [-i IDLE_S] [BUILD_DIR]
 #   RUNS      runs, the medians are reported (default 7)
 #   IDLE_S    idle window after the table is mapped, in seconds (default 5)
-#   BUILD_DIR holds larkspur and its wav files (default: $LARKSPUR_BUILD_DIR, else build/)
+#   BUILD_DIR holds larkspur and its wav files (default: $LARKSPUR_BUILD_DIR, else
+#             build/release, where ./play.sh and the release preset build it)
 # mapped_ms  launch -> MapNotify of the program's top-level window (stamped as xev reports it)
 # idle_cpu   processor time of the program (all threads, children included) over the idle
 #            window / its wall time, in percent; one 10 ms tick in 5 s shows as 0.2 %
@@ -12,11 +13,11 @@
 set -u -o pipefail
 runs=7 idle=5
 while getopts "n:i:h" o; do case $o in
-  n) runs=$OPTARG;; i) idle=$OPTARG;; *) sed -n '2,11p' "$0" >&2; exit 2;;
+  n) runs=$OPTARG;; i) idle=$OPTARG;; *) sed -n '2,12p' "$0" >&2; exit 2;;
 esac; done
 shift $((OPTIND - 1))
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-${LARKSPUR_BUILD_DIR:-$source_dir/build}}
+build=${1:-${LARKSPUR_BUILD_DIR:-$source_dir/build/release}}
 [[ -x $build/larkspur ]] || { echo "measure_gui: no program at $build/larkspur" >&2; exit 1; }
 for t in Xvfb xev xdotool dbus-daemon ps awk; do
   command -v $t >/dev/null || { echo "measure_gui: missing $t" >&2; exit 1; }

@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Larkspur needs to build, play and test, skipping
 # what is already there. Uses sudo when not run as root.
+# Usage: install-deps.sh [--tests] [--bench]
+#   (none)   what the game and its core and front-end tests build with
+#   --tests  also what ./test.sh runs: Xvfb and the tools that drive and watch the
+#            program, and clang with its sanitizer and libFuzzer runtimes
+#   --bench  also Google Benchmark, for the bench preset's bench_core
 set -euo pipefail
 
 packages=(
@@ -9,9 +14,13 @@ packages=(
   kdegames-card-data-kf5 fonts-dejavu-core fonts-liberation
   libgtest-dev
 )
-if [[ ${1:-} == --tests ]]; then
-  packages+=(xvfb xauth xdotool x11-utils imagemagick dbus clang libclang-rt-14-dev)
-fi
+for arg in "$@"; do
+  case $arg in
+    --tests) packages+=(xvfb xauth xdotool x11-utils imagemagick dbus clang libclang-rt-14-dev) ;;
+    --bench) packages+=(libbenchmark-dev) ;;
+    *) echo "install-deps.sh: unknown option $arg (use --tests, --bench)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -21,7 +21,7 @@ fi
 
 artefacts=$(cd "$1" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build}}
+build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build/dev}}
 [[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
 
 source "$(dirname "$0")/lib.sh"

@@ -10,7 +10,7 @@
 #                  results, hand-play.log (what was clicked and seen), hand-larkspur.log
 #                  (the program's output) and hand-Name.dat (the player file at the end)
 #   BUILD_DIR      holds the built larkspur and its wav files (default: $LARKSPUR_BUILD_DIR,
-#                  else build/ beside the sources)
+#                  else build/dev beside the sources, the dev preset's folder)
 # The whole run is bounded: it fails after 240 s (LARKSPUR_E2E_BUDGET) of play.
 #
 # The game's state is never read directly. Whose turn it is shows on the screen:
@@ -36,7 +36,7 @@ fi
 
 artefacts=$(cd "$1" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build}}
+build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build/dev}}
 [[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
 started=$SECONDS
 deadline=$((SECONDS + budget))

@@ -5,7 +5,7 @@
 # Usage: run_e2e.sh ARTEFACTS_DIR [BUILD_DIR]
 #   ARTEFACTS_DIR  receives startup.png (the whole screen) and larkspur.log
 #   BUILD_DIR      holds the built larkspur and its wav files (default: $LARKSPUR_BUILD_DIR,
-#                  else build/ beside the sources)
+#                  else build/dev beside the sources, the dev preset's folder)
 set -u -o pipefail
 
 fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
@@ -21,7 +21,7 @@ fi
 
 artefacts=$(cd "$1" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build}}
+build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build/dev}}
 [[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
 
 source "$(dirname "$0")/lib.sh"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Fuzzes the player file reader for a bounded time.
 # Usage: run_fuzz.sh [seconds]   (default 20)
-# Builds with clang's libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
-# straight from the sources, seeds a small corpus and exits non-zero on a crash
-# or a broken invariant; the failing input is kept and its path printed.
+# Builds the fuzz_player_file target through the fuzz preset (clang's libFuzzer,
+# AddressSanitizer and UndefinedBehaviorSanitizer, in build/fuzz), seeds a small
+# corpus and exits non-zero on a crash or a broken invariant; the failing input is
+# kept and its path printed.
 set -euo pipefail
 
 seconds="${1:-20}"
@@ -11,14 +12,14 @@ case "$seconds" in
   '' | *[!0-9]*) echo "run_fuzz.sh: seconds must be a whole number" >&2; exit 2 ;;
 esac
 
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-cxx="${CXX_FUZZ:-clang++}"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+(
+  cd "$root"
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz -j"$(nproc)"
+)
+fuzzer="$root/build/fuzz/tests/fuzz/fuzz_player_file"
 work="$(mktemp -d "${TMPDIR:-/tmp}/larkspur-fuzz.XXXXXX")"
-
-"$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -I "$root/src" "$here/fuzz_player_file.cpp" "$root/src/commands/PlayerFile.cpp" \
-  -o "$work/fuzz_player_file"
 
 corpus="$work/corpus"
 mkdir -p "$corpus"
@@ -31,7 +32,7 @@ printf '"unclosed,1,2' >"$corpus/unclosed"
 : >"$corpus/empty"
 
 status=0
-"$work/fuzz_player_file" -max_total_time="$seconds" -timeout=10 -max_len=512 \
+"$fuzzer" -max_total_time="$seconds" -timeout=10 -max_len=512 \
   -artifact_prefix="$work/" -print_final_stats=1 "$corpus" >"$work/log" 2>&1 || status=$?
 tail -n 20 "$work/log"
 if [ "$status" -ne 0 ]; then
