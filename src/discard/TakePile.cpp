@@ -20,7 +20,7 @@ bool Game::MayTakePile(int player) {
       return pair >= 2;
     }
     case PileOpen: {
-      if (up <= 13 && MeldInfo[player][up].Started) return true;
+      if (up <= RankKing && MeldInfo[player][up].Started) return true;
       int naturals = 0;
       int wilds = 0;
       for (int c = 1; c <= CardCount; ++c) {
@@ -79,7 +79,7 @@ void Game::TakePileTop(int player) {
     Delay = PaceSetting;
     if (MeldInfo[Robot][rank].Count == 2) {
       int wild = 0;
-      for (int c = 1; c <= 12 && wild == 0; ++c)
+      for (int c = FirstWildCard; c <= LastWildCard && wild == 0; ++c)
         if (Cards[c].Place == PlaceRobotHand) wild = c;
       if (wild != 0) {
         Cards[wild].NewThisTurn = true;

@@ -4,7 +4,7 @@
 
 namespace larkspur {
 
-// A random card still in the stock: r x 108 rounded half to even, 0 and cards
+// A random card still in the stock: r x CardCount rounded half to even, 0 and cards
 // not in the stock drawn again.
 int Game::PickStockCard() {
   bool anyInStock = false;
@@ -14,7 +14,7 @@ int Game::PickStockCard() {
     while (true) {
       int n = 0;
       do {
-        n = static_cast<int>(std::nearbyint(host.Random() * 108.0));
+        n = static_cast<int>(std::nearbyint(host.Random() * CardCount));
       } while (n == 0);
       if (Cards[n].Place == PlaceStock) return n;
     }
@@ -56,7 +56,7 @@ void Game::Deal(int dealer) {
   HandLeft[Human] = HandLeft[Robot] = 1680;
   const int first = dealer == Robot ? Human : Robot;
   const int second = dealer == Robot ? Robot : Human;
-  for (int pair = 0; pair < 15; ++pair) {
+  for (int pair = 0; pair < HandSize; ++pair) {
     DealOneCard(first);
     DealOneCard(second);
   }

@@ -7,7 +7,9 @@ namespace larkspur {
 namespace {
 
 // The robot's meld ranks in the order it considers them: aces, then fours to kings.
-constexpr std::array<int, 11> RobotMeldRanks{1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+constexpr std::array<int, 11> RobotMeldRanks{RankAce,   RankFour,  RankFive, RankSix,
+                                             RankSeven, RankEight, RankNine, RankTen,
+                                             RankJack,  RankQueen, RankKing};
 
 bool IsNatural(int rank) {
   return rank != RankTwo && rank != RankBlackThree && rank != RankJoker && rank != RankRedThree;
@@ -69,7 +71,7 @@ void Game::RobotMelds() {
   }
 
   auto lowestWild = [&] {
-    for (int c = 1; c <= 12; ++c)
+    for (int c = FirstWildCard; c <= LastWildCard; ++c)
       if (Cards[c].Place == PlaceRobotHand) return c;
     return 0;
   };
@@ -130,7 +132,7 @@ void Game::RobotMelds() {
 }
 
 int Game::RobotDiscardChoice() {
-  auto started = [&](int player, int r) { return r <= 13 && MeldInfo[player][r].Started; };
+  auto started = [&](int player, int r) { return r <= RankKing && MeldInfo[player][r].Started; };
   auto pass = [&](int number, int c) {
     const int r = Cards[c].Rank;
     const int n = RankCount[r];
@@ -147,19 +149,19 @@ int Game::RobotDiscardChoice() {
       case 4:
         return natural && n == 1 && robotNot;
       case 5:
-        return r == 4 && robotNot;
+        return r == RankFour && robotNot;
       case 6:
-        return r == 5 && robotNot;
+        return r == RankFive && robotNot;
       case 7:
-        return r == 6 && robotNot;
+        return r == RankSix && robotNot;
       case 8:
-        return r == 7 || (r == 8 && robotNot);
+        return r == RankSeven || (r == RankEight && robotNot);
       case 9:
-        return r == 9 || (r == 10 && robotNot);
+        return r == RankNine || (r == RankTen && robotNot);
       case 10:
-        return r == 11 || (r == 12 && robotNot);
+        return r == RankJack || (r == RankQueen && robotNot);
       case 11:
-        return r == 13 || (r == RankAce && robotNot);
+        return r == RankKing || (r == RankAce && robotNot);
       case 12:
         return natural;
       case 13:

@@ -6,8 +6,12 @@ namespace larkspur {
 
 namespace {
 
-constexpr std::array<int, 11> RobotColumns{1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-constexpr std::array<int, 12> HumanColumns{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+constexpr std::array<int, 11> RobotColumns{RankAce,   RankFour,  RankFive, RankSix,
+                                           RankSeven, RankEight, RankNine, RankTen,
+                                           RankJack,  RankQueen, RankKing};
+constexpr std::array<int, 12> HumanColumns{RankAce, RankBlackThree, RankFour,  RankFive,
+                                           RankSix, RankSeven,      RankEight, RankNine,
+                                           RankTen, RankJack,       RankQueen, RankKing};
 
 void ShowMeldLabel(Label& label, const MeldItems& m) {
   const std::string counts = std::to_string(m.Count) + " Wild:-" + std::to_string(m.WildCount);
@@ -59,8 +63,8 @@ void Game::LayOutMelds(int player) {
   }
 
   // Wild cards sit together on the wild row, behind their column's naturals.
-  for (int column = 1; column <= 13; ++column) {
-    for (int c = 1; c <= 12; ++c) {
+  for (int column = RankAce; column <= RankKing; ++column) {
+    for (int c = FirstWildCard; c <= LastWildCard; ++c) {
       if (!inColumn(c, column)) continue;
       Table.PicCards[c].Left = ColumnLeft[column];
       Table.PicCards[c].Top = wildRowTop;
@@ -85,7 +89,7 @@ void Game::LayOutMelds(int player) {
 }
 
 bool Game::MeldsComplete(int player) {
-  for (int r = 1; r <= 13; ++r) {
+  for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo) continue;
     const MeldItems& m = MeldInfo[player][r];
     if (m.Started && m.Count < 3) return false;

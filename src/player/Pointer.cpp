@@ -41,7 +41,7 @@ void Game::PicCards_MouseMove(int index) {
 }
 
 void Game::LblHeadings_MouseMove(int index) {
-  if (index < 0 || index > 15) return;
+  if (index < 0 || index > RankJoker) return;
   Label& heading = Table.LblHeadings[index];
   heading.MousePointer = CustomPointer;
   heading.MouseIcon = PointerAct;

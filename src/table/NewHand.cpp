@@ -15,7 +15,7 @@ void Game::NewHandReset() {
   }
   ShowStock();
   NextHandGo = false;
-  for (int i = 1; i <= 14; ++i) {
+  for (int i = RankAce; i <= RankRedThree; ++i) {
     if (i == RankTwo) continue;  // twos have no meld column
     Table.lblMeldsC[i].Caption = "No Melds";
     Table.lblMelds[i].Caption = "NoMelds";
@@ -39,8 +39,8 @@ void Game::NewHandReset() {
   Table.LblDiscard.Caption = std::to_string(DiscardCount);
   Table.Caption = "Larkspur - Target Score is " + std::to_string(TargetScore);
   Table.Shape1.BorderColor = PileFrozen;
-  StockCount = 108;
-  Table.LblStock.Caption = "No. Stock:- 108";
+  StockCount = CardCount;
+  Table.LblStock.Caption = "No. Stock:- " + std::to_string(CardCount);
   PlayerTurnOpen = false;
   for (int p : {Human, Robot}) {
     HasCanasta[p] = false;
@@ -52,7 +52,7 @@ void Game::NewHandReset() {
     HandScore[p] = 0;
     MeldPoints[p] = 0;
     RedThreeCount[p] = 0;
-    HandCount[p] = 15;
+    HandCount[p] = HandSize;
     HandPoints[p] = 0;
     Table.LblMeldScore[p].Caption = "Meld Pts.: " + std::to_string(MeldPoints[p]);
     Table.LblBonusScore[p].Caption = "Bonus Pts: " + std::to_string(BonusPoints[p]);

@@ -64,7 +64,7 @@ void Game::MoveStockCard(int player, int card) {
 
 void Game::LayDownRedThrees(int player) {
   Delay = PaceSetting + 150;
-  for (int c = 105; c <= 108; ++c) {
+  for (int c = FirstRedThree; c <= LastRedThree; ++c) {
     if (Cards[c].Place != player || Cards[c].Rank != RankRedThree) continue;
     if (player == Human) {
       Cards[c].Place = PlaceHumanRedThree;
@@ -90,7 +90,7 @@ void Game::ShowRedThrees(int player) {
   Delay = PaceSetting + 200;
   int y = player == Human ? 5640 : 2520;
   const int place = player == Human ? PlaceHumanRedThree : PlaceRobotRedThree;
-  for (int c = 105; c <= 108; ++c) {
+  for (int c = FirstRedThree; c <= LastRedThree; ++c) {
     if (Cards[c].Place != place) continue;
     auto& pic = Table.PicCards[c];
     pic.Image = c;

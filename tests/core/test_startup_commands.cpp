@@ -28,9 +28,17 @@ TEST_F(StartupTest, FormLoadAppliesTheFileAndStacksTheStockAndTheCardsAdd) {
   int total = 0;
   for (int c = 1; c <= CardCount; ++c) total += game.Cards[c].Points;
   EXPECT_EQ(total, 1580);
-  // {card, rank} at the edges of the groups of card numbers
-  const int spots[][2] = {{4, 15}, {5, 2},   {12, 2}, {13, 3},  {16, 3},
-                          {17, 4}, {96, 13}, {97, 1}, {104, 1}, {105, 14}};
+  // {card, rank} at the edges of the runs of card numbers
+  const int spots[][2] = {{LastJoker, RankJoker},
+                          {FirstTwo, RankTwo},
+                          {LastTwo, RankTwo},
+                          {FirstBlackThree, RankBlackThree},
+                          {LastBlackThree, RankBlackThree},
+                          {FirstFour, RankFour},
+                          {FirstAce - 1, RankKing},
+                          {FirstAce, RankAce},
+                          {LastAce, RankAce},
+                          {FirstRedThree, RankRedThree}};
   for (const auto& [c, rank] : spots) EXPECT_EQ(game.Cards[c].Rank, rank) << c;
 }
 
@@ -54,12 +62,12 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
   game.HandLayout(Human);
   game.HandLayout(Robot);
   int points = 0;
-  for (int k = 0; k < 15; ++k) {
+  for (int k = 0; k < HandSize; ++k) {
     EXPECT_EQ(At(human[k]), Pos(1680 + 400 * k, 9480));
     EXPECT_EQ(game.Table.PicCards[human[k]].Image, human[k]);
     points += game.Cards[human[k]].Points;
   }
-  EXPECT_TRUE(game.HandCount[Human] == 15 && game.HandPoints[Human] == points);
+  EXPECT_TRUE(game.HandCount[Human] == HandSize && game.HandPoints[Human] == points);
   EXPECT_EQ(game.Table.LblPointsHand.Caption, "Points Hand: " + std::to_string(points));
   EXPECT_TRUE(At(40) == Pos(1680 + 3 * 200, 360) && game.Table.PicCards[40].Image == BackImage);
   EXPECT_EQ(game.HandPoints[Robot], 65);
