@@ -44,15 +44,15 @@ void Game::TakePileTop(int player) {
   Cards[top].FromDiscard = true;
   if (player == Robot) {
     RobotPileDue = true;
+    // The top card goes up towards the robot's melds.
+    static constexpr TablePoint path[2] = {{2760, 4920}, {5160, 3480}};
     auto& pic = Table.PicCards[top];
-    pic.Left = 2760;
-    pic.Top = 4920;
-    Table.BringToFront(pic);
-    Pause();
-    pic.Left = 5160;
-    pic.Top = 3480;
-    Table.BringToFront(pic);
-    Pause();
+    for (const TablePoint& p : path) {
+      pic.Left = p.Left;
+      pic.Top = p.Top;
+      Table.BringToFront(pic);
+      Pause();
+    }
     Pause();
   }
   MeldCard(top, rank, player);

@@ -28,7 +28,7 @@ void Game::DealOneCard(int player) {
   if (card == 0) return;
   Table.PicCards[card].Image = card;
   MoveStockCard(player, card);
-  HandLeft[player] += player == Human ? 300 : 200;
+  HandLeft[player] += player == Human ? HumanDealStep : RobotDealStep;
   Cards[card].Place = player;
   StockCount -= 1;
   Table.LblStock.Caption = "Stock:- " + std::to_string(StockCount);
@@ -37,23 +37,23 @@ void Game::DealOneCard(int player) {
 void Game::TurnUpCard(int card) {
   UpCard = card;
   Delay = 500;
+  // Face up beside the stock, then onto the pile.
+  static constexpr TablePoint path[2] = {{240, 8160}, {0, 6850}};
   auto& pic = Table.PicCards[card];
   pic.Image = card;
-  pic.Left = 240;
-  pic.Top = 8160;
-  Table.BringToFront(pic);
-  Pause();
-  pic.Left = 0;
-  pic.Top = 6850;
-  Table.BringToFront(pic);
-  Pause();
+  for (const TablePoint& p : path) {
+    pic.Left = p.Left;
+    pic.Top = p.Top;
+    Table.BringToFront(pic);
+    Pause();
+  }
   ShowDiscardPile();
   Delay = PaceSetting;
 }
 
 void Game::Deal(int dealer) {
   Table.MnuPlayEnabled = false;
-  HandLeft[Human] = HandLeft[Robot] = 1680;
+  HandLeft[Human] = HandLeft[Robot] = HandFirstLeft;
   const int first = dealer == Robot ? Human : Robot;
   const int second = dealer == Robot ? Robot : Human;
   for (int pair = 0; pair < HandSize; ++pair) {

@@ -16,16 +16,16 @@ constexpr std::array<int, 12> HumanColumns{RankAce, RankBlackThree, RankFour,  R
 void ShowMeldLabel(Label& label, const MeldItems& m) {
   const std::string counts = std::to_string(m.Count) + " Wild:-" + std::to_string(m.WildCount);
   if (m.Count >= 7 && m.WildMark == 0) {
-    label.BackColor = RGB(255, 0, 0);
+    label.BackColor = PureCanastaColor;
     label.Caption = " Pure Canasta " + counts;
   } else if (m.Count >= 7) {
-    label.BackColor = RGB(128, 255, 255);
+    label.BackColor = MixedCanastaColor;
     label.Caption = " Mixed Canasta " + counts;
   } else if (m.WildMark > 0) {
-    label.BackColor = RGB(192, 192, 255);
+    label.BackColor = MixedMeldColor;
     label.Caption = "Mixed:- " + counts;
   } else if (m.Count >= 3) {
-    label.BackColor = RGB(255, 192, 192);
+    label.BackColor = PureMeldColor;
     label.Caption = "Pure:- " + counts;
   }
 }
@@ -34,13 +34,13 @@ void ShowMeldLabel(Label& label, const MeldItems& m) {
 
 void Game::LayOutMelds(int player) {
   if (NextHandGo) return;
-  for (int r = 4; r <= 13; ++r) ColumnLeft[r] = 2760 + 1080 * (r - 4);
-  ColumnLeft[RankAce] = 13560;
-  ColumnLeft[RankBlackThree] = 14640;
+  for (int r = RankFour; r <= RankKing; ++r) ColumnLeft[r] = MeldColumnLeft(r);
+  ColumnLeft[RankAce] = MeldColumnLeft(RankAce);
+  ColumnLeft[RankBlackThree] = MeldColumnLeft(RankBlackThree);
 
   const int meldPlace = player == Human ? PlaceHumanMeld : PlaceRobotMeld;
-  const int naturalRowTop = player == Human ? 5880 : 2760;
-  const int wildRowTop = player == Human ? 5640 : 2520;
+  const int naturalRowTop = player == Human ? HumanMeldRowTop : RobotMeldRowTop;
+  const int wildRowTop = player == Human ? HumanWildRowTop : RobotWildRowTop;
   auto inColumn = [&](int c, int column) {
     return Cards[c].Place == meldPlace && Cards[c].MeldColumn[player] == column;
   };
@@ -53,7 +53,7 @@ void Game::LayOutMelds(int player) {
       pic.Left = ColumnLeft[column];
       pic.Top = top;
       Table.BringToFront(pic);
-      top += 40;
+      top += MeldCardStep;
     }
   };
   if (player == Human) {

@@ -137,7 +137,7 @@ void Game::RecountHumanMelds() {
     }
     if (count == 0) {
       Table.lblMelds[r].Caption = "NoMelds";
-      Table.lblMelds[r].BackColor = RGB(192, 255, 192);
+      Table.lblMelds[r].BackColor = NoMeldColor;
     }
   }
 }

@@ -19,8 +19,8 @@ void Game::NewHandReset() {
     if (i == RankTwo) continue;  // twos have no meld column
     Table.lblMeldsC[i].Caption = "No Melds";
     Table.lblMelds[i].Caption = "NoMelds";
-    Table.lblMeldsC[i].BackColor = RGB(192, 255, 192);
-    Table.lblMelds[i].BackColor = RGB(192, 255, 192);
+    Table.lblMeldsC[i].BackColor = NoMeldColor;
+    Table.lblMelds[i].BackColor = NoMeldColor;
   }
   for (int p : {Human, Robot}) {
     RedThreeCount[p] = 0;

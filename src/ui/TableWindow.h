@@ -120,7 +120,7 @@ class TableWindow : public QMainWindow {
   TableSurface* surface_ = nullptr;
   QMenu* gameMenu_ = nullptr;
   std::vector<QAction*> gameActions_;
-  std::array<CardItem, 109> cards_{};
+  std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
   FrameItem results_;
   FrameItem target_;

@@ -53,10 +53,11 @@ TEST_F(DealDriverTest, StockDrawsRoundHalfToEvenFlyInFourPausesAndReplaceRedThre
   game.HandLeft[Human] = 2280;
   const auto start = host.now;
   game.MoveStockCard(Human, 50);
-  EXPECT_EQ(path, (std::vector<Pos>{{1440, 8520}, {720, 8400}, {4400, 9120}, {2280, 9480}}));
+  EXPECT_EQ(path,
+            (std::vector<Pos>{{1440, 8520}, {720, 8400}, {4400, 9120}, {2280, HumanHandTop}}));
   EXPECT_EQ(host.now - start, 100);
   game.MoveStockCard(Robot, 50);
-  EXPECT_EQ(path.back().second, 360);
+  EXPECT_EQ(path.back().second, RobotHandTop);
   EXPECT_EQ(game.Table.PicCards[50].Image, BackImage);
 
   // The robot draws a red three: it is laid down face up and replaced.
@@ -66,7 +67,7 @@ TEST_F(DealDriverTest, StockDrawsRoundHalfToEvenFlyInFourPausesAndReplaceRedThre
   game.DrawTwoFromStock(Robot);
   EXPECT_EQ(Places({redThree, 50, 51}),
             std::vector<int>({PlaceRobotRedThree, PlaceRobotHand, PlaceRobotHand}));
-  EXPECT_EQ(At(redThree), Pos(1680, 2520));
+  EXPECT_EQ(At(redThree), Pos(RedThreesColumnLeft, RobotRedThreeTop));
   EXPECT_EQ(game.Table.PicCards[redThree].Image, redThree);
 
   // A draw takes r x CardCount rounded half to even, again for 0 or a card not in the stock.

@@ -264,7 +264,7 @@ TEST_F(HumanTurnTest, ReturnCardsLeavesMeldsLabelsAndTheMinimumMeldAsTheCardsAre
   Click(King + 3);
   game.LblReturnPack_Click();
   EXPECT_EQ(game.Table.lblMelds[RankKing].Caption, "NoMelds");
-  EXPECT_EQ(game.Table.lblMelds[RankKing].BackColor, RGB(192, 255, 192));
+  EXPECT_EQ(game.Table.lblMelds[RankKing].BackColor, NoMeldColor);
   EXPECT_EQ(game.Table.LblMeldScore[Human].Caption, "Meld Pts. 0");
   for (int k = 0; k < 7; ++k) Click(King + k);
   EXPECT_EQ(game.Table.lblMelds[RankKing].Caption, " Pure Canasta 7 Wild:-0");

@@ -36,9 +36,14 @@ TEST_F(PileTest, DiscardColoursThePileForThePlayerWhoMovesNext) {
   discard(Human, CardOf(RankBlackThree, 1));
   EXPECT_EQ(colours, std::vector({PileBlocked, PileOpen, PileFrozen, PileOpen, PileFrozen,
                                   PileFrozen, PileBlocked}));
-  // Fanned 5 right and 5 up in card order, the wild card raised, the up card on top.
+  // Fanned up and to the right in card order, the wild card raised, the up card
+  // on top, as high as a ninth card would lie.
+  auto fanned = [](int k) { return Pos(PileLeft + k * PileFanStep, PileTop - k * PileFanStep); };
   EXPECT_EQ(std::vector({At(two), At(CardOf(RankFive)), At(seven), At(CardOf(RankBlackThree, 1))}),
-            (std::vector<Pos>{{0, 6840 - 500}, {15, 6825}, {20, 6820}, {10, 6800}}));
+            (std::vector<Pos>{{PileLeft, PileTop - PileWildRaise},
+                              fanned(3),
+                              fanned(4),
+                              {fanned(2).first, fanned(8).second}}));
 }
 
 TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
@@ -93,7 +98,8 @@ class HumanTakesPile : public PileTest {
   }
   void TakeAndMeldFours() {
     game.PicCards_MouseDown(four);
-    ASSERT_EQ(At(four), Pos(2760, 5880));  // in its meld, not drawn back onto the pile
+    ASSERT_EQ(At(four), Pos(MeldColumnLeft(RankFour),
+                            HumanMeldRowTop));  // in its meld, not drawn back onto the pile
     for (int c : {CardOf(RankFour, 1), CardOf(RankFour, 2), two}) game.PicCards_MouseDown(c);
     game.LblHeadings_Click(RankFour);
     ASSERT_EQ(game.MeldInfo[Human][RankFour].Count, 4);

@@ -155,9 +155,10 @@ TEST_F(RobotTest, MeldingMovesEachCardTowardsTheMelds) {
   ASSERT_EQ(steps.size(), 8u);
   EXPECT_EQ(steps[0].Delay, 550);
   for (int k = 0; k < 4; ++k)
-    EXPECT_EQ(std::make_pair(steps[2 * k].Card, steps[2 * k].Top), std::make_pair(King + k, 1360));
+    EXPECT_EQ(std::make_pair(steps[2 * k].Card, steps[2 * k].Top),
+              std::make_pair(King + k, RobotHandTop + 1000));
   game.MeldWildCard(Joker + 2, RankKing, Robot);  // a wild card lies at the wild row
-  EXPECT_EQ(At(Joker + 2), Pos(12480, 2520));
+  EXPECT_EQ(At(Joker + 2), Pos(MeldColumnLeft(RankKing), RobotWildRowTop));
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ TEST_F(StartupTest, FormLoadAppliesTheFileAndStacksTheStockAndTheCardsAdd) {
   EXPECT_EQ(host.sounds, Texts{"riffle.wav"});
   for (int c = 1; c <= CardCount; ++c)
     EXPECT_TRUE(game.Cards[c].Place == PlaceStock && t.PicCards[c].Visible &&
-                t.PicCards[c].Image == BackImage && At(c) == Pos(2 * c - 2, 9362 - 2 * c))
+                t.PicCards[c].Image == BackImage &&
+                At(c) == Pos(StockLeft + StockFanStep * (c - 1), StockTop - StockFanStep * (c - 1)))
         << c;
   game.InitCards();
   int total = 0;
@@ -63,13 +64,14 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
   game.HandLayout(Robot);
   int points = 0;
   for (int k = 0; k < HandSize; ++k) {
-    EXPECT_EQ(At(human[k]), Pos(1680 + 400 * k, 9480));
+    EXPECT_EQ(At(human[k]), Pos(HandFirstLeft + HumanHandStep * k, HumanHandTop));
     EXPECT_EQ(game.Table.PicCards[human[k]].Image, human[k]);
     points += game.Cards[human[k]].Points;
   }
   EXPECT_TRUE(game.HandCount[Human] == HandSize && game.HandPoints[Human] == points);
   EXPECT_EQ(game.Table.LblPointsHand.Caption, "Points Hand: " + std::to_string(points));
-  EXPECT_TRUE(At(40) == Pos(1680 + 3 * 200, 360) && game.Table.PicCards[40].Image == BackImage);
+  EXPECT_TRUE(At(40) == Pos(HandFirstLeft + 3 * RobotHandStep, RobotHandTop) &&
+              game.Table.PicCards[40].Image == BackImage);
   EXPECT_EQ(game.HandPoints[Robot], 65);
 
   // A hand too long for the table closes up evenly and stays clickable on it.
@@ -80,7 +82,7 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
     const int step = At(2).first - At(1).first;
     for (int c = 3; c <= cards; ++c) EXPECT_EQ(At(c).first - At(c - 1).first, step) << cards;
     EXPECT_LE(At(cards).first + CardWidth, TableWidth);
-    EXPECT_TRUE(step == 400 ? cards <= 33 : cards > 33 && step >= 140) << cards;
+    EXPECT_TRUE(step == HumanHandStep ? cards <= 33 : cards > 33 && step >= 140) << cards;
   }
 }
 
