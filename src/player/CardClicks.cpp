@@ -184,7 +184,6 @@ void Game::CountHand(int player) {
   auto count = [&](int r, int points) {
     if (RankCount[r] < 3) return;
     NaturalMeldValue[player] += points * RankCount[r];
-    RankMeldable[r] = true;
   };
   count(RankAce, 20);
   for (int r = RankFour; r <= RankSeven; ++r) count(r, 5);

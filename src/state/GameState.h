@@ -102,7 +102,6 @@ constexpr int FirstCardOfRank(int rank) {
 }
 
 struct CardRow {
-  int Field0 = 0;  // carries nothing; the new-hand reset writes -1 there
   int Points = 0;
   int Place = 0;
   bool FromDiscard = false;
@@ -172,7 +171,6 @@ struct GameState {
   // Hand analysis written by CountHand, by rank code.
   std::array<int, RankJoker + 1> RankCount{};
   PerPlayer<int> NaturalMeldValue{};
-  std::array<bool, RankJoker + 1> RankMeldable{};
 
   // Set once a hand has been scored, so that a hand ended from inside the
   // human's turn (going out with black threes) is not scored a second time

@@ -60,7 +60,6 @@ void Game::NewHandReset() {
   Table.LblDiscard.Caption = "Discard: ";
   Table.LblStock.Caption = "Stock: ";
   for (int c = 1; c <= CardCount; ++c) {
-    Cards[c].Field0 = -1;
     Cards[c].FromDiscard = false;
     Cards[c].NewThisTurn = false;
     Cards[c].Rank = 0;

@@ -102,7 +102,6 @@ class TableWindow : public QMainWindow {
   void applyStyle(LabelItem& item);
   void fitFont(LabelItem& item);
   QRect labelRect(const LabelItem& item) const;
-  void relayout();
   void syncLabel(LabelItem& item, bool rescaled);
   void syncCards(bool rescaled);
   void syncFrames(bool rescaled);

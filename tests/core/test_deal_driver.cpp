@@ -121,7 +121,7 @@ TEST_F(DealDriverTest, NewHandResetLeavesNothingOfTheLastHand) {
   game.PlayerPileDue = game.RobotPileDue = game.HandScored = true;
   game.PenaltyPoints = 50;
   game.MeldInfo[Human][RankSeven].Count = 4;
-  game.Cards[two] = {0, 20, PlaceHumanMeld, true, true, RankSeven, {0, RankSeven, 0}};
+  game.Cards[two] = {20, PlaceHumanMeld, true, true, RankSeven, {0, RankSeven, 0}};
   game.HandInPlay = false;
   game.NewHandReset();
   EXPECT_EQ(game.Cards[two].Rank + game.Cards[two].MeldColumn[Human], RankTwo);
