@@ -1,3 +1,4 @@
+// The message window laid out for one message, and the faces of its buttons.
 #include "dialog/DeluxeLayout.h"
 
 #include <algorithm>

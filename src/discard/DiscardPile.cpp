@@ -1,3 +1,4 @@
+// The discard pile's fan, and a discard flying to it and setting the pile's state.
 #include "state/Game.h"
 
 namespace larkspur {

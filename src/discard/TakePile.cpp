@@ -1,3 +1,4 @@
+// Taking the discard pile: who may, its top card melded, the rest handed over, the take-back.
 #include "state/Game.h"
 
 namespace larkspur {

@@ -1,3 +1,4 @@
+// The deal: random stock draws, dealing both hands and turning up the pile's first card.
 #include <cmath>
 
 #include "state/Game.h"

@@ -1,3 +1,4 @@
+// The robot's turn: drawing or taking the pile, melding by its fixed rules, and its discard.
 #include <array>
 
 #include "state/Game.h"

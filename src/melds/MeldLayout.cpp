@@ -1,3 +1,4 @@
+// The melds on the table: cards in their columns, and the labels that describe each meld.
 #include <array>
 
 #include "state/Game.h"

@@ -1,3 +1,4 @@
+// The human's card clicks: drawing, melding, discarding, going out; a hand counted by rank.
 #include "player/HumanMove.h"
 #include "state/Game.h"
 

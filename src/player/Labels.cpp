@@ -1,3 +1,4 @@
+// The human's clicks on meld headings and the Discard and Return labels, and what returns leave.
 #include "player/HumanMove.h"
 #include "state/Game.h"
 

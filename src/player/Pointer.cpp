@@ -1,3 +1,4 @@
+// The pointer and tooltip over cards and headings, telling what a click there would do.
 #include "state/Game.h"
 
 namespace larkspur {

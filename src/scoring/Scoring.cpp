@@ -1,3 +1,4 @@
+// Bonuses, the score labels, and the results frame at the end of a hand.
 #include "state/Game.h"
 
 namespace larkspur {

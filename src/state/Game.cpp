@@ -1,3 +1,4 @@
+// Card ranks and points, the pauses that pace the game, and a game's waits giving way.
 #include "state/Game.h"
 
 namespace larkspur {

@@ -1,3 +1,4 @@
+// Laying out a player's hand along its row, and counting its cards and points.
 #include <algorithm>
 
 #include "state/Game.h"

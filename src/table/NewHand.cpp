@@ -1,3 +1,4 @@
+// The status line, and the table and scores reset for a new hand.
 #include "state/Game.h"
 
 namespace larkspur {

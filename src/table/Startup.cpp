@@ -1,3 +1,4 @@
+// Start-up of the table: the player file read and the whole pack laid out as the stock.
 #include "state/Game.h"
 
 namespace larkspur {

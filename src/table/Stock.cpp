@@ -1,3 +1,4 @@
+// The stock: its pile, a draw flying to the hand, and red threes laid down and replaced.
 #include "state/Game.h"
 
 namespace larkspur {

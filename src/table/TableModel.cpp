@@ -1,3 +1,4 @@
+// The table's labels, meld columns and frames at their places, with their first captions.
 #include "table/TableModel.h"
 
 namespace larkspur {
