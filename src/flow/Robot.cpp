@@ -48,13 +48,18 @@ bool Game::RobotTurn() {
   return false;
 }
 
+// The robot melds in stages, each on the hand the one before left; it keeps a
+// last card to discard unless a canasta lets it go out.
 void Game::RobotMelds() {
   CountHand(Robot);
+  // Before its first meld is down, it melds only when the ranks it holds three
+  // or more of are worth the minimum meld.
   if (!MinMeldMet[Robot] && NaturalMeldValue[Robot] < MinMeld[Robot]) return;
   if (HandCount[Robot] == 1 && !HasCanasta[Robot]) {
     SetStatus("your opponent cannot Meld 1 card as no Canasta made.");
     return;
   }
+  // With a canasta it may go out: it melds every rank it holds three of.
   if (HasCanasta[Robot]) {
     for (int r : RobotMeldRanks) {
       if (!HoldsThreeOfRank(r)) continue;
@@ -62,6 +67,8 @@ void Game::RobotMelds() {
       HandLayout(Robot);
     }
   }
+  // Without one it melds the ranks it holds three of while it holds three
+  // cards or more, and stops when one card is left.
   CountHand(Robot);
   for (int r : RobotMeldRanks) {
     if (HandCount[Robot] >= 3 && !HasCanasta[Robot] && HoldsThreeOfRank(r)) {
@@ -71,12 +78,21 @@ void Game::RobotMelds() {
     }
   }
 
+  // The wild card it gives up first: its lowest card number, so jokers before twos.
   auto lowestWild = [&] {
     for (int c = FirstWildCard; c <= LastWildCard; ++c)
       if (Cards[c].Place == PlaceRobotHand) return c;
     return 0;
   };
 
+  // Then up to two wild cards, each onto one meld: x is the meld chosen for the
+  // first and y the meld for the second (a rank code; 0 when none suits). A
+  // meld suits while fewer than three cards have joined it since its first
+  // wild card and it did not start with one.
+  //
+  // The first wild card, if the robot holds one, goes to the first meld (aces
+  // first) of four to six cards, which it brings nearer a canasta, as long as
+  // the wild cards stay no more than the naturals and no more than three.
   CountHand(Robot);
   if (HandCount[Robot] == 1) return;
   int x = 0;
@@ -98,6 +114,9 @@ void Game::RobotMelds() {
     }
   }
 
+  // The second goes to the first meld of any size, as long as it then holds no
+  // more than three wild cards: a joker always, a two only with a canasta made
+  // and three cards or fewer left in the hand, to bring going out nearer.
   CountHand(Robot);
   if (HandCount[Robot] == 1) return;
   int y = 0;

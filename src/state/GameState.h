@@ -111,9 +111,9 @@ struct CardRow {
 };
 
 struct MeldItems {
-  int Count = 0;
-  int WildCount = 0;
-  int WildMark = 0;
+  int Count = 0;      // cards in the meld, wild cards included
+  int WildCount = 0;  // wild cards in it
+  int WildMark = 0;   // cards melded since its first wild card, that one included; 0 while pure
   bool HasWild = false;
   bool Started = false;
 };
