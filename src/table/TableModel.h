@@ -108,7 +108,7 @@ constexpr int CommandBackColor = RGB(255, 255, 128);
 constexpr int HeadingBackColor = RGB(0, 112, 0);
 constexpr int FrameFaceColor = RGB(224, 224, 216);
 
-constexpr int DefaultColor = -1;  // the element's design colour
+constexpr int DefaultColor = -1;  // the element keeps the colour of its kind
 
 // Pointer images of the table: act and refuse.
 constexpr int PointerAct = 1;

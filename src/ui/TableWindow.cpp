@@ -448,7 +448,7 @@ void TableWindow::syncFromModel() {
   const bool rescaled = s != shownScale_;
   if (rescaled) {
     shownScale_ = s;
-    const double f = s * TwipsPerPixel;  // 1 at the design size
+    const double f = s * TwipsPerPixel;  // 1 at the table's own size, 15 twips a pixel
     QFont base(QStringLiteral("Verdana"));
     base.setPixelSize(std::max(6, int(std::lround(11 * f))));
     surface_->setFont(base);

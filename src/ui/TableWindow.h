@@ -41,7 +41,7 @@ class TableWindow : public QMainWindow {
   // Brings every widget in line with the table model; cheap when little changed.
   void syncFromModel();
 
-  // Pixels per twip at the window's current size (1/15 at the design size).
+  // Pixels per twip at the window's current size (1/15 at the table's own size).
   double scale() const;
   // Where an element given in twips on the table lies in the window's table area.
   QRect tableRect(int left, int top, int width, int height) const;

@@ -1,6 +1,6 @@
-// The real table window on the real game: its elements at their design
-// places, the menus, the model drawn, and clicks, menu commands and the close
-// box reaching the game; and the Qt host's waits.
+// The real table window on the real game: its elements in their places, the
+// menus, the model drawn, and clicks, menu commands and the close box reaching
+// the game; and the Qt host's waits.
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -88,9 +88,10 @@ class TestTableWindow : public QObject {
  private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-  // A representative set of elements at their design places (15 twips a pixel;
-  // those in frames from the frame's corner) with their design texts; the menus.
-  void designElementsAndMenus() {
+  // A representative set of elements in their places at the table's own size
+  // (15 twips a pixel; those in frames from the frame's corner) with their
+  // first texts; the menus.
+  void elementsInPlaceAndMenus() {
     Table t({}, false);
     QCOMPARE(t.surface()->size(), QSize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel));
     const int sevens = MeldColumnLeft(RankSeven), width = MeldColumnWidth;
@@ -305,7 +306,7 @@ class TestTableWindow : public QObject {
 
   // Names too long for their labels end in "…" inside the label and show
   // whole in its tooltip; the minimum meld shortens only the name and keeps
-  // its words and number on the table. So at the design size and when small.
+  // its words and number on the table. So at the table's own size and when small.
   void longNamesGiveWay() {
     const QString player = "Bartholomew Montgomery-Fitzwilliam of Little Snoring-on-Wold";
     const QString robot = "Barnaby the Magnificent Card Robot";
