@@ -66,8 +66,8 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 # Places on the table, in pixels from the table's top left corner.
 stock_x=30 stock_y=680                         # bottom left of the stock pile
 label_x=104 label_y=592 label_w=690 label_h=22  # LblDiscarding, 1560,8880 10350x330 twips
-hand_y=680                                      # a row through the hand (Top 9480 twips)
-hand_from=112                                   # the first hand card's Left, 1680 twips
+hand_y=680                                      # a row through the hand (HumanHandTop, 9480 twips)
+hand_from=112                                   # the first hand card's Left (HandFirstLeft, 1680 twips)
 pile_x=0 pile_y=386 pile_w=100 pile_h=184       # discard count label and the pile
 frame_x=392 frame_y=128 frame_w=393 frame_h=392 # FramResults, 5880,1920 5895x5880 twips
 exit_x=$((392 + 92)) exit_y=$((128 + 325))      # "Exit and Save", 600,4680 1575x405 in the frame
