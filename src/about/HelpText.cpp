@@ -1,3 +1,4 @@
+// The help text, written here with light marks and expanded to what the help window shows.
 #include "about/HelpText.h"
 
 #include <sstream>

@@ -11,13 +11,13 @@ namespace larkspur {
 
 namespace {
 
-// Twips to pixels at the design's 15 twips a pixel.
+// Twips to pixels at 15 twips a pixel, the scale the window was laid out for.
 int Px(int twips) {
   return twips / 15;
 }
 
-// Point sizes as pixels at the design's 96 dots an inch, so the text keeps its
-// size relative to the window.
+// Point sizes as pixels at 96 dots an inch, the size the twips layout was drawn
+// for, so the text keeps its size relative to the window.
 int PointsToPixels(double points) {
   return static_cast<int>(points * 96.0 / 72.0 + 0.5);
 }

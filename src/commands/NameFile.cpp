@@ -1,3 +1,4 @@
+// The player file beside the program: read at start-up, saved safely, a bad one reported.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

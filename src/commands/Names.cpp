@@ -1,3 +1,4 @@
+// The menu commands that change the player's and the opponent's names.
 #include <optional>
 
 #include "commands/PlayerFile.h"

@@ -1,3 +1,4 @@
+// The player file's one line: split into fields, checked, and written back.
 #include "commands/PlayerFile.h"
 
 #include <charconv>

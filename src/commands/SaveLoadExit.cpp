@@ -1,3 +1,4 @@
+// The menu commands to save, load and exit, help and about, and the program's end.
 #include "state/Game.h"
 
 namespace larkspur {

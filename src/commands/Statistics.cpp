@@ -1,3 +1,4 @@
+// The games-won statistics: shown and deleted from the menu.
 #include "state/Game.h"
 
 namespace larkspur {

@@ -1,3 +1,4 @@
+// The target score: its frame, and the number entered read and kept within its limits.
 #include <algorithm>
 #include <cctype>
 

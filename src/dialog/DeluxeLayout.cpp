@@ -1,3 +1,4 @@
+// The message window laid out for one message, and the faces of its buttons.
 #include "dialog/DeluxeLayout.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ DeluxeLayout LayOutDeluxeMessage(const DeluxeMessage& m, double messageHeight,
   layout.Captions = {m.Button0, m.Button1, m.Button2};
   const double buttonTop = sh - kButtonHeight - kButtonGapFromBottom;
   for (int i = 0; i < 3; ++i) {
-    layout.Buttons[i] = {kButtonDesignLefts[i], buttonTop, kButtonWidth, kButtonHeight};
+    layout.Buttons[i] = {kButtonLefts[i], buttonTop, kButtonWidth, kButtonHeight};
   }
   layout.ButtonVisible = {true, !m.Button1.empty(), !m.Button2.empty()};
 

@@ -40,17 +40,18 @@ struct Edge {
   std::array<EdgeLine, 2> Lines;
 };
 
-// Design sizes of the message window, in twips.
+// The message window's own sizes and places, in twips.
 namespace deluxe {
 inline constexpr double kWindowWidth = 4500;
-inline constexpr double kDesignHeight = 2400;  // before the first message sizes it
+inline constexpr double kFirstHeight = 2400;  // until the first message sizes it
 inline constexpr double kHeightAboveAndBelowMessage = 1140;
 inline constexpr TwipRect kMessage{90, 450, 3375, 0};  // its height follows the text
 inline constexpr double kPictureLeft = 3600;
 inline constexpr double kPictureSize = 735;
 inline constexpr double kButtonWidth = 1275;
 inline constexpr double kButtonHeight = 300;
-inline constexpr std::array<double, 3> kButtonDesignLefts{45, 1440, 2880};
+// Where each button stands unless the buttons shown are centred.
+inline constexpr std::array<double, 3> kButtonLefts{45, 1440, 2880};
 inline constexpr double kButtonGapFromBottom = 90;
 // Kept clear between the window and the edges of the screen's free area.
 inline constexpr double kScreenMargin = 120;
@@ -76,9 +77,9 @@ struct DeluxeLayout {
 
 // Places the window for message m. messageHeight is the height the wrapped
 // message needs; previousSize is the window's outer size before this message
-// (its design size on first use), which centres it; screen is the screen size
-// and room the part of it free for windows (without panels), in the same
-// coordinates. The window stays inside room, less a margin: a message too
+// (kWindowWidth by kFirstHeight on first use), which centres it; screen is
+// the screen size and room the part of it free for windows (without panels),
+// in the same coordinates. The window stays inside room, less a margin: a message too
 // tall for it is cut to fit and scrolls.
 DeluxeLayout LayOutDeluxeMessage(const DeluxeMessage& m, double messageHeight,
                                  TwipSize previousSize, TwipSize screen, TwipRect room);

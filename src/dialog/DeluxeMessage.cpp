@@ -1,3 +1,4 @@
+// A message shown in the program's own message window, and the button chosen kept.
 #include "state/Game.h"
 
 namespace larkspur {

@@ -30,8 +30,9 @@ const QColor kLight(240, 240, 240);
 const QColor kDark(128, 128, 128);
 
 constexpr double kTwipsPerPixel = 15.0;
-// Point sizes are turned into pixels at the design's 96 dots an inch, so the
-// text keeps its size relative to the twips layout whatever the screen says.
+// Point sizes are turned into pixels at 96 dots an inch, the size the twips
+// layout was drawn for, so the text keeps its size relative to the layout
+// whatever the screen says.
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
 MessageWindow* g_current = nullptr;
@@ -50,8 +51,9 @@ QColor ColourOf(EdgeColour c) {
   return c == EdgeColour::Light ? kLight : kDark;
 }
 
-// Draws one line of an edge as a strip one design pixel wide, which stays
-// sharp at any device pixel ratio. unit converts the edge's units to pixels.
+// Draws one line of an edge as a strip one pixel wide at the window's own size
+// (15 twips a pixel), scaled with the window, which stays sharp at any device
+// pixel ratio. unit converts the edge's units to those pixels.
 void FillLine(QPainter& p, const EdgeLine& l, double unit, double scale) {
   const double x1 = std::min(l.X1, l.X2) / unit, x2 = std::max(l.X1, l.X2) / unit;
   const double y1 = std::min(l.Y1, l.Y2) / unit, y2 = std::max(l.Y1, l.Y2) / unit;
@@ -112,7 +114,7 @@ class MessageButton : public QWidget {
 
     const QRectF area(f.Caption.Left * s, f.Caption.Top * s, f.Caption.Width * s,
                       f.Caption.Height * s);
-    // A wide fallback font may not fit a caption the design font fits: shrink it.
+    // A wide fallback font may not fit a caption Times New Roman fits: shrink it.
     QFont font = SerifFont(12, s);
     while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(caption_) > area.width()) {
       font.setPixelSize(font.pixelSize() - 1);

@@ -70,7 +70,7 @@ class MessageWindow : public QDialog {
   void applyFonts();
 
   double scale_ = 1.0;
-  TwipSize size_{deluxe::kWindowWidth, deluxe::kDesignHeight};
+  TwipSize size_{deluxe::kWindowWidth, deluxe::kFirstHeight};
   DeluxeLayout layout_;
   QLabel* title_ = nullptr;
   QScrollArea* messageArea_ = nullptr;

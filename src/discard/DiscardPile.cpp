@@ -1,3 +1,4 @@
+// The discard pile's fan, and a discard flying to it and setting the pile's state.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -10,8 +11,8 @@ bool IsWildRank(int rank) {
 
 void Game::ShowDiscardPile() {
   DiscardCount = 0;
-  int x = 0;
-  int y = 6840;
+  int x = PileLeft;
+  int y = PileTop;
   for (int c = 1; c <= CardCount; ++c) {
     if (Cards[c].Place != PlacePile) continue;
     auto& pic = Table.PicCards[c];
@@ -19,13 +20,14 @@ void Game::ShowDiscardPile() {
     pic.Left = x;
     pic.Top = y;
     Table.BringToFront(pic);
-    x += 5;
-    y -= 5;
+    x += PileFanStep;
+    y -= PileFanStep;
     DiscardCount += 1;
   }
   // Wild cards stand out of the fan so a frozen pile shows why.
   for (int c = 1; c <= CardCount; ++c)
-    if (Cards[c].Place == PlacePile && IsWildRank(Cards[c].Rank)) Table.PicCards[c].Top -= 500;
+    if (Cards[c].Place == PlacePile && IsWildRank(Cards[c].Rank))
+      Table.PicCards[c].Top -= PileWildRaise;
   // The up card goes on top; once it has been taken it is no longer the pile's.
   if (DiscardCount > 0 && UpCard != 0 && Cards[UpCard].Place == PlacePile) {
     Table.BringToFront(Table.PicCards[UpCard]);
@@ -44,17 +46,15 @@ void Game::DiscardCard(int player, int card) {
   Delay = 250;
   auto& pic = Table.PicCards[card];
   if (player != Robot) {
-    pic.Left = 2640;
-    pic.Top = 7320;
+    static constexpr TablePoint stop{2640, 7320};  // the human's card shows once above the pile
+    pic.Left = stop.Left;
+    pic.Top = stop.Top;
     Table.BringToFront(pic);
     Pause();
     Pause();
   } else {
-    struct Point {
-      int Left, Top;
-    };
-    static constexpr Point path[3] = {{2640, 1920}, {1560, 4200}, {840, 6240}};
-    for (const Point& p : path) {
+    static constexpr TablePoint path[3] = {{2640, 1920}, {1560, 4200}, {840, 6240}};
+    for (const TablePoint& p : path) {
       pic.Image = card;
       pic.Left = p.Left;
       pic.Top = p.Top;

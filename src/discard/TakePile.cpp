@@ -1,3 +1,4 @@
+// Taking the discard pile: who may, its top card melded, the rest handed over, the take-back.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -20,7 +21,7 @@ bool Game::MayTakePile(int player) {
       return pair >= 2;
     }
     case PileOpen: {
-      if (up <= 13 && MeldInfo[player][up].Started) return true;
+      if (up <= RankKing && MeldInfo[player][up].Started) return true;
       int naturals = 0;
       int wilds = 0;
       for (int c = 1; c <= CardCount; ++c) {
@@ -44,15 +45,15 @@ void Game::TakePileTop(int player) {
   Cards[top].FromDiscard = true;
   if (player == Robot) {
     RobotPileDue = true;
+    // The top card goes up towards the robot's melds.
+    static constexpr TablePoint path[2] = {{2760, 4920}, {5160, 3480}};
     auto& pic = Table.PicCards[top];
-    pic.Left = 2760;
-    pic.Top = 4920;
-    Table.BringToFront(pic);
-    Pause();
-    pic.Left = 5160;
-    pic.Top = 3480;
-    Table.BringToFront(pic);
-    Pause();
+    for (const TablePoint& p : path) {
+      pic.Left = p.Left;
+      pic.Top = p.Top;
+      Table.BringToFront(pic);
+      Pause();
+    }
     Pause();
   }
   MeldCard(top, rank, player);
@@ -79,7 +80,7 @@ void Game::TakePileTop(int player) {
     Delay = PaceSetting;
     if (MeldInfo[Robot][rank].Count == 2) {
       int wild = 0;
-      for (int c = 1; c <= 12 && wild == 0; ++c)
+      for (int c = FirstWildCard; c <= LastWildCard && wild == 0; ++c)
         if (Cards[c].Place == PlaceRobotHand) wild = c;
       if (wild != 0) {
         Cards[wild].NewThisTurn = true;

@@ -1,10 +1,11 @@
+// The deal: random stock draws, dealing both hands and turning up the pile's first card.
 #include <cmath>
 
 #include "state/Game.h"
 
 namespace larkspur {
 
-// A random card still in the stock: r x 108 rounded half to even, 0 and cards
+// A random card still in the stock: r x CardCount rounded half to even, 0 and cards
 // not in the stock drawn again.
 int Game::PickStockCard() {
   bool anyInStock = false;
@@ -14,7 +15,7 @@ int Game::PickStockCard() {
     while (true) {
       int n = 0;
       do {
-        n = static_cast<int>(std::nearbyint(host.Random() * 108.0));
+        n = static_cast<int>(std::nearbyint(host.Random() * CardCount));
       } while (n == 0);
       if (Cards[n].Place == PlaceStock) return n;
     }
@@ -28,7 +29,7 @@ void Game::DealOneCard(int player) {
   if (card == 0) return;
   Table.PicCards[card].Image = card;
   MoveStockCard(player, card);
-  HandLeft[player] += player == Human ? 300 : 200;
+  HandLeft[player] += player == Human ? HumanDealStep : RobotDealStep;
   Cards[card].Place = player;
   StockCount -= 1;
   Table.LblStock.Caption = "Stock:- " + std::to_string(StockCount);
@@ -37,26 +38,26 @@ void Game::DealOneCard(int player) {
 void Game::TurnUpCard(int card) {
   UpCard = card;
   Delay = 500;
+  // Face up beside the stock, then onto the pile.
+  static constexpr TablePoint path[2] = {{240, 8160}, {0, 6850}};
   auto& pic = Table.PicCards[card];
   pic.Image = card;
-  pic.Left = 240;
-  pic.Top = 8160;
-  Table.BringToFront(pic);
-  Pause();
-  pic.Left = 0;
-  pic.Top = 6850;
-  Table.BringToFront(pic);
-  Pause();
+  for (const TablePoint& p : path) {
+    pic.Left = p.Left;
+    pic.Top = p.Top;
+    Table.BringToFront(pic);
+    Pause();
+  }
   ShowDiscardPile();
   Delay = PaceSetting;
 }
 
 void Game::Deal(int dealer) {
   Table.MnuPlayEnabled = false;
-  HandLeft[Human] = HandLeft[Robot] = 1680;
+  HandLeft[Human] = HandLeft[Robot] = HandFirstLeft;
   const int first = dealer == Robot ? Human : Robot;
   const int second = dealer == Robot ? Robot : Human;
-  for (int pair = 0; pair < 15; ++pair) {
+  for (int pair = 0; pair < HandSize; ++pair) {
     DealOneCard(first);
     DealOneCard(second);
   }

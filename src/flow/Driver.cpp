@@ -1,3 +1,4 @@
+// The game driver: one game at a time, hands until the target, the human's turn, the end.
 #include "state/Game.h"
 
 namespace larkspur {

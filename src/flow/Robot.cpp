@@ -1,3 +1,4 @@
+// The robot's turn: drawing or taking the pile, melding by its fixed rules, and its discard.
 #include <array>
 
 #include "state/Game.h"
@@ -7,7 +8,9 @@ namespace larkspur {
 namespace {
 
 // The robot's meld ranks in the order it considers them: aces, then fours to kings.
-constexpr std::array<int, 11> RobotMeldRanks{1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+constexpr std::array<int, 11> RobotMeldRanks{RankAce,   RankFour,  RankFive, RankSix,
+                                             RankSeven, RankEight, RankNine, RankTen,
+                                             RankJack,  RankQueen, RankKing};
 
 bool IsNatural(int rank) {
   return rank != RankTwo && rank != RankBlackThree && rank != RankJoker && rank != RankRedThree;
@@ -45,13 +48,18 @@ bool Game::RobotTurn() {
   return false;
 }
 
+// The robot melds in stages, each on the hand the one before left; it keeps a
+// last card to discard unless a canasta lets it go out.
 void Game::RobotMelds() {
   CountHand(Robot);
+  // Before its first meld is down, it melds only when the ranks it holds three
+  // or more of are worth the minimum meld.
   if (!MinMeldMet[Robot] && NaturalMeldValue[Robot] < MinMeld[Robot]) return;
   if (HandCount[Robot] == 1 && !HasCanasta[Robot]) {
     SetStatus("your opponent cannot Meld 1 card as no Canasta made.");
     return;
   }
+  // With a canasta it may go out: it melds every rank it holds three of.
   if (HasCanasta[Robot]) {
     for (int r : RobotMeldRanks) {
       if (!HoldsThreeOfRank(r)) continue;
@@ -59,6 +67,8 @@ void Game::RobotMelds() {
       HandLayout(Robot);
     }
   }
+  // Without one it melds the ranks it holds three of while it holds three
+  // cards or more, and stops when one card is left.
   CountHand(Robot);
   for (int r : RobotMeldRanks) {
     if (HandCount[Robot] >= 3 && !HasCanasta[Robot] && HoldsThreeOfRank(r)) {
@@ -68,12 +78,21 @@ void Game::RobotMelds() {
     }
   }
 
+  // The wild card it gives up first: its lowest card number, so jokers before twos.
   auto lowestWild = [&] {
-    for (int c = 1; c <= 12; ++c)
+    for (int c = FirstWildCard; c <= LastWildCard; ++c)
       if (Cards[c].Place == PlaceRobotHand) return c;
     return 0;
   };
 
+  // Then up to two wild cards, each onto one meld: x is the meld chosen for the
+  // first and y the meld for the second (a rank code; 0 when none suits). A
+  // meld suits while fewer than three cards have joined it since its first
+  // wild card and it did not start with one.
+  //
+  // The first wild card, if the robot holds one, goes to the first meld (aces
+  // first) of four to six cards, which it brings nearer a canasta, as long as
+  // the wild cards stay no more than the naturals and no more than three.
   CountHand(Robot);
   if (HandCount[Robot] == 1) return;
   int x = 0;
@@ -95,6 +114,9 @@ void Game::RobotMelds() {
     }
   }
 
+  // The second goes to the first meld of any size, as long as it then holds no
+  // more than three wild cards: a joker always, a two only with a canasta made
+  // and three cards or fewer left in the hand, to bring going out nearer.
   CountHand(Robot);
   if (HandCount[Robot] == 1) return;
   int y = 0;
@@ -130,7 +152,7 @@ void Game::RobotMelds() {
 }
 
 int Game::RobotDiscardChoice() {
-  auto started = [&](int player, int r) { return r <= 13 && MeldInfo[player][r].Started; };
+  auto started = [&](int player, int r) { return r <= RankKing && MeldInfo[player][r].Started; };
   auto pass = [&](int number, int c) {
     const int r = Cards[c].Rank;
     const int n = RankCount[r];
@@ -147,19 +169,19 @@ int Game::RobotDiscardChoice() {
       case 4:
         return natural && n == 1 && robotNot;
       case 5:
-        return r == 4 && robotNot;
+        return r == RankFour && robotNot;
       case 6:
-        return r == 5 && robotNot;
+        return r == RankFive && robotNot;
       case 7:
-        return r == 6 && robotNot;
+        return r == RankSix && robotNot;
       case 8:
-        return r == 7 || (r == 8 && robotNot);
+        return r == RankSeven || (r == RankEight && robotNot);
       case 9:
-        return r == 9 || (r == 10 && robotNot);
+        return r == RankNine || (r == RankTen && robotNot);
       case 10:
-        return r == 11 || (r == 12 && robotNot);
+        return r == RankJack || (r == RankQueen && robotNot);
       case 11:
-        return r == 13 || (r == RankAce && robotNot);
+        return r == RankKing || (r == RankAce && robotNot);
       case 12:
         return natural;
       case 13:

@@ -1,3 +1,4 @@
+// The melds on the table: cards in their columns, and the labels that describe each meld.
 #include <array>
 
 #include "state/Game.h"
@@ -6,22 +7,26 @@ namespace larkspur {
 
 namespace {
 
-constexpr std::array<int, 11> RobotColumns{1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-constexpr std::array<int, 12> HumanColumns{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+constexpr std::array<int, 11> RobotColumns{RankAce,   RankFour,  RankFive, RankSix,
+                                           RankSeven, RankEight, RankNine, RankTen,
+                                           RankJack,  RankQueen, RankKing};
+constexpr std::array<int, 12> HumanColumns{RankAce, RankBlackThree, RankFour,  RankFive,
+                                           RankSix, RankSeven,      RankEight, RankNine,
+                                           RankTen, RankJack,       RankQueen, RankKing};
 
 void ShowMeldLabel(Label& label, const MeldItems& m) {
   const std::string counts = std::to_string(m.Count) + " Wild:-" + std::to_string(m.WildCount);
   if (m.Count >= 7 && m.WildMark == 0) {
-    label.BackColor = RGB(255, 0, 0);
+    label.BackColor = PureCanastaColor;
     label.Caption = " Pure Canasta " + counts;
   } else if (m.Count >= 7) {
-    label.BackColor = RGB(128, 255, 255);
+    label.BackColor = MixedCanastaColor;
     label.Caption = " Mixed Canasta " + counts;
   } else if (m.WildMark > 0) {
-    label.BackColor = RGB(192, 192, 255);
+    label.BackColor = MixedMeldColor;
     label.Caption = "Mixed:- " + counts;
   } else if (m.Count >= 3) {
-    label.BackColor = RGB(255, 192, 192);
+    label.BackColor = PureMeldColor;
     label.Caption = "Pure:- " + counts;
   }
 }
@@ -30,13 +35,13 @@ void ShowMeldLabel(Label& label, const MeldItems& m) {
 
 void Game::LayOutMelds(int player) {
   if (NextHandGo) return;
-  for (int r = 4; r <= 13; ++r) ColumnLeft[r] = 2760 + 1080 * (r - 4);
-  ColumnLeft[RankAce] = 13560;
-  ColumnLeft[RankBlackThree] = 14640;
+  for (int r = RankFour; r <= RankKing; ++r) ColumnLeft[r] = MeldColumnLeft(r);
+  ColumnLeft[RankAce] = MeldColumnLeft(RankAce);
+  ColumnLeft[RankBlackThree] = MeldColumnLeft(RankBlackThree);
 
   const int meldPlace = player == Human ? PlaceHumanMeld : PlaceRobotMeld;
-  const int naturalRowTop = player == Human ? 5880 : 2760;
-  const int wildRowTop = player == Human ? 5640 : 2520;
+  const int naturalRowTop = player == Human ? HumanMeldRowTop : RobotMeldRowTop;
+  const int wildRowTop = player == Human ? HumanWildRowTop : RobotWildRowTop;
   auto inColumn = [&](int c, int column) {
     return Cards[c].Place == meldPlace && Cards[c].MeldColumn[player] == column;
   };
@@ -49,7 +54,7 @@ void Game::LayOutMelds(int player) {
       pic.Left = ColumnLeft[column];
       pic.Top = top;
       Table.BringToFront(pic);
-      top += 40;
+      top += MeldCardStep;
     }
   };
   if (player == Human) {
@@ -59,8 +64,8 @@ void Game::LayOutMelds(int player) {
   }
 
   // Wild cards sit together on the wild row, behind their column's naturals.
-  for (int column = 1; column <= 13; ++column) {
-    for (int c = 1; c <= 12; ++c) {
+  for (int column = RankAce; column <= RankKing; ++column) {
+    for (int c = FirstWildCard; c <= LastWildCard; ++c) {
       if (!inColumn(c, column)) continue;
       Table.PicCards[c].Left = ColumnLeft[column];
       Table.PicCards[c].Top = wildRowTop;
@@ -85,7 +90,7 @@ void Game::LayOutMelds(int player) {
 }
 
 bool Game::MeldsComplete(int player) {
-  for (int r = 1; r <= 13; ++r) {
+  for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo) continue;
     const MeldItems& m = MeldInfo[player][r];
     if (m.Started && m.Count < 3) return false;

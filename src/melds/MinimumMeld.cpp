@@ -1,3 +1,4 @@
+// A card booked into a meld, the points melded and the minimum first meld.
 #include "state/Game.h"
 
 namespace larkspur {

@@ -1,3 +1,4 @@
+// Melding with the card's jump towards the melds: a natural, a wild card, or a whole rank.
 #include "state/Game.h"
 
 namespace larkspur {

@@ -1,3 +1,4 @@
+// The human's card clicks: drawing, melding, discarding, going out; a hand counted by rank.
 #include "player/HumanMove.h"
 #include "state/Game.h"
 
@@ -53,7 +54,7 @@ void Game::MeldHandCard(int c) {
 }
 
 void Game::GoOutWithBlackThrees() {
-  for (int c = 13; c <= 16; ++c) {
+  for (int c = FirstBlackThree; c <= LastBlackThree; ++c) {
     if (Cards[c].Place != PlaceHumanHand) continue;
     MeldCard(c, RankBlackThree, Human);
     LayOutMelds(Human);
@@ -139,7 +140,7 @@ bool Game::CanStartMeld(int card) {
   HandLayout(Human);
   CountHand(Human);
   const int r = Cards[card].Rank;
-  if (r <= 13 && MeldInfo[Human][r].Started) return true;
+  if (r <= RankKing && MeldInfo[Human][r].Started) return true;
   if ((RankCount[r] == 2 && RankCount[RankJoker] == 0 && RankCount[RankTwo] == 0) ||
       RankCount[r] == 1) {
     SetStatus(" you do not have enough cards in your hand to meld this card");
@@ -177,18 +178,17 @@ bool Game::BlackThreesGoOut() {
 }
 
 void Game::CountHand(int player) {
-  for (int r = 1; r <= 15; ++r) RankCount[r] = 0;
+  for (int r = RankAce; r <= RankJoker; ++r) RankCount[r] = 0;
   NaturalMeldValue[player] = 0;
   for (int c = 1; c <= CardCount; ++c)
     if (Cards[c].Place == player) RankCount[Cards[c].Rank] += 1;
   auto count = [&](int r, int points) {
     if (RankCount[r] < 3) return;
     NaturalMeldValue[player] += points * RankCount[r];
-    RankMeldable[r] = true;
   };
   count(RankAce, 20);
-  for (int r = 4; r <= 7; ++r) count(r, 5);
-  for (int r = 8; r <= 13; ++r) count(r, 10);
+  for (int r = RankFour; r <= RankSeven; ++r) count(r, 5);
+  for (int r = RankEight; r <= RankKing; ++r) count(r, 10);
 }
 
 }  // namespace larkspur

@@ -1,3 +1,4 @@
+// The human's clicks on meld headings and the Discard and Return labels, and what returns leave.
 #include "player/HumanMove.h"
 #include "state/Game.h"
 
@@ -16,7 +17,7 @@ void Game::LblHeadings_Click(int index) {
     WildChosen = 0;
     return;
   }
-  if (r < 1 || r > 13 || r == RankTwo || !MeldInfo[Human][r].Started) {
+  if (r < RankAce || r > RankKing || r == RankTwo || !MeldInfo[Human][r].Started) {
     SetStatus(" you cannot add Wild card here as there is no Meld made.");
     return;
   }
@@ -85,7 +86,7 @@ void Game::LblReturnPack_Click() {
 // Melds of one or two cards go back to the hand; only cards still in the
 // human's melds are returned.
 void Game::ReturnUnfinishedMelds() {
-  for (int r = 1; r <= 13; ++r) {
+  for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo) continue;
     MeldItems& meld = MeldInfo[Human][r];
     if (meld.Count != 1 && meld.Count != 2) continue;
@@ -110,15 +111,15 @@ namespace larkspur {
 // A wild card back in the hand is a two or a joker again, worth its own points.
 void Game::RestoreWildCard(int c) {
   if (!IsWildCardNumber(c)) return;
-  Cards[c].Rank = IsJokerNumber(c) ? RankJoker : RankTwo;
-  Cards[c].Points = IsJokerNumber(c) ? 50 : 20;
+  Cards[c].Rank = RankOfCard(c);
+  Cards[c].Points = PointsOfCard(c);
 }
 
 // After cards have gone back, each of the human's melds is described by the
 // cards still in it: a meld that no longer holds a wild card is pure again, and
 // an emptied column shows the empty caption and colour.
 void Game::RecountHumanMelds() {
-  for (int r = 1; r <= 13; ++r) {
+  for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo) continue;
     int count = 0;
     int wild = 0;
@@ -137,7 +138,7 @@ void Game::RecountHumanMelds() {
     }
     if (count == 0) {
       Table.lblMelds[r].Caption = "NoMelds";
-      Table.lblMelds[r].BackColor = RGB(192, 255, 192);
+      Table.lblMelds[r].BackColor = NoMeldColor;
     }
   }
 }

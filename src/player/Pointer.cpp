@@ -1,3 +1,4 @@
+// The pointer and tooltip over cards and headings, telling what a click there would do.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -41,7 +42,7 @@ void Game::PicCards_MouseMove(int index) {
 }
 
 void Game::LblHeadings_MouseMove(int index) {
-  if (index < 0 || index > 15) return;
+  if (index < 0 || index > RankJoker) return;
   Label& heading = Table.LblHeadings[index];
   heading.MousePointer = CustomPointer;
   heading.MouseIcon = PointerAct;

@@ -1,3 +1,4 @@
+// Bonuses, the score labels, and the results frame at the end of a hand.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -15,15 +16,16 @@ void Game::CountBonuses(int p) {
   MixedCanastas[p] = 0;
   PureCanastas[p] = 0;
   const int redThreePlace = p == Human ? PlaceHumanRedThree : PlaceRobotRedThree;
-  for (int c = 105; c <= 108; ++c) RedThreeCount[p] += Cards[c].Place == redThreePlace;
+  for (int c = FirstRedThree; c <= LastRedThree; ++c)
+    RedThreeCount[p] += Cards[c].Place == redThreePlace;
   // Red threes count for a player with a natural meld and against one without.
   bool melded = MeldInfo[p][RankAce].Started;
-  for (int r = 4; r <= 13; ++r) melded = melded || MeldInfo[p][r].Started;
+  for (int r = RankFour; r <= RankKing; ++r) melded = melded || MeldInfo[p][r].Started;
   RedThreeBonus[p] = RedThreeCount[p] * (melded ? 100 : -100);
   if (RedThreeCount[p] == 4) RedThreeBonus[p] = melded ? 800 : -800;
   Label& redThrees = p == Human ? Table.lblMelds[14] : Table.lblMeldsC[14];
   redThrees.Caption = "Pts. " + Num(RedThreeBonus[p]);
-  for (int r = 1; r <= 13; ++r) {
+  for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo || r == RankBlackThree) continue;
     const MeldItems& m = MeldInfo[p][r];
     if (m.Count < 7) continue;

@@ -1,3 +1,4 @@
+// Card ranks and points, the pauses that pace the game, and a game's waits giving way.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -5,11 +6,11 @@ namespace larkspur {
 Game::Game(Host& h) : host(h) {}
 
 int RankOfCard(int c) {
-  if (c <= 4) return RankJoker;
-  if (c <= 12) return RankTwo;
-  if (c <= 16) return RankBlackThree;
-  if (c <= 96) return RankFour + (c - 17) / 8;
-  if (c <= 104) return RankAce;
+  if (c <= LastJoker) return RankJoker;
+  if (c <= LastTwo) return RankTwo;
+  if (c <= LastBlackThree) return RankBlackThree;
+  if (c < FirstAce) return RankFour + (c - FirstFour) / CardsPerNaturalRank;
+  if (c <= LastAce) return RankAce;
   return RankRedThree;
 }
 

@@ -26,12 +26,14 @@ class Game : public GameState {
   Host& host;
   TableModel Table;
 
-  // ---- state: cards and pacing
+  // ---- state: cards and pacing (state/Game.cpp)
   void InitCards();
   void Pause();
   void DealSound();
 
-  // ---- table: start-up, hands, stock, red threes, reset, status
+  // ---- table: start-up (table/Startup.cpp), hands (table/HandLayout.cpp),
+  // stock and red threes (table/Stock.cpp), status and new-hand reset
+  // (table/NewHand.cpp)
   void Form_Load();
   void HandLayout(int player);
   void ShowStock();
@@ -44,7 +46,7 @@ class Game : public GameState {
   void SetStatus(const std::string& text);
   void NewHandReset();
 
-  // ---- flow: driver, deal, robot
+  // ---- flow: driver (flow/Driver.cpp), deal (flow/Deal.cpp), robot (flow/Robot.cpp)
   void PlayGame();
   void MnuNew_Click();
   void cmdNew_Click();
@@ -57,7 +59,9 @@ class Game : public GameState {
   void RobotDiscard();
   bool HoldsThreeOfRank(int rank);
 
-  // ---- melds
+  // ---- melds: layout and labels (melds/MeldLayout.cpp), meld points and the
+  // minimum meld (melds/MinimumMeld.cpp), melding with the card's flight
+  // (melds/RobotMelding.cpp)
   void LayOutMelds(int player);
   bool MeldsComplete(int player);
   void MeldCard(int card, int rank, int player);
@@ -67,7 +71,8 @@ class Game : public GameState {
   void MeldWildCard(int card, int rank, int player);
   void MeldAllOfRank(int player, int rank);
 
-  // ---- discard pile
+  // ---- discard pile: the pile and discarding (discard/DiscardPile.cpp),
+  // taking it and giving it back (discard/TakePile.cpp)
   void ShowDiscardPile();
   void DiscardCard(int player, int card);
   bool MayTakePile(int player);
@@ -75,7 +80,8 @@ class Game : public GameState {
   void HandOverPile(int player);
   bool TakeBack();  // true when the pile's top card went back
 
-  // ---- the human's turn
+  // ---- the human's turn: card clicks (player/CardClicks.cpp), label clicks
+  // (player/Labels.cpp), pointer and tooltips (player/Pointer.cpp)
   void PicCards_MouseDown(int index);
   void TakeTwoFromStock();
   void PlayerTakesPile(int card);
@@ -88,22 +94,28 @@ class Game : public GameState {
   void PicCards_MouseMove(int index);
   void LblHeadings_MouseMove(int index);
 
-  // ---- scoring
+  // ---- scoring (scoring/Scoring.cpp)
   void CountBonuses(int player);
   void ShowScores();
   void ShowHandResult();
 
-  // ---- commands and persistence
+  // ---- commands and persistence: the player file (commands/NameFile.cpp)
   void ReadNameFile();
   bool SaveNameFile();
+  std::string NameFilePath();
+  // Tells the player once, after the window is shown, that the player file was bad.
+  void ReportNameFileProblem();
   // A count of games won with one more; at the file's 16-bit limit it stays there.
   static int OneMoreWin(int gamesWon);
+  // ---- names (commands/Names.cpp), target (commands/Target.cpp), statistics
+  // (commands/Statistics.cpp)
   void MnuNameP_Click();
   void MnuNameR_Click();
   void MnuTarget_Click();
   void CmdTarget_Click();
   void MnuView_Click();
   void MnuDelete_Click();
+  // ---- save, load, exit, help and about (commands/SaveLoadExit.cpp)
   void MnuSave_Click();
   void MnuLoad_Click();
   void MnuExit_Click();
@@ -111,18 +123,15 @@ class Game : public GameState {
   // The window's close request from its close box; true lets it close.
   bool Form_QueryUnload();
   void QuitGame();
-  // Tells the player once, after the window is shown, that the player file was bad.
-  void ReportNameFileProblem();
   void mnuhelp_Click();
   void MnuAbout_Click();
-  std::string NameFilePath();
 
-  // ---- message dialog
+  // ---- message dialog (dialog/DeluxeMessage.cpp)
   int ShowDeluxeMessage(const std::string& message, const std::string& button0,
                         const std::string& button1, const std::string& button2, int imageIndex,
                         const std::string& title);
 
-  // ---- running games
+  // ---- running games (state/Game.cpp, flow/Driver.cpp)
   // True while a game runs (its driver is somewhere on the stack).
   bool GameRunning() const { return gameRunning_; }
   GameRequest PendingRequest() const { return pending_; }
@@ -136,23 +145,31 @@ class Game : public GameState {
 
  private:
   friend class HumanMove;
+  // ---- flow/Driver.cpp
   void StartGames(GameRequest request);
   void RunGames();
-  void FinishQuit();
   void WaitWhileHumanPlays();
-  void WaitForResults();
   void EndOfGame();
+  // ---- flow/Robot.cpp
+  int RobotDiscardChoice();
+  // ---- player/CardClicks.cpp
   void MeldHandCard(int card);
   void DiscardHandCard(int card);
   void BackToMelding();
   void SayMelding();
+  void HasDrawn();
+  void GoOutWithBlackThrees();
+  // ---- player/Labels.cpp
   void RestoreWildCard(int card);
   void RecountHumanMelds();
   void RecheckMinimumMeld();
-  void HasDrawn();
-  void GoOutWithBlackThrees();
-  int RobotDiscardChoice();
   void ReturnUnfinishedMelds();
+  // ---- scoring/Scoring.cpp
+  void WaitForResults();
+  // ---- commands/SaveLoadExit.cpp
+  void FinishQuit();
+
+  // What was wrong with the player file as read, until ReportNameFileProblem tells it.
   std::string nameFileProblem_;
 
   bool gameRunning_ = false;
@@ -162,10 +179,10 @@ class Game : public GameState {
   bool ended_ = false;
 };
 
-// The minimum first meld for a game score.
+// The minimum first meld for a game score (melds/MinimumMeld.cpp).
 int MinimumMeldFor(int gameScore);
 
-// Card number to rank and points, as InitCards sets them.
+// Card number to rank and points, as InitCards sets them (state/Game.cpp).
 int RankOfCard(int card);
 int PointsOfCard(int card);
 

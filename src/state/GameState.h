@@ -22,14 +22,21 @@ enum PlaceCode : int {
 };
 
 // Rank codes. Wild cards are twos and jokers; a melded wild card takes the
-// rank of its meld, so card numbers 1..12 are the lasting mark of a wild card.
+// rank of its meld, so its card number (FirstWildCard..LastWildCard) is the
+// lasting mark of a wild card.
 enum RankCode : int {
   RankAce = 1,
   RankTwo = 2,
   RankBlackThree = 3,
   RankFour = 4,
+  RankFive = 5,
+  RankSix = 6,
   RankSeven = 7,
   RankEight = 8,
+  RankNine = 9,
+  RankTen = 10,
+  RankJack = 11,
+  RankQueen = 12,
   RankKing = 13,
   RankRedThree = 14,
   RankJoker = 15,
@@ -38,7 +45,26 @@ enum RankCode : int {
 constexpr int Human = 1;
 constexpr int Robot = 2;
 constexpr int CardCount = 108;
+constexpr int HandSize = 15;  // cards dealt to each player
 constexpr int BackImage = 109;
+
+// Card numbers run 1..CardCount in runs of one rank: the four jokers, the
+// eight twos, the four black threes, eight of each rank from fours up to
+// kings, the eight aces and the four red threes.
+constexpr int FirstJoker = 1;
+constexpr int LastJoker = 4;
+constexpr int FirstTwo = 5;
+constexpr int LastTwo = 12;
+constexpr int FirstWildCard = FirstJoker;
+constexpr int LastWildCard = LastTwo;
+constexpr int FirstBlackThree = 13;
+constexpr int LastBlackThree = 16;
+constexpr int FirstFour = 17;
+constexpr int CardsPerNaturalRank = 8;  // each of fours up to kings, and aces
+constexpr int FirstAce = 97;
+constexpr int LastAce = 104;
+constexpr int FirstRedThree = 105;
+constexpr int LastRedThree = CardCount;
 
 // Colour numbers in the blue-green-red form the table uses for its pile frame.
 constexpr int RGB(int r, int g, int b) {
@@ -48,15 +74,34 @@ constexpr int PileOpen = 65280;    // green
 constexpr int PileFrozen = 65535;  // yellow
 constexpr int PileBlocked = 255;   // red
 
-inline bool IsWildCardNumber(int c) {
-  return c >= 1 && c <= 12;
+constexpr bool IsWildCardNumber(int c) {
+  return c >= FirstWildCard && c <= LastWildCard;
 }
-inline bool IsJokerNumber(int c) {
-  return c >= 1 && c <= 4;
+constexpr bool IsJokerNumber(int c) {
+  return c >= FirstJoker && c <= LastJoker;
+}
+constexpr bool IsRedThreeNumber(int c) {
+  return c >= FirstRedThree && c <= LastRedThree;
+}
+// The first card number of a rank; the rest of the rank's cards follow it.
+constexpr int FirstCardOfRank(int rank) {
+  switch (rank) {
+    case RankJoker:
+      return FirstJoker;
+    case RankTwo:
+      return FirstTwo;
+    case RankBlackThree:
+      return FirstBlackThree;
+    case RankAce:
+      return FirstAce;
+    case RankRedThree:
+      return FirstRedThree;
+    default:
+      return FirstFour + (rank - RankFour) * CardsPerNaturalRank;
+  }
 }
 
 struct CardRow {
-  int Field0 = 0;  // carries nothing; the new-hand reset writes -1 there
   int Points = 0;
   int Place = 0;
   bool FromDiscard = false;
@@ -66,9 +111,9 @@ struct CardRow {
 };
 
 struct MeldItems {
-  int Count = 0;
-  int WildCount = 0;
-  int WildMark = 0;
+  int Count = 0;      // cards in the meld, wild cards included
+  int WildCount = 0;  // wild cards in it
+  int WildMark = 0;   // cards melded since its first wild card, that one included; 0 while pure
   bool HasWild = false;
   bool Started = false;
 };
@@ -119,14 +164,13 @@ struct GameState {
   PerPlayer<int> MinMeld{};
   PerPlayer<int> HandLeft{};
 
-  // Meld bookkeeping by player and meld column (rank code 1..13).
-  std::array<std::array<MeldItems, 14>, 3> MeldInfo{};
-  std::array<int, 14> ColumnLeft{};
+  // Meld bookkeeping by player and meld column (rank code RankAce..RankKing).
+  std::array<std::array<MeldItems, RankKing + 1>, 3> MeldInfo{};
+  std::array<int, RankKing + 1> ColumnLeft{};
 
-  // Hand analysis written by CountHand.
-  std::array<int, 16> RankCount{};
+  // Hand analysis written by CountHand, by rank code.
+  std::array<int, RankJoker + 1> RankCount{};
   PerPlayer<int> NaturalMeldValue{};
-  std::array<bool, 16> RankMeldable{};
 
   // Set once a hand has been scored, so that a hand ended from inside the
   // human's turn (going out with black threes) is not scored a second time

@@ -1,3 +1,4 @@
+// Laying out a player's hand along its row, and counting its cards and points.
 #include <algorithm>
 
 #include "state/Game.h"
@@ -6,12 +7,10 @@ namespace larkspur {
 
 namespace {
 
-constexpr int HandFirstLeft = 1680;
-
-// The step between hand cards: 400 for the human and 200 for the robot, made
-// smaller only when the last card would otherwise run off the table's edge.
+// The step between hand cards, made smaller only when the last card would
+// otherwise run off the table's edge.
 int HandStep(int player, int cards) {
-  const int normal = player == Human ? 400 : 200;
+  const int normal = player == Human ? HumanHandStep : RobotHandStep;
   if (cards <= 1) return normal;
   const int room = TableWidth - CardWidth - HandFirstLeft;
   return std::min(normal, room / (cards - 1));
@@ -32,11 +31,11 @@ void Game::HandLayout(int player) {
     auto& pic = Table.PicCards[c];
     pic.Left = HandLeft[player];
     if (player == Human) {
-      pic.Top = 9480;
+      pic.Top = HumanHandTop;
       pic.Image = c;
       pic.BorderStyle = 0;
     } else {
-      pic.Top = 360;
+      pic.Top = RobotHandTop;
       pic.Image = BackImage;
     }
     HandLeft[player] += step;

@@ -1,3 +1,4 @@
+// The status line, and the table and scores reset for a new hand.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -15,12 +16,12 @@ void Game::NewHandReset() {
   }
   ShowStock();
   NextHandGo = false;
-  for (int i = 1; i <= 14; ++i) {
+  for (int i = RankAce; i <= RankRedThree; ++i) {
     if (i == RankTwo) continue;  // twos have no meld column
     Table.lblMeldsC[i].Caption = "No Melds";
     Table.lblMelds[i].Caption = "NoMelds";
-    Table.lblMeldsC[i].BackColor = RGB(192, 255, 192);
-    Table.lblMelds[i].BackColor = RGB(192, 255, 192);
+    Table.lblMeldsC[i].BackColor = NoMeldColor;
+    Table.lblMelds[i].BackColor = NoMeldColor;
   }
   for (int p : {Human, Robot}) {
     RedThreeCount[p] = 0;
@@ -39,8 +40,8 @@ void Game::NewHandReset() {
   Table.LblDiscard.Caption = std::to_string(DiscardCount);
   Table.Caption = "Larkspur - Target Score is " + std::to_string(TargetScore);
   Table.Shape1.BorderColor = PileFrozen;
-  StockCount = 108;
-  Table.LblStock.Caption = "No. Stock:- 108";
+  StockCount = CardCount;
+  Table.LblStock.Caption = "No. Stock:- " + std::to_string(CardCount);
   PlayerTurnOpen = false;
   for (int p : {Human, Robot}) {
     HasCanasta[p] = false;
@@ -52,7 +53,7 @@ void Game::NewHandReset() {
     HandScore[p] = 0;
     MeldPoints[p] = 0;
     RedThreeCount[p] = 0;
-    HandCount[p] = 15;
+    HandCount[p] = HandSize;
     HandPoints[p] = 0;
     Table.LblMeldScore[p].Caption = "Meld Pts.: " + std::to_string(MeldPoints[p]);
     Table.LblBonusScore[p].Caption = "Bonus Pts: " + std::to_string(BonusPoints[p]);
@@ -60,7 +61,6 @@ void Game::NewHandReset() {
   Table.LblDiscard.Caption = "Discard: ";
   Table.LblStock.Caption = "Stock: ";
   for (int c = 1; c <= CardCount; ++c) {
-    Cards[c].Field0 = -1;
     Cards[c].FromDiscard = false;
     Cards[c].NewThisTurn = false;
     Cards[c].Rank = 0;

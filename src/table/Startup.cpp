@@ -1,3 +1,4 @@
+// Start-up of the table: the player file read and the whole pack laid out as the stock.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -17,7 +18,7 @@ void Game::Form_Load() {
   }
   ShowStock();
   host.PlaySound("riffle.wav");
-  Table.LblStock.Caption = "No. Deck 108";
+  Table.LblStock.Caption = "No. Deck " + std::to_string(CardCount);
   Table.LblDiscard.Caption = "Discard";
   SetStatus(" welcome to Larkspur - Press F2 or us Game Menu for a new game.");
 }

@@ -1,19 +1,20 @@
+// The stock: its pile, a draw flying to the hand, and red threes laid down and replaced.
 #include "state/Game.h"
 
 namespace larkspur {
 
 void Game::ShowStock() {
   StockCount = 0;
-  int x = 0;
-  int y = 9360;
+  int x = StockLeft;
+  int y = StockTop;
   for (int c = 1; c <= CardCount; ++c) {
     if (Cards[c].Place != PlaceStock) continue;
     auto& pic = Table.PicCards[c];
     pic.Image = BackImage;
     pic.Left = x;
     pic.Top = y;
-    x += 2;
-    y -= 2;
+    x += StockFanStep;
+    y -= StockFanStep;
     pic.Visible = true;
     Table.BringToFront(pic);
     StockCount += 1;
@@ -42,36 +43,33 @@ void Game::DrawTwoFromStock(int player) {
 }
 
 void Game::MoveStockCard(int player, int card) {
-  struct Point {
-    int Left, Top;
-  };
-  static constexpr Point humanPath[3] = {{1440, 8520}, {720, 8400}, {4400, 9120}};
-  static constexpr Point robotPath[3] = {{3360, 6840}, {5280, 3600}, {5760, 1680}};
+  static constexpr TablePoint humanPath[3] = {{1440, 8520}, {720, 8400}, {4400, 9120}};
+  static constexpr TablePoint robotPath[3] = {{3360, 6840}, {5280, 3600}, {5760, 1680}};
   Delay = 25;
   auto& pic = Table.PicCards[card];
   pic.Image = player == Robot ? BackImage : card;
-  for (const Point& p : player == Robot ? robotPath : humanPath) {
+  for (const TablePoint& p : player == Robot ? robotPath : humanPath) {
     pic.Left = p.Left;
     pic.Top = p.Top;
     Table.BringToFront(pic);
     Pause();
   }
   pic.Left = HandLeft[player];
-  pic.Top = player == Robot ? 360 : 9480;
+  pic.Top = player == Robot ? RobotHandTop : HumanHandTop;
   DealSound();
   Delay = PaceSetting;
 }
 
 void Game::LayDownRedThrees(int player) {
   Delay = PaceSetting + 150;
-  for (int c = 105; c <= 108; ++c) {
+  for (int c = FirstRedThree; c <= LastRedThree; ++c) {
     if (Cards[c].Place != player || Cards[c].Rank != RankRedThree) continue;
     if (player == Human) {
       Cards[c].Place = PlaceHumanRedThree;
-      Table.PicCards[c].Top -= 100;
+      Table.PicCards[c].Top -= RedThreeLayDownShift;
     } else {
       Cards[c].Place = PlaceRobotRedThree;
-      Table.PicCards[c].Top += 100;
+      Table.PicCards[c].Top += RedThreeLayDownShift;
     }
     Pause();
     ReplaceRedThree(player);
@@ -88,15 +86,15 @@ void Game::ReplaceRedThree(int player) {
 
 void Game::ShowRedThrees(int player) {
   Delay = PaceSetting + 200;
-  int y = player == Human ? 5640 : 2520;
+  int y = player == Human ? HumanRedThreeTop : RobotRedThreeTop;
   const int place = player == Human ? PlaceHumanRedThree : PlaceRobotRedThree;
-  for (int c = 105; c <= 108; ++c) {
+  for (int c = FirstRedThree; c <= LastRedThree; ++c) {
     if (Cards[c].Place != place) continue;
     auto& pic = Table.PicCards[c];
     pic.Image = c;
     pic.Top = y;
-    pic.Left = 1680;
-    y += 200;
+    pic.Left = RedThreesColumnLeft;
+    y += RedThreeStep;
     Table.BringToFront(pic);
   }
   DealSound();

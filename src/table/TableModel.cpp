@@ -1,21 +1,22 @@
+// The table's labels, meld columns and frames at their places, with their first captions.
 #include "table/TableModel.h"
 
 namespace larkspur {
 
-const std::array<MeldColumnDesign, 13> MeldColumnsDesign{{
-    {3, 14640, " Black 3's"},
-    {1, 13560, " Aces"},
-    {13, 12480, "Kings"},
-    {12, 11400, " Queens"},
-    {11, 10320, "Jacks"},
-    {10, 9240, "Tens"},
-    {9, 8160, "Nines"},
-    {8, 7080, " Eights"},
-    {7, 6000, "Sevens"},
-    {6, 4920, "Sixes"},
-    {5, 3840, "Fives"},
-    {4, 2760, "Fours"},
-    {15, 1680, "Red 3's"},
+const std::array<MeldHeading, 13> MeldHeadings{{
+    {RankBlackThree, " Black 3's"},
+    {RankAce, " Aces"},
+    {RankKing, "Kings"},
+    {RankQueen, " Queens"},
+    {RankJack, "Jacks"},
+    {RankTen, "Tens"},
+    {RankNine, "Nines"},
+    {RankEight, " Eights"},
+    {RankSeven, "Sevens"},
+    {RankSix, "Sixes"},
+    {RankFive, "Fives"},
+    {RankFour, "Fours"},
+    {RankJoker, "Red 3's"},
 }};
 
 namespace {
@@ -44,14 +45,15 @@ Frame MakeFrame(int left, int top, int width, int height, const char* caption, c
 }
 
 void PlaceMeldColumns(TableModel& t) {
-  constexpr int width = 1095;
-  for (const auto& col : MeldColumnsDesign) {
-    const int labelIndex = col.Rank == 15 ? 14 : col.Rank;
-    t.lblMeldsC[labelIndex] = MakeLabel(col.Left, 1920, width, 615, "");
-    t.lblMelds[labelIndex] = MakeLabel(col.Left, 8160, width, 615, "");
-    t.LblHeadings[col.Rank] = MakeLabel(col.Left, 5280, width, 375, col.Heading);
+  for (const auto& heading : MeldHeadings) {
+    const int labelIndex = heading.Rank == RankJoker ? RankRedThree : heading.Rank;
+    const int left = MeldColumnLeft(labelIndex);
+    t.lblMeldsC[labelIndex] = MakeLabel(left, RobotMeldLabelTop, MeldColumnWidth, 615, "");
+    t.lblMelds[labelIndex] = MakeLabel(left, HumanMeldLabelTop, MeldColumnWidth, 615, "");
+    t.LblHeadings[heading.Rank] =
+        MakeLabel(left, MeldHeadingTop, MeldColumnWidth, 375, heading.Caption);
   }
-  t.LblHeadings[7].ToolTip = "Sevens melded here";
+  t.LblHeadings[RankSeven].ToolTip = "Sevens melded here";
 }
 
 void PlaceResultsFrame(TableModel& t) {
@@ -98,40 +100,42 @@ void PlaceTargetFrame(TableModel& t) {
 
 TableModel::TableModel() : Caption("Larkspur") {
   LblGenInfo = MakeLabel(120, 960, 1215, 4695, "Gereral Information");
-  LblMinMeld = MakeLabel(12240, 0, 1905, 330, "Minimum Meld:", "Your minimum meld");
+  LblMinMeld = MakeLabel(12240, RobotScoreRowTop, 1905, 330, "Minimum Meld:", "Your minimum meld");
   LblTargetScore = MakeLabel(12240, 360, 1725, 330, "Target Score:", "The target Score");
-  LblNames[1] = MakeLabel(0, 0, 1590, 330, "Robot Name");
-  LblNames[2] = MakeLabel(0, 11040, 1710, 330, "Player  Name");
-  LblGameScore[2] =
-      MakeLabel(2040, 0, 1335, 330, "Game Pts.", "Opponents total towards target score to date");
-  LblGameScore[1] =
-      MakeLabel(1920, 11040, 1335, 330, "Game Pts.", "Your total towards target score last hand");
-  LblHandScore[2] =
-      MakeLabel(4800, 0, 1170, 330, "Hand Pts", "Opponents total score so far this hand");
-  LblHandScore[1] =
-      MakeLabel(4080, 11040, 1260, 330, "Hand Pts:", "Your total score so far this hand");
-  LblMeldScore[2] =
-      MakeLabel(7320, 0, 1185, 330, "Meld Pts.", "Opponents hand score for Melded Cards");
+  LblNames[1] = MakeLabel(0, RobotScoreRowTop, 1590, 330, "Robot Name");
+  LblNames[2] = MakeLabel(0, HumanScoreRowTop, 1710, 330, "Player  Name");
+  LblGameScore[2] = MakeLabel(2040, RobotScoreRowTop, 1335, 330, "Game Pts.",
+                              "Opponents total towards target score to date");
+  LblGameScore[1] = MakeLabel(1920, HumanScoreRowTop, 1335, 330, "Game Pts.",
+                              "Your total towards target score last hand");
+  LblHandScore[2] = MakeLabel(4800, RobotScoreRowTop, 1170, 330, "Hand Pts",
+                              "Opponents total score so far this hand");
+  LblHandScore[1] = MakeLabel(4080, HumanScoreRowTop, 1260, 330,
+                              "Hand Pts:", "Your total score so far this hand");
+  LblMeldScore[2] = MakeLabel(7320, RobotScoreRowTop, 1185, 330, "Meld Pts.",
+                              "Opponents hand score for Melded Cards");
   LblMeldScore[1] =
-      MakeLabel(6240, 11040, 1200, 330, "Meld Pts:", "Your hand score for Melded Cards");
-  LblBonusScore[2] =
-      MakeLabel(9840, 0, 1365, 330, "Bonus Pts.", "Opponents Bonus scores  for Hand");
-  LblBonusScore[1] = MakeLabel(8400, 11040, 1365, 330, "Bonus Pts.", "Your Bonus scores  for Hand");
-  LblPointsHand = MakeLabel(10560, 11040, 1380, 330, "PTs. Hand:", "Points remaining in your hand");
+      MakeLabel(6240, HumanScoreRowTop, 1200, 330, "Meld Pts:", "Your hand score for Melded Cards");
+  LblBonusScore[2] = MakeLabel(9840, RobotScoreRowTop, 1365, 330, "Bonus Pts.",
+                               "Opponents Bonus scores  for Hand");
+  LblBonusScore[1] =
+      MakeLabel(8400, HumanScoreRowTop, 1365, 330, "Bonus Pts.", "Your Bonus scores  for Hand");
+  LblPointsHand =
+      MakeLabel(10560, HumanScoreRowTop, 1380, 330, "PTs. Hand:", "Points remaining in your hand");
   LblStock = MakeLabel(0, 8640, 690, 270, "Stock:", "Number of cards in stock");
   LblDiscard = MakeLabel(0, 6000, 990, 270, "Discards:", "Number of cards in stock");
   LblDiscarding = MakeLabel(
       1560, 8880, 10350, 330,
       "Click single cards to meld - when finished Melding click here and then card to Discard");
-  LblReturnPack =
-      MakeLabel(13200, 11040, 1680, 330, "Return Cards", "Click to return melded card to hand");
+  LblReturnPack = MakeLabel(13200, HumanScoreRowTop, 1680, 330, "Return Cards",
+                            "Click to return melded card to hand");
   // Both command labels belong to the melding phase of the human's turn.
   LblDiscarding.Visible = false;
   LblReturnPack.Visible = false;
   PlaceMeldColumns(*this);
   PlaceResultsFrame(*this);
   PlaceTargetFrame(*this);
-  for (int c = 1; c <= 108; ++c) PicCards[c].Image = 109;
+  for (int c = 1; c <= CardCount; ++c) PicCards[c].Image = BackImage;
   PicCards[1].Visible = true;
 }
 

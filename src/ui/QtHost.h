@@ -36,7 +36,6 @@ class QtHost : public Host {
   void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
   // Where Name.dat and the sounds are; the program's own folder unless set.
   void setProgramFolder(const QString& folder) { folder_ = folder; }
-  QString programFolder() const { return folder_; }
   // Whether EndProgram makes the application quit (tests keep it running).
   void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
   bool ended() const { return ended_; }

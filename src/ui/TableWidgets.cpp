@@ -3,10 +3,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "state/GameState.h"
+#include "table/TableModel.h"
 #include "ui/CardArt.h"
 
 namespace larkspur {
+
+QColor colorFromNumber(int number) {
+  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+}
 
 TableSurface::TableSurface(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -14,7 +18,7 @@ TableSurface::TableSurface(QWidget* parent) : QWidget(parent) {
 
 void TableSurface::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), QColor(0, 64, 0));
+  p.fillRect(rect(), colorFromNumber(BaizeColor));
   if (onPaint) onPaint(p);
 }
 

@@ -26,15 +26,6 @@ namespace larkspur {
 
 namespace {
 
-const QColor FrameFace(224, 224, 216);
-// The top of the human's hand row, in twips; the table log counts the cards there.
-constexpr int HumanHandTop = 9480;
-
-// Colour numbers of the table are red + 256 green + 65536 blue.
-QColor colorFromNumber(int number) {
-  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
-}
-
 QString indexedName(const char* name, int index) {
   return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
 }
@@ -164,7 +155,7 @@ QGroupBox* TableWindow::addFrame(const Frame& model, const QString& name) {
   frame->setToolTip(qs(model.ToolTip));
   frame->setAutoFillBackground(true);
   QPalette palette = frame->palette();
-  palette.setColor(QPalette::Window, FrameFace);
+  palette.setColor(QPalette::Window, colorFromNumber(FrameFaceColor));
   palette.setColor(QPalette::WindowText, Qt::black);
   frame->setPalette(palette);
   frame->hide();
@@ -184,8 +175,8 @@ void TableWindow::buildTable() {
     const double s = scale();
     // The meld area: a slightly lighter baize.
     const auto& area = t.ShapeTable;
-    p.setPen(QPen(QColor(0, 40, 0), std::max(1.0, 15 * s)));
-    p.setBrush(QColor(0, 80, 0));
+    p.setPen(QPen(colorFromNumber(MeldAreaEdgeColor), std::max(1.0, 15 * s)));
+    p.setBrush(colorFromNumber(MeldAreaColor));
     p.drawRect(tableRect(area.Left, area.Top, area.Width, area.Height));
     // The discard pile's frame: its border colour tells the pile's state.
     const auto& pile = t.Shape1;
@@ -213,7 +204,7 @@ void TableWindow::buildTable() {
     addLabel(surface_, t.LblMeldScore[p], indexedName("LblMeldScore", p), LabelStyle::Score);
     addLabel(surface_, t.LblBonusScore[p], indexedName("LblBonusScore", p), LabelStyle::Score);
   }
-  for (const auto& column : MeldColumnsDesign) {
+  for (const auto& column : MeldHeadings) {
     const int meldIndex = column.Rank == RankJoker ? RankRedThree : column.Rank;
     addLabel(surface_, t.lblMeldsC[meldIndex], indexedName("lblMeldsC", meldIndex),
              LabelStyle::Meld);
@@ -305,24 +296,24 @@ void TableWindow::applyStyle(LabelItem& item) {
   bool wrap = false;
   switch (item.style) {
     case LabelStyle::Status:
-      text = QColor(0, 0, 128);
-      back = QColor(255, 255, 192);
+      text = colorFromNumber(StatusTextColor);
+      back = colorFromNumber(StatusBackColor);
       align = Qt::AlignLeft | Qt::AlignTop;
       wrap = true;
       break;
     case LabelStyle::Name:
-      text = QColor(255, 255, 0);
+      text = colorFromNumber(NameTextColor);
       break;
     case LabelStyle::Score:
       break;
     case LabelStyle::Command:
       text = Qt::black;
-      back = QColor(255, 255, 128);
+      back = colorFromNumber(CommandBackColor);
       align = Qt::AlignCenter;
       wrap = true;
       break;
     case LabelStyle::Heading:
-      back = QColor(0, 112, 0);
+      back = colorFromNumber(HeadingBackColor);
       align = Qt::AlignCenter;
       break;
     case LabelStyle::Meld:
@@ -457,7 +448,7 @@ void TableWindow::syncFromModel() {
   const bool rescaled = s != shownScale_;
   if (rescaled) {
     shownScale_ = s;
-    const double f = s * TwipsPerPixel;  // 1 at the design size
+    const double f = s * TwipsPerPixel;  // 1 at the table's own size, 15 twips a pixel
     QFont base(QStringLiteral("Verdana"));
     base.setPixelSize(std::max(6, int(std::lround(11 * f))));
     surface_->setFont(base);

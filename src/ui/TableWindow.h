@@ -41,7 +41,7 @@ class TableWindow : public QMainWindow {
   // Brings every widget in line with the table model; cheap when little changed.
   void syncFromModel();
 
-  // Pixels per twip at the window's current size (1/15 at the design size).
+  // Pixels per twip at the window's current size (1/15 at the table's own size).
   double scale() const;
   // Where an element given in twips on the table lies in the window's table area.
   QRect tableRect(int left, int top, int width, int height) const;
@@ -102,7 +102,6 @@ class TableWindow : public QMainWindow {
   void applyStyle(LabelItem& item);
   void fitFont(LabelItem& item);
   QRect labelRect(const LabelItem& item) const;
-  void relayout();
   void syncLabel(LabelItem& item, bool rescaled);
   void syncCards(bool rescaled);
   void syncFrames(bool rescaled);
@@ -120,7 +119,7 @@ class TableWindow : public QMainWindow {
   TableSurface* surface_ = nullptr;
   QMenu* gameMenu_ = nullptr;
   std::vector<QAction*> gameActions_;
-  std::array<CardItem, 109> cards_{};
+  std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
   FrameItem results_;
   FrameItem target_;

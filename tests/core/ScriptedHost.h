@@ -43,10 +43,6 @@ class ScriptedHost : public Host {
   std::int64_t pauses = 0;
   std::vector<DeluxeMessage> messages;
   std::vector<std::string> sounds;
-  std::vector<std::string> questions;
-  int beeps = 0;
-  int helpShown = 0;
-  int aboutShown = 0;
   bool ended = false;
   std::string folder = ".";
   std::mt19937_64 rng;
@@ -71,7 +67,7 @@ class ScriptedHost : public Host {
   }
   std::int64_t TickCount() override { return now; }
   void PlaySound(const std::string& file) override { sounds.push_back(file); }
-  void Beep() override { ++beeps; }
+  void Beep() override {}
   int ShowMessage(const DeluxeMessage& m) override {
     messages.push_back(m);
     if (answerMessage) return answerMessage(m);
@@ -80,23 +76,20 @@ class ScriptedHost : public Host {
     messageAnswers.pop_front();
     return answer;
   }
-  bool AskYesNo(const std::string& title, const std::string& text) override {
-    questions.push_back(title + "|" + text);
+  bool AskYesNo(const std::string&, const std::string&) override {
     if (yesNoAnswers.empty()) return false;
     const bool answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();
     return answer;
   }
-  std::optional<std::string> InputText(const std::string& title,
-                                       const std::string& prompt) override {
-    questions.push_back(title + "|" + prompt);
+  std::optional<std::string> InputText(const std::string&, const std::string&) override {
     if (inputAnswers.empty()) return std::nullopt;
     std::optional<std::string> answer = inputAnswers.front();
     inputAnswers.pop_front();
     return answer;
   }
-  void ShowHelp() override { ++helpShown; }
-  void ShowAbout() override { ++aboutShown; }
+  void ShowHelp() override {}
+  void ShowAbout() override {}
   double Random() override {
     if (randoms.empty()) return static_cast<double>(rng() >> 11) * 0x1.0p-53;
     const double r = randoms.front();

@@ -61,12 +61,12 @@ class ScriptedHuman {
   void MeldTriples() {
     g.CountHand(Human);
     int value = 0;
-    for (int r = 1; r <= 13; ++r) {
+    for (int r = RankAce; r <= RankKing; ++r) {
       if (r == RankTwo || r == RankBlackThree || g.RankCount[r] < 3) continue;
-      value += g.RankCount[r] * (r == RankAce ? 20 : r <= 7 ? 5 : 10);
+      value += g.RankCount[r] * (r == RankAce ? 20 : r <= RankSeven ? 5 : 10);
     }
     if (!g.MinMeldMet[Human] && value <= g.MinMeld[Human]) return;
-    for (int r = 1; r <= 13; ++r) {
+    for (int r = RankAce; r <= RankKing; ++r) {
       if (r == RankTwo || r == RankBlackThree) continue;
       g.CountHand(Human);
       if (g.RankCount[r] < 3) continue;

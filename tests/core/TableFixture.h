@@ -106,16 +106,8 @@ class TableTest : public ::testing::Test {
     game.PlayerHasDrawn = true;
     game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = true;
   }
-  // Card numbers of one rank: the first card number of fours is 17, and each
-  // natural rank has eight cards in a row.
-  static int CardOf(int rank, int k = 0) {
-    if (rank == RankAce) return 97 + k;
-    if (rank == RankJoker) return 1 + k;
-    if (rank == RankTwo) return 5 + k;
-    if (rank == RankBlackThree) return 13 + k;
-    if (rank == RankRedThree) return 105 + k;
-    return 17 + (rank - 4) * 8 + k;
-  }
+  // The card number of the k-th card of a rank.
+  static constexpr int CardOf(int rank, int k = 0) { return FirstCardOfRank(rank) + k; }
   int CountAt(int place) const {
     int n = 0;
     for (int c = 1; c <= CardCount; ++c) n += game.Cards[c].Place == place;

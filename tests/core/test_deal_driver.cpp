@@ -27,14 +27,15 @@ class DealDriverTest : public TableTest {
   // Every card is in a hand, the stock, the pile or a red-three column; under
   // the up card lie only wild cards and red threes, on top only after eight.
   void CheckDealt() {
-    EXPECT_EQ(
-        std::vector({CountAt(1), CountAt(2), CountAt(16), CountAt(17), CountAt(20) + CountAt(21)}),
-        std::vector({15, 15, game.StockCount, game.DiscardCount,
-                     78 - game.StockCount - game.DiscardCount}));
+    EXPECT_EQ(std::vector({CountAt(PlaceHumanHand), CountAt(PlaceRobotHand), CountAt(PlaceStock),
+                           CountAt(PlacePile),
+                           CountAt(PlaceHumanRedThree) + CountAt(PlaceRobotRedThree)}),
+              std::vector({HandSize, HandSize, game.StockCount, game.DiscardCount,
+                           CardCount - 2 * HandSize - game.StockCount - game.DiscardCount}));
     EXPECT_TRUE(game.Table.MnuPlayEnabled && game.Cards[game.UpCard].Place == PlacePile);
     for (int c = 1; c <= CardCount; ++c) {
       const int place = game.Cards[c].Place, rank = game.Cards[c].Rank;
-      EXPECT_FALSE(place <= PlaceRobotHand && c >= 105) << c;
+      EXPECT_FALSE(place <= PlaceRobotHand && IsRedThreeNumber(c)) << c;
       const bool wildOrRed = rank == RankTwo || rank == RankJoker || rank == RankRedThree;
       EXPECT_TRUE(place != PlacePile || wildOrRed || c == game.UpCard) << c;
       EXPECT_TRUE(c != game.UpCard || !wildOrRed || game.DiscardCount == 8);
@@ -52,21 +53,24 @@ TEST_F(DealDriverTest, StockDrawsRoundHalfToEvenFlyInFourPausesAndReplaceRedThre
   game.HandLeft[Human] = 2280;
   const auto start = host.now;
   game.MoveStockCard(Human, 50);
-  EXPECT_EQ(path, (std::vector<Pos>{{1440, 8520}, {720, 8400}, {4400, 9120}, {2280, 9480}}));
+  EXPECT_EQ(path,
+            (std::vector<Pos>{{1440, 8520}, {720, 8400}, {4400, 9120}, {2280, HumanHandTop}}));
   EXPECT_EQ(host.now - start, 100);
   game.MoveStockCard(Robot, 50);
-  EXPECT_EQ(path.back().second, 360);
+  EXPECT_EQ(path.back().second, RobotHandTop);
   EXPECT_EQ(game.Table.PicCards[50].Image, BackImage);
 
   // The robot draws a red three: it is laid down face up and replaced.
   host.onPause = nullptr;
-  host.Picks({106, 50, 51});
+  const int redThree = CardOf(RankRedThree, 1);
+  host.Picks({redThree, 50, 51});
   game.DrawTwoFromStock(Robot);
-  EXPECT_EQ(Places({106, 50, 51}), std::vector({21, 2, 2}));
-  EXPECT_EQ(At(106), Pos(1680, 2520));
-  EXPECT_EQ(game.Table.PicCards[106].Image, 106);
+  EXPECT_EQ(Places({redThree, 50, 51}),
+            std::vector<int>({PlaceRobotRedThree, PlaceRobotHand, PlaceRobotHand}));
+  EXPECT_EQ(At(redThree), Pos(RedThreesColumnLeft, RobotRedThreeTop));
+  EXPECT_EQ(game.Table.PicCards[redThree].Image, redThree);
 
-  // A draw takes r x 108 rounded half to even, again for 0 or a card not in the stock.
+  // A draw takes r x CardCount rounded half to even, again for 0 or a card not in the stock.
   EmptyTable();
   auto pick = [&](std::initializer_list<double> values) {
     host.randoms.assign(values);
@@ -74,7 +78,7 @@ TEST_F(DealDriverTest, StockDrawsRoundHalfToEvenFlyInFourPausesAndReplaceRedThre
   };
   EXPECT_EQ(pick({0.375}), 40);              // 40.5 goes to the even neighbour
   EXPECT_EQ(pick({0.0, 0.004, 0.625}), 68);  // 0 names no card
-  EXPECT_EQ(pick({std::nextafter(1.0, 0.0)}), 108);
+  EXPECT_EQ(pick({std::nextafter(1.0, 0.0)}), CardCount);
   game.Cards[40].Place = PlaceHumanHand;
   EXPECT_EQ(pick({0.375, 0.875}), 94);  // card 40 has left the stock
   game.StockCount = 0;
@@ -83,40 +87,46 @@ TEST_F(DealDriverTest, StockDrawsRoundHalfToEvenFlyInFourPausesAndReplaceRedThre
 
 TEST_F(DealDriverTest, DealGoesOpponentFirstTurnsUpAgainAndLaysDownRedThrees) {
   EmptyTable();
-  // The robot deals: the human gets 105, 107, 17..29 and the robot 106, 30..43.
-  for (int i = 0; i < 15; ++i) host.Picks({i ? (i == 1 ? 107 : 15 + i) : 105, i ? 29 + i : 106});
-  // Red three 108 is turned up; the dealt red threes are replaced by 70, 71
-  // and 72; a joker is turned up, then a nine.
-  host.Picks({108, 70, 71, 72, 1, 60});
+  // The robot deals: the human gets red threes red and red + 2 and the cards
+  // first..first + 12, the robot red three red + 1 and first + 13..first + 26.
+  const int red = FirstRedThree, first = FirstFour, nine = CardOf(RankNine, 3);
+  for (int i = 0; i < HandSize; ++i)
+    host.Picks({i ? (i == 1 ? red + 2 : first + i - 2) : red, i ? first + 12 + i : red + 1});
+  // The last red three is turned up; the dealt red threes are replaced by 70,
+  // 71 and 72; a joker is turned up, then a nine.
+  host.Picks({LastRedThree, 70, 71, 72, FirstJoker, nine});
   game.Deal(Robot);
   CheckDealt();
-  EXPECT_EQ(game.UpCard, 60);
-  EXPECT_EQ(Places({17, 29, 30, 43, 108, 1, 70, 71, 72}),
-            std::vector({1, 1, 2, 2, 17, 17, 1, 1, 2}));
+  EXPECT_EQ(game.UpCard, nine);
+  EXPECT_EQ(
+      Places({first, first + 12, first + 13, first + 26, LastRedThree, FirstJoker, 70, 71, 72}),
+      std::vector<int>({PlaceHumanHand, PlaceHumanHand, PlaceRobotHand, PlaceRobotHand, PlacePile,
+                        PlacePile, PlaceHumanHand, PlaceHumanHand, PlaceRobotHand}));
 
   // The human deals: the robot gets the first card; no more than eight are turned.
   EmptyTable();
-  for (int c = 17; c < 47; ++c) host.Picks({c});
-  host.Picks({1, 2, 3, 4, 5, 6, 7, 8, 9});
+  for (int c = FirstFour; c < FirstFour + 2 * HandSize; ++c) host.Picks({c});
+  for (int c = FirstWildCard; c <= FirstWildCard + 8; ++c) host.Picks({c});  // nine wild cards
   game.Deal(Human);
   CheckDealt();
-  EXPECT_TRUE(game.Cards[17].Place == PlaceRobotHand && game.UpCard == 8);
+  EXPECT_TRUE(game.Cards[FirstFour].Place == PlaceRobotHand && game.UpCard == FirstWildCard + 7);
 }
 
 // What the last hand left behind goes; a new game also clears the totals.
 TEST_F(DealDriverTest, NewHandResetLeavesNothingOfTheLastHand) {
   game.TargetScore = 3500;
   game.GameScore = {0, 1230, -40};
-  game.WildChosen = 5;
+  const int two = CardOf(RankTwo, 4);
+  game.WildChosen = FirstTwo;
   game.PlayerPileDue = game.RobotPileDue = game.HandScored = true;
   game.PenaltyPoints = 50;
-  game.MeldInfo[Human][7].Count = 4;
-  game.Cards[9] = {0, 20, PlaceHumanMeld, true, true, 7, {0, 7, 0}};
+  game.MeldInfo[Human][RankSeven].Count = 4;
+  game.Cards[two] = {20, PlaceHumanMeld, true, true, RankSeven, {0, RankSeven, 0}};
   game.HandInPlay = false;
   game.NewHandReset();
-  EXPECT_EQ(game.Cards[9].Rank + game.Cards[9].MeldColumn[Human], RankTwo);
-  EXPECT_FALSE(game.Cards[9].FromDiscard || game.Cards[9].NewThisTurn);
-  EXPECT_EQ(game.MeldInfo[Human][7].Count + game.WildChosen + game.PenaltyPoints, 0);
+  EXPECT_EQ(game.Cards[two].Rank + game.Cards[two].MeldColumn[Human], RankTwo);
+  EXPECT_FALSE(game.Cards[two].FromDiscard || game.Cards[two].NewThisTurn);
+  EXPECT_EQ(game.MeldInfo[Human][RankSeven].Count + game.WildChosen + game.PenaltyPoints, 0);
   EXPECT_FALSE(game.PlayerPileDue || game.RobotPileDue || game.HandScored);
   EXPECT_EQ(game.GameScore, (PerPlayer<int>{0, 0, 0}));
   EXPECT_EQ(game.Table.Caption, "Larkspur - Target Score is 3500");
@@ -187,12 +197,13 @@ TEST_F(DealDriverTest, GoingOutWithBlackThreesEndsTheHandOnce) {
     // Leave the human holding three black threes and a canasta.
     for (int c = 1; c <= CardCount; ++c)
       if (game.Cards[c].Place == PlaceHumanHand) game.Cards[c].Place = PlaceStock;
-    Put(PlaceHumanHand, {13, 14, 15});
+    Put(PlaceHumanHand,
+        {CardOf(RankBlackThree), CardOf(RankBlackThree, 1), CardOf(RankBlackThree, 2)});
     game.ShowStock();
     game.ShowDiscardPile();
     game.HasCanasta[Human] = game.PlayerHasDrawn = true;
     game.PlayerTurnOpen = false;
-    game.PicCards_MouseDown(13);
+    game.PicCards_MouseDown(CardOf(RankBlackThree));
   };
   game.MnuNew_Click();
   EXPECT_TRUE(host.ended);

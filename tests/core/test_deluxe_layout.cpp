@@ -7,7 +7,7 @@ namespace {
 
 constexpr TwipSize kScreen{19200, 14400};
 constexpr TwipRect kWholeScreen{0, 0, 19200, 14400};
-constexpr TwipSize kFirstUse{deluxe::kWindowWidth, deluxe::kDesignHeight};
+constexpr TwipSize kFirstUse{deluxe::kWindowWidth, deluxe::kFirstHeight};
 
 DeluxeLayout Lay(const std::string& b0, const std::string& b1, const std::string& b2,
                  double messageHeight = 600, TwipSize previous = kFirstUse,
@@ -28,7 +28,7 @@ TEST(DeluxeLayout, ButtonsFollowTheCaptionsGiven) {
       {{"", "", ""}, {1612.5}},                           // empty, but shown
       {{"Yes Exit", "Carry On", ""}, {952, 2273}},        // 23 from the centre
       {{"Yes", "No", "Maybe"}, {292.5, 1612.5, 2932.5}},  // 45 apart
-      {{"Yes", "", "Maybe"}, {1612.5, 0, 2880}},          // the third at its design left
+      {{"Yes", "", "Maybe"}, {1612.5, 0, 2880}},          // the third at its own left
   };
   for (const auto& c : cases) {
     const DeluxeLayout l = Lay(c.captions[0], c.captions[1], c.captions[2]);
@@ -56,7 +56,7 @@ TEST(DeluxeLayout, WindowGrowsWithTheMessage) {
   for (const DeluxeLayout& l : {shortOne, longOne})
     EXPECT_DOUBLE_EQ(l.Picture.Top + l.Picture.Height / 2, l.Window.Height / 2);
   EXPECT_DOUBLE_EQ(shortOne.Window.Left, 9600 - 2250);
-  EXPECT_DOUBLE_EQ(shortOne.Window.Top, 7200 - deluxe::kDesignHeight / 2);
+  EXPECT_DOUBLE_EQ(shortOne.Window.Top, 7200 - deluxe::kFirstHeight / 2);
   EXPECT_DOUBLE_EQ(longOne.Window.Top, 7200 - (300 + 1140) / 2);
 }
 

@@ -14,8 +14,11 @@ using namespace larkspur::testing;
 
 namespace {
 
-// The first card of each rank; the other seven follow it.
-constexpr int Joker = 1, Two = 5, Five = 25, Six = 33, Nine = 57, Queen = 81, King = 89, Ace = 97;
+// The first card of each rank; the others of the rank follow it.
+constexpr int Joker = FirstJoker, Two = FirstTwo, BlackThree = FirstBlackThree,
+              Five = FirstCardOfRank(RankFive), Six = FirstCardOfRank(RankSix),
+              Nine = FirstCardOfRank(RankNine), Queen = FirstCardOfRank(RankQueen),
+              King = FirstCardOfRank(RankKing), Ace = FirstAce;
 
 class HumanTurnTest : public TableTest {
  protected:
@@ -61,7 +64,7 @@ class HumanTurnTest : public TableTest {
 };
 
 TEST_F(HumanTurnTest, WholeTurnWithItsRefusalsAndIgnoredClicks) {
-  const int robot = CardOf(10), stock = CardOf(7);
+  const int robot = CardOf(RankTen), stock = CardOf(RankSeven);
   game.GameScore[Human] = 1500;  // a minimum meld of 90
   Put(PlaceHumanHand,
       {King, King + 1, King + 2, King + 3, Joker, Two, Two + 1, Five, Nine, Nine + 2});
@@ -143,30 +146,35 @@ TEST_F(HumanTurnTest, GoingOutNeedsACanasta) {
       "Player  you must have minimum of 3 black threes in hand to go out."};
   // The hand, whether a canasta is melded, and what is said.
   const std::tuple<std::vector<int>, bool, int> cases[] = {
-      {{13, 14, 15}, false, 1},  {{13, 14, 15, 16, Five}, true, 2},
-      {{13, 14, Five}, true, 3}, {{13, 14, Five}, false, 3},
-      {{13, Five}, false, 1},    {{13, 14, 15, Five}, false, 1},
-      {{13, Five}, true, 0},     {{13, 14, Five, Six}, true, 0}};
+      {{BlackThree, BlackThree + 1, BlackThree + 2}, false, 1},
+      {{BlackThree, BlackThree + 1, BlackThree + 2, BlackThree + 3, Five}, true, 2},
+      {{BlackThree, BlackThree + 1, Five}, true, 3},
+      {{BlackThree, BlackThree + 1, Five}, false, 3},
+      {{BlackThree, Five}, false, 1},
+      {{BlackThree, BlackThree + 1, BlackThree + 2, Five}, false, 1},
+      {{BlackThree, Five}, true, 0},
+      {{BlackThree, BlackThree + 1, Five, Six}, true, 0}};
   for (const auto& [hand, canasta, status] : cases) {
     Fresh();
     if (canasta) Melded(RankSeven, 7);
     for (int c : hand) Put(PlaceHumanHand, {c});
     ToMeld();
     game.SetStatus("-");
-    Click(13);
+    Click(BlackThree);
     EXPECT_EQ(Status(), said[status]) << hand.size() << " cards";
-    EXPECT_EQ(Where(13), PlaceHumanHand);
+    EXPECT_EQ(Where(BlackThree), PlaceHumanHand);
   }
 
   // Three black threes and a canasta: +9, and the hand ends and is scored.
   Fresh();
   Melded(RankKing, 7);
-  Put(PlaceHumanHand, {13, 14, 15});
+  Put(PlaceHumanHand, {BlackThree, BlackThree + 1, BlackThree + 2});
   Put(PlaceRobotHand, {Five});
   ToMeld();
   host.actions.push_back([&] { game.cmdNew_Click(); });
-  Click(14);
-  EXPECT_EQ(Places({13, 14, 15}), std::vector<int>(3, PlaceHumanMeld));
+  Click(BlackThree + 1);
+  EXPECT_EQ(Places({BlackThree, BlackThree + 1, BlackThree + 2}),
+            std::vector<int>(3, PlaceHumanMeld));
   // 9 for the threes; the hand: 85 melded, 500 canasta, 100 out.
   EXPECT_EQ(game.GameScore[Human], 9 + 685);
   EXPECT_EQ(game.GameScore[Robot], -5);
@@ -200,7 +208,8 @@ TEST_F(HumanTurnTest, WildCardsAndTheRatioRule) {
   ToMeld();
   Click(Joker);
   Click(Joker);
-  for (int heading : {13, 15}) {  // the robot's aces are no meld for the red threes' heading
+  // The robot's aces are no meld for the red threes' heading.
+  for (int heading : {RankKing, RankJoker}) {
     game.SetStatus("-");
     game.LblHeadings_Click(heading);
     EXPECT_EQ(Status(), "Player  you cannot add Wild card here as there is no Meld made.");
@@ -216,7 +225,7 @@ TEST_F(HumanTurnTest, WildCardsAndTheRatioRule) {
   Click(Six + 1);
   Click(Joker);
   Put(PlacePile, {Joker});
-  game.LblHeadings_Click(6);
+  game.LblHeadings_Click(RankSix);
   EXPECT_EQ(Where(Joker), PlacePile);
   Click(Nine);  // two nines and no wild card may not
   EXPECT_EQ(Where(Nine), PlaceHumanHand);
@@ -228,7 +237,7 @@ TEST_F(HumanTurnTest, ReturnCardsAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds
   Melded(RankAce, 3);
   Put(PlaceHumanHand, {Queen, Queen + 2, Queen + 3, King, King + 1, King + 2});
   Pile({Queen + 1}, Queen + 1);
-  game.Cards[Queen].MeldColumn[Human] = game.Cards[Queen + 1].MeldColumn[Human] = 12;
+  game.Cards[Queen].MeldColumn[Human] = game.Cards[Queen + 1].MeldColumn[Human] = RankQueen;
   ToMeld();
   for (int c : {Queen + 2, King, King + 1}) Click(c);
   game.LblReturnPack_Click();
@@ -236,7 +245,7 @@ TEST_F(HumanTurnTest, ReturnCardsAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds
   EXPECT_EQ(Places({Queen, Queen + 1, Queen + 2, King, King + 1}),
             (std::vector<int>{PlaceHumanHand, PlacePile, PlaceHumanHand, PlaceHumanHand,
                               PlaceHumanHand}));
-  EXPECT_FALSE(game.MeldInfo[Human][12].Started || game.MeldInfo[Human][RankKing].Started);
+  EXPECT_FALSE(game.MeldInfo[Human][RankQueen].Started || game.MeldInfo[Human][RankKing].Started);
   EXPECT_EQ(Phase(), "melding");
 }
 
@@ -255,7 +264,7 @@ TEST_F(HumanTurnTest, ReturnCardsLeavesMeldsLabelsAndTheMinimumMeldAsTheCardsAre
   Click(King + 3);
   game.LblReturnPack_Click();
   EXPECT_EQ(game.Table.lblMelds[RankKing].Caption, "NoMelds");
-  EXPECT_EQ(game.Table.lblMelds[RankKing].BackColor, RGB(192, 255, 192));
+  EXPECT_EQ(game.Table.lblMelds[RankKing].BackColor, NoMeldColor);
   EXPECT_EQ(game.Table.LblMeldScore[Human].Caption, "Meld Pts. 0");
   for (int k = 0; k < 7; ++k) Click(King + k);
   EXPECT_EQ(game.Table.lblMelds[RankKing].Caption, " Pure Canasta 7 Wild:-0");
@@ -283,7 +292,7 @@ TEST_F(HumanTurnTest, ReturnCardsLeavesMeldsLabelsAndTheMinimumMeldAsTheCardsAre
 TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {
   Put(PlaceHumanHand, {Nine});
   Put(PlaceRobotHand, {King});
-  Pile({13}, 13);
+  Pile({BlackThree}, BlackThree);
   game.Table.Shape1.BorderColor = PileBlocked;
   auto icon = [&](int c) {
     game.Table.PicCards[c].MouseIcon = 0;
@@ -291,12 +300,14 @@ TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {
     return game.Table.PicCards[c].MouseIcon;
   };
   HumanToDraw();
-  EXPECT_EQ(std::make_pair(icon(King), icon(13)), std::make_pair(0, PointerRefuse));
-  EXPECT_EQ(game.Table.PicCards[13].ToolTip, "Player discard Blocked - take two Stock cards.");
+  EXPECT_EQ(std::make_pair(icon(King), icon(BlackThree)), std::make_pair(0, PointerRefuse));
+  EXPECT_EQ(game.Table.PicCards[BlackThree].ToolTip,
+            "Player discard Blocked - take two Stock cards.");
   game.Table.Shape1.BorderColor = PileFrozen;
-  EXPECT_EQ(icon(13), PointerAct);
+  EXPECT_EQ(icon(BlackThree), PointerAct);
   ToMeld();
-  EXPECT_EQ(std::make_pair(icon(13), icon(Nine)), std::make_pair(PointerRefuse, PointerAct));
+  EXPECT_EQ(std::make_pair(icon(BlackThree), icon(Nine)),
+            std::make_pair(PointerRefuse, PointerAct));
   game.PlayerToPlay = false;  // the robot's turn
   EXPECT_EQ(icon(Nine), 0);
 }

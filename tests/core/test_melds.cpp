@@ -37,45 +37,48 @@ TEST_F(MeldTest, RequirementFollowsGameScoreAndMustBeExceeded) {
 
   // Five tens are exactly 50 against 50: not met, and nothing is missing.
   game.GameScore[Human] = 0;
-  Meld(Human, 10, 5);
+  Meld(Human, RankTen, 5);
   EXPECT_EQ(game.Table.LblMinMeld.Caption, "PlayerMinimum Meld: 0");
-  Meld(Human, 10, 1, 5);
+  Meld(Human, RankTen, 1, 5);
   EXPECT_EQ(game.Table.LblMinMeld.Caption, "PlayerMinimum Meld Met: ");
 }
 
 TEST_F(MeldTest, ColumnsWildRowLabelsAndCanastas) {
-  const int k0 = CardOf(RankKing), joker = 1, two = 5;
+  const int k0 = CardOf(RankKing), joker = CardOf(RankJoker), two = CardOf(RankTwo);
   Meld(Human, RankKing, 3);
-  EXPECT_EQ(Label(RankKing), std::make_pair(std::string("Pure:- 3 Wild:-0"), RGB(255, 192, 192)));
+  EXPECT_EQ(Label(RankKing), std::make_pair(std::string("Pure:- 3 Wild:-0"), PureMeldColor));
   // A started meld of two cards keeps the new-hand label and is unfinished.
-  Meld(Human, 12, 2);
-  EXPECT_EQ(Label(12).first, "NoMelds");
+  Meld(Human, RankQueen, 2);
+  EXPECT_EQ(Label(RankQueen).first, "NoMelds");
   EXPECT_FALSE(game.MeldsComplete(Human));
 
   // Wild cards lie on one spot at the wild row and push the naturals down.
   game.MeldWildCard(two, RankKing, Human);
   game.MeldWildCard(joker, RankKing, Human);
-  EXPECT_EQ(Label(RankKing), std::make_pair(std::string("Mixed:- 5 Wild:-2"), RGB(192, 192, 255)));
-  EXPECT_EQ(At(joker), Pos(12480, 5640));
-  EXPECT_EQ(At(two), Pos(12480, 5640));
-  EXPECT_EQ(At(k0 + 2), Pos(12480, 6040));
+  EXPECT_EQ(Label(RankKing), std::make_pair(std::string("Mixed:- 5 Wild:-2"), MixedMeldColor));
+  const int kings = MeldColumnLeft(RankKing);
+  EXPECT_EQ(At(joker), Pos(kings, HumanWildRowTop));
+  EXPECT_EQ(At(two), Pos(kings, HumanWildRowTop));
+  EXPECT_EQ(At(k0 + 2), Pos(kings, HumanMeldRowTop + 4 * MeldCardStep));
 
   // Melded black threes have their own column; the fours still start at the top.
-  for (int c = 13; c <= 15; ++c) game.MeldCard(c, RankBlackThree, Human);
+  for (int k = 0; k < 3; ++k) game.MeldCard(CardOf(RankBlackThree, k), RankBlackThree, Human);
   Meld(Human, RankFour, 3);
-  EXPECT_EQ(At(15), Pos(14640, 5960));
-  EXPECT_EQ(At(CardOf(RankFour)), Pos(2760, 5880));
+  EXPECT_EQ(At(CardOf(RankBlackThree, 2)),
+            Pos(MeldColumnLeft(RankBlackThree), HumanMeldRowTop + 2 * MeldCardStep));
+  EXPECT_EQ(At(CardOf(RankFour)), Pos(MeldColumnLeft(RankFour), HumanMeldRowTop));
 
   Meld(Human, RankSeven, 7);
   EXPECT_EQ(Label(RankSeven),
-            std::make_pair(std::string(" Pure Canasta 7 Wild:-0"), RGB(255, 0, 0)));
-  game.MeldWildCard(6, RankSeven, Human);
+            std::make_pair(std::string(" Pure Canasta 7 Wild:-0"), PureCanastaColor));
+  game.MeldWildCard(CardOf(RankTwo, 1), RankSeven, Human);
   EXPECT_EQ(Label(RankSeven),
-            std::make_pair(std::string(" Mixed Canasta 8 Wild:-1"), RGB(128, 255, 255)));
+            std::make_pair(std::string(" Mixed Canasta 8 Wild:-1"), MixedCanastaColor));
 
   // The robot melds in the upper half and labels lblMeldsC only.
   Meld(Robot, RankAce, 3);
-  EXPECT_EQ(At(CardOf(RankAce, 2)), Pos(13560, 2840));
+  EXPECT_EQ(At(CardOf(RankAce, 2)),
+            Pos(MeldColumnLeft(RankAce), RobotMeldRowTop + 2 * MeldCardStep));
   EXPECT_EQ(Label(RankAce, Robot).first, "Pure:- 3 Wild:-0");
   EXPECT_EQ(Label(RankAce).first, "NoMelds");
 

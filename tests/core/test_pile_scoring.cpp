@@ -17,8 +17,8 @@ class PileTest : public TableTest {
 
 TEST_F(PileTest, DiscardColoursThePileForThePlayerWhoMovesNext) {
   const int seven = CardOf(RankSeven), three = CardOf(RankBlackThree), two = CardOf(RankTwo);
-  Pile({CardOf(5)}, CardOf(5));
-  Put(PlaceHumanHand, {three, CardOf(RankEight), CardOf(9), CardOf(RankBlackThree, 1)});
+  Pile({CardOf(RankFive)}, CardOf(RankFive));
+  Put(PlaceHumanHand, {three, CardOf(RankEight), CardOf(RankNine), CardOf(RankBlackThree, 1)});
   Put(PlaceRobotHand, {seven, CardOf(RankSeven, 1), CardOf(RankSeven, 2), two});
   game.MinMeldMet[Robot] = true;
   std::vector<int> colours;
@@ -32,13 +32,18 @@ TEST_F(PileTest, DiscardColoursThePileForThePlayerWhoMovesNext) {
   game.MinMeldMet[Human] = true;
   discard(Robot, CardOf(RankSeven, 1));
   discard(Robot, two);  // a wild card in the pile freezes it for both
-  discard(Human, CardOf(9));
+  discard(Human, CardOf(RankNine));
   discard(Human, CardOf(RankBlackThree, 1));
   EXPECT_EQ(colours, std::vector({PileBlocked, PileOpen, PileFrozen, PileOpen, PileFrozen,
                                   PileFrozen, PileBlocked}));
-  // Fanned 5 right and 5 up in card order, the wild card raised, the up card on top.
-  EXPECT_EQ(std::vector({At(two), At(CardOf(5)), At(seven), At(CardOf(RankBlackThree, 1))}),
-            (std::vector<Pos>{{0, 6840 - 500}, {15, 6825}, {20, 6820}, {10, 6800}}));
+  // Fanned up and to the right in card order, the wild card raised, the up card
+  // on top, as high as a ninth card would lie.
+  auto fanned = [](int k) { return Pos(PileLeft + k * PileFanStep, PileTop - k * PileFanStep); };
+  EXPECT_EQ(std::vector({At(two), At(CardOf(RankFive)), At(seven), At(CardOf(RankBlackThree, 1))}),
+            (std::vector<Pos>{{PileLeft, PileTop - PileWildRaise},
+                              fanned(3),
+                              fanned(4),
+                              {fanned(2).first, fanned(8).second}}));
 }
 
 TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
@@ -68,13 +73,14 @@ TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
 TEST_F(PileTest, RobotTakesThePileWithOneNaturalAndATwo) {
   for (int k = 0; k < 6; ++k) game.MeldCard(CardOf(RankKing, k), RankKing, Robot);
   const int top = CardOf(RankSeven), seven = CardOf(RankSeven, 1), two = CardOf(RankTwo);
-  Pile({CardOf(9), top}, top);
-  Put(PlaceRobotHand, {two, CardOf(RankTwo, 1), seven, CardOf(10)});
+  Pile({CardOf(RankNine), top}, top);
+  Put(PlaceRobotHand, {two, CardOf(RankTwo, 1), seven, CardOf(RankTen)});
   game.Table.Shape1.BorderColor = PileOpen;
   ASSERT_TRUE(game.MayTakePile(Robot) && game.MinMeldMet[Robot]);
   game.TakePileTop(Robot);
-  EXPECT_EQ(Places({top, seven, two, CardOf(RankTwo, 1), CardOf(9)}),
-            std::vector({19, 19, 19, 2, 2}));
+  EXPECT_EQ(Places({top, seven, two, CardOf(RankTwo, 1), CardOf(RankNine)}),
+            std::vector<int>(
+                {PlaceRobotMeld, PlaceRobotMeld, PlaceRobotMeld, PlaceRobotHand, PlaceRobotHand}));
 }
 
 // The human takes an open pile topped by a four, holding two fours, a two and
@@ -85,14 +91,15 @@ class HumanTakesPile : public PileTest {
     EmptyTable();
     Pile({king, four}, four);
     Put(PlaceHumanHand, {two, CardOf(RankFour, 1), CardOf(RankFour, 2), CardOf(RankAce),
-                         CardOf(RankAce, 1), CardOf(RankAce, 2), CardOf(9)});
+                         CardOf(RankAce, 1), CardOf(RankAce, 2), CardOf(RankNine)});
     game.Table.Shape1.BorderColor = PileOpen;
     HumanToDraw();
     game.CheckMinimumMeld(Human);
   }
   void TakeAndMeldFours() {
     game.PicCards_MouseDown(four);
-    ASSERT_EQ(At(four), Pos(2760, 5880));  // in its meld, not drawn back onto the pile
+    ASSERT_EQ(At(four), Pos(MeldColumnLeft(RankFour),
+                            HumanMeldRowTop));  // in its meld, not drawn back onto the pile
     for (int c : {CardOf(RankFour, 1), CardOf(RankFour, 2), two}) game.PicCards_MouseDown(c);
     game.LblHeadings_Click(RankFour);
     ASSERT_EQ(game.MeldInfo[Human][RankFour].Count, 4);
@@ -110,11 +117,11 @@ TEST_F(HumanTakesPile, RestOfThePileComesOnceTheMinimumMeldIsMet) {
   EXPECT_TRUE(!game.PlayerPileDue && game.Cards[king].Place == PlaceHumanHand);
   EXPECT_EQ(host.MessageTitles(), Texts{"Discards coming to hand"});
   // Met already: the next take brings the pile at once, with no dialog.
-  Pile({CardOf(10), king}, king);
+  Pile({CardOf(RankTen), king}, king);
   Put(PlaceHumanHand, {CardOf(RankKing, 1), CardOf(RankKing, 2)});
   HumanToDraw();
   game.PicCards_MouseDown(king);
-  EXPECT_EQ(Places({king, CardOf(10)}), std::vector({18, 1}));
+  EXPECT_EQ(Places({king, CardOf(RankTen)}), std::vector<int>({PlaceHumanMeld, PlaceHumanHand}));
   EXPECT_EQ(host.messages.size(), 1u);
 }
 
@@ -125,7 +132,7 @@ TEST_F(HumanTakesPile, TakeBackReturnsTheTopCardWithOnePenaltyAndReopensTheDraw)
   EXPECT_EQ(game.Table.LblBonusScore[Human].Caption, "Bonus Pts. -50");
   // The four is the pile's top card again; the rest is back in the hand.
   EXPECT_EQ(Places({four, two, CardOf(RankFour, 1), CardOf(RankFour, 2)}),
-            std::vector({17, 1, 1, 1}));
+            std::vector<int>({PlacePile, PlaceHumanHand, PlaceHumanHand, PlaceHumanHand}));
   EXPECT_EQ(game.MeldInfo[Human][RankFour].Count + game.MeldInfo[Human][RankFour].WildCount, 0);
   // Nothing was drawn this turn: the human is back in the drawing phase.
   EXPECT_TRUE(game.PlayerTurnOpen && !game.PlayerHasDrawn && !game.PlayerPileDue);
@@ -133,10 +140,10 @@ TEST_F(HumanTakesPile, TakeBackReturnsTheTopCardWithOnePenaltyAndReopensTheDraw)
   EXPECT_EQ(game.Table.LblGenInfo.Caption,
             "Player  click the Discard pack or click Stock for two cards.");
   // Drawing and then meeting the minimum meld leaves the pile where it is.
-  game.PicCards_MouseDown(CardOf(12));
+  game.PicCards_MouseDown(CardOf(RankQueen));
   MeldAces();
   EXPECT_TRUE(game.MinMeldMet[Human]);
-  EXPECT_EQ(Places({four, king}), std::vector({17, 17}));
+  EXPECT_EQ(Places({four, king}), std::vector<int>({PlacePile, PlacePile}));
   EXPECT_EQ(Shown("Discards coming to hand"), 0);
 }
 
@@ -156,26 +163,27 @@ TEST_F(PileTest, BonusesCountRedThreesCanastasAndThePenaltyOnce) {
     game.CountBonuses(p);
     return game.BonusPoints[p];
   };
-  Put(PlaceHumanRedThree, {105});
+  Put(PlaceHumanRedThree, {CardOf(RankRedThree)});
   game.MeldInfo[Human][RankBlackThree].Started = true;  // no natural meld
   EXPECT_EQ(bonus(Human), -100);
   game.MeldInfo[Human][RankAce].Started = true;
   EXPECT_EQ(bonus(Human), 100);
-  Put(PlaceHumanRedThree, {106, 107, 108});
+  Put(PlaceHumanRedThree,
+      {CardOf(RankRedThree, 1), CardOf(RankRedThree, 2), CardOf(RankRedThree, 3)});
   EXPECT_EQ(bonus(Human), 800);
   game.MeldInfo[Human][RankAce].Started = false;
   EXPECT_EQ(bonus(Human), -800);
-  EXPECT_EQ(game.Table.lblMelds[14].Caption, "Pts. -800");
+  EXPECT_EQ(game.Table.lblMelds[RankRedThree].Caption, "Pts. -800");
   // A pure and a mixed canasta and two red threes; black threes make no
   // canasta, and the human's penalty is not the robot's.
-  Put(PlaceRobotRedThree, {107, 108});
+  Put(PlaceRobotRedThree, {CardOf(RankRedThree, 2), CardOf(RankRedThree, 3)});
   game.MeldInfo[Robot][RankKing] = {7, 0, 0, false, true};
   game.MeldInfo[Robot][RankAce] = {8, 2, 3, true, true};
   game.MeldInfo[Robot][RankBlackThree] = {7, 0, 0, false, true};
   game.PenaltyPoints = 50;
   EXPECT_EQ(bonus(Robot), 500 + 300 + 200);
   // The penalty counts once however often the bonuses are counted again.
-  Put(PlaceStock, {105, 106});
+  Put(PlaceStock, {CardOf(RankRedThree), CardOf(RankRedThree, 1)});
   game.MeldInfo[Human][RankSeven] = {7, 1, 1, true, true};
   bonus(Human);
   EXPECT_EQ(bonus(Human), 300 - 50);
@@ -203,7 +211,7 @@ class HandResult : public PileTest {
 
 TEST_F(HandResult, HumanWhoWentOutWinsAndSeesTheRobotsHand) {
   for (int k = 0; k < 7; ++k) game.MeldCard(CardOf(RankKing, k), RankKing, Human);
-  Put(PlaceHumanRedThree, {105});
+  Put(PlaceHumanRedThree, {CardOf(RankRedThree)});
   for (int k = 0; k < 6; ++k) game.MeldCard(CardOf(RankSeven, k), RankSeven, Robot);
   game.MeldWildCard(CardOf(RankTwo), RankSeven, Robot);
   Put(PlaceRobotHand, {CardOf(RankAce), CardOf(RankAce, 1), CardOf(RankJoker)});
@@ -220,17 +228,17 @@ TEST_F(HandResult, HumanWhoWentOutWinsAndSeesTheRobotsHand) {
 }
 
 TEST_F(HandResult, RobotsHandStaysHiddenUnlessTheHumanWinsAndTheTargetEndsTheGame) {
-  Put(PlaceHumanHand, {CardOf(5)});
-  Put(PlaceRobotHand, {CardOf(6)});
+  Put(PlaceHumanHand, {CardOf(RankFive)});
+  Put(PlaceRobotHand, {CardOf(RankSix)});
   auto shows = [&](const std::string& status, int hidden) {
     game.ShowHandResult();
     EXPECT_EQ(game.Table.lblInfoScores.Caption, status);
     EXPECT_EQ(game.Table.PicCards[hidden].Image, BackImage);
   };
   game.GameScore = {0, 5005, 100};  // equal hands of 5 points; the human ends on 5000
-  shows("Game is over - click 'Carry On' button'", CardOf(6));
+  shows("Game is over - click 'Carry On' button'", CardOf(RankSix));
   game.GameScore = {0, 5004, 100};
-  shows("game not over - click 'Carry On' button' or 'Exit'", CardOf(6));
+  shows("game not over - click 'Carry On' button' or 'Exit'", CardOf(RankSix));
   game.GameScore = {0, 4000, 5015};
   Put(PlaceHumanHand, {CardOf(RankAce)});
   Put(PlaceRobotHand, {CardOf(RankKing)});

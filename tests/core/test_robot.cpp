@@ -1,5 +1,4 @@
-// The robot's decisions on laid-out positions. Card numbers: jokers 1-4, twos 5-12, black
-// threes 13-16, then eight of each rank from fours (17) up, kings 89-96, aces 97-104.
+// The robot's decisions on laid-out positions.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -14,6 +13,13 @@ using namespace larkspur::testing;
 namespace {
 
 using Cards = std::vector<int>;
+
+// The first card of each rank; the others of the rank follow it.
+constexpr int Joker = FirstJoker, Two = FirstTwo, BlackThree = FirstBlackThree,
+              Four = FirstCardOfRank(RankFour), Five = FirstCardOfRank(RankFive),
+              Six = FirstCardOfRank(RankSix), Seven = FirstCardOfRank(RankSeven),
+              Eight = FirstCardOfRank(RankEight), Nine = FirstCardOfRank(RankNine),
+              Ten = FirstCardOfRank(RankTen), King = FirstCardOfRank(RankKing), Ace = FirstAce;
 
 class RobotTest : public TableTest {
  protected:
@@ -73,62 +79,66 @@ class RobotTest : public TableTest {
 
 TEST_F(RobotTest, MeldsByItsFixedRules) {
   // A A A and 5 5 5 are worth 75: enough against 50, aces first; not enough against 90.
-  Position(0, {97, 98, 99, 25, 26, 27, 89, 57});
-  EXPECT_EQ(Melds(), (Cards{97, 98, 99, 25, 26, 27}));
-  Position(1500, {97, 98, 99, 25, 26, 27, 89, 57});
+  Position(0, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine});
+  EXPECT_EQ(Melds(), (Cards{Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2}));
+  Position(1500, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine});
   EXPECT_EQ(Melds(), Cards{});
 
   // A score below 0 asks for 15, so five nines have met the minimum meld; two jokers
   // then make a mixed canasta.
-  Position(-100, {1, 2, 89, 17});
-  Meld(Robot, 9, 57, 5);
-  EXPECT_EQ(Melds(), (Cards{1, 2}));
-  EXPECT_EQ(game.MeldInfo[Robot][9].WildCount, 2);
+  Position(-100, {Joker, Joker + 1, King, Four});
+  Meld(Robot, RankNine, Nine, 5);
+  EXPECT_EQ(Melds(), (Cards{Joker, Joker + 1}));
+  EXPECT_EQ(game.MeldInfo[Robot][RankNine].WildCount, 2);
   EXPECT_EQ(game.MixedCanastas[Robot], 1);
   // Two kings and two twos already: a third wild card would outnumber the naturals.
-  Position(-100, {7, 25, 33});
-  Meld(Robot, 13, 89, 2);
-  game.MeldWildCard(5, 13, Robot);
-  game.MeldWildCard(6, 13, Robot);
+  Position(-100, {Two + 2, Five, Six});
+  Meld(Robot, RankKing, King, 2);
+  game.MeldWildCard(Two, RankKing, Robot);
+  game.MeldWildCard(Two + 1, RankKing, Robot);
   EXPECT_EQ(Melds(), Cards{});
   // A canasta and three cards left: the second wild card step takes a two too.
-  Position(-100, {5, 6, 25});
-  Meld(Robot, 13, 89, 7);
-  EXPECT_EQ(Melds(), Cards{5});
+  Position(-100, {Two, Two + 1, Five});
+  Meld(Robot, RankKing, King, 7);
+  EXPECT_EQ(Melds(), Cards{Two});
 
   // An ace lays off onto the aces' meld.
-  Position(0, {100, 89, 25});
-  Meld(Robot, RankAce, 97, 3);
-  EXPECT_EQ(Melds(), Cards{100});
+  Position(0, {Ace + 3, King, Five});
+  Meld(Robot, RankAce, Ace, 3);
+  EXPECT_EQ(Melds(), Cards{Ace + 3});
   EXPECT_EQ(steps.at(0).Delay, 800);
 }
 
 TEST_F(RobotTest, DiscardsByItsPassesOrNotAtAll) {
   // The robot's hand, the pile's size, whether the human melded eights, and the discard.
   const std::tuple<Cards, int, bool, int> cases[] = {
-      {{13, 17, 89}, 6, false, 13},  // a black three goes first on a pile of six
-      {{13, 17, 89}, 5, false, 17},  // but not on five
-      {{1, 13}, 5, false, 13},       // nothing natural: the black three before the joker
-      {{44, 49, 50}, 2, true, 44},   // the human's eights guard the robot's pair: the melded seven
-      {{44, 49, 50}, 2, false, 49},  // the pair nobody has melded goes first
+      // A black three goes first on a pile of six, but not on five.
+      {{BlackThree, Four, King}, 6, false, BlackThree},
+      {{BlackThree, Four, King}, 5, false, Four},
+      // Nothing natural: the black three before the joker.
+      {{Joker, BlackThree}, 5, false, BlackThree},
+      // The human's eights guard the robot's pair: the melded seven goes.
+      {{Seven + 3, Eight, Eight + 1}, 2, true, Seven + 3},
+      // The pair nobody has melded goes first.
+      {{Seven + 3, Eight, Eight + 1}, 2, false, Eight},
   };
   for (const auto& [hand, pile, humanEights, discarded] : cases) {
     Position(0, hand);
-    Meld(Robot, 7, 41, 3);
-    if (humanEights) Meld(Human, 8, 51, 3);
-    Discards(65, pile);
+    Meld(Robot, RankSeven, Seven, 3);
+    if (humanEights) Meld(Human, RankEight, Eight + 2, 3);
+    Discards(Ten, pile);
     EXPECT_EQ(Discarded(), discarded) << hand[0] << " on " << pile;
   }
 
   // Three aces meld out; then nothing is discarded.
-  Position(0, {97, 98, 99});
-  EXPECT_EQ(Melds(), (Cards{97, 98, 99}));
+  Position(0, {Ace, Ace + 1, Ace + 2});
+  EXPECT_EQ(Melds(), (Cards{Ace, Ace + 1, Ace + 2}));
   EXPECT_EQ(Discarded(), 0);
 
   // One card and no canasta: neither melded nor discarded.
-  Position(0, {89});
-  Meld(Robot, RankAce, 97, 3);
-  Discards(57, 2);
+  Position(0, {King});
+  Meld(Robot, RankAce, Ace, 3);
+  Discards(Nine, 2);
   EXPECT_EQ(Melds(), Cards{});
   EXPECT_EQ(game.Table.LblGenInfo.Caption,
             "Player your opponent cannot Meld 1 card as no Canasta made.");
@@ -138,16 +148,17 @@ TEST_F(RobotTest, DiscardsByItsPassesOrNotAtAll) {
 }
 
 TEST_F(RobotTest, MeldingMovesEachCardTowardsTheMelds) {
-  Position(0, {3, 89, 90, 91, 92, 25});
+  Position(0, {Joker + 2, King, King + 1, King + 2, King + 3, Five});
   Watch();
-  game.MeldAllOfRank(Robot, 13);
+  game.MeldAllOfRank(Robot, RankKing);
   // Each card shows 1000 below the hand, then the layout's card sound.
   ASSERT_EQ(steps.size(), 8u);
   EXPECT_EQ(steps[0].Delay, 550);
   for (int k = 0; k < 4; ++k)
-    EXPECT_EQ(std::make_pair(steps[2 * k].Card, steps[2 * k].Top), std::make_pair(89 + k, 1360));
-  game.MeldWildCard(3, 13, Robot);  // a wild card lies at the wild row
-  EXPECT_EQ(At(3), Pos(12480, 2520));
+    EXPECT_EQ(std::make_pair(steps[2 * k].Card, steps[2 * k].Top),
+              std::make_pair(King + k, RobotHandTop + 1000));
+  game.MeldWildCard(Joker + 2, RankKing, Robot);  // a wild card lies at the wild row
+  EXPECT_EQ(At(Joker + 2), Pos(MeldColumnLeft(RankKing), RobotWildRowTop));
 }
 
 }  // namespace

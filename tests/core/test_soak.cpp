@@ -32,15 +32,15 @@ namespace {
 void PlayBolder(Game& g, std::mt19937_64& rng) {
   if (g.PlayerToPlay && g.PlayerTurnOpen && g.DiscardCount > 0 && rng() % 2)
     g.PicCards_MouseDown(g.UpCard);
-  for (int r = 1; r <= 13 && g.PlayerToPlay && g.PlayerHasDrawn; ++r) {
+  for (int r = RankAce; r <= RankKing && g.PlayerToPlay && g.PlayerHasDrawn; ++r) {
     const MeldItems& m = g.MeldInfo[Human][r];
     if (r == RankTwo || r == RankBlackThree || !m.Started) continue;
     const bool more = m.Count < 3 || (g.MinMeldMet[Human] && rng() % 3 == 0);
     for (int c = 1; c <= CardCount && more; ++c)
       if (g.Cards[c].Place == PlaceHumanHand && g.Cards[c].Rank == r) g.PicCards_MouseDown(c);
     if (m.Count >= 3 && !(g.MinMeldMet[Human] && rng() % 4 == 0)) continue;
-    int wild = 1;
-    while (wild < 12 && g.Cards[wild].Place != PlaceHumanHand) ++wild;
+    int wild = FirstWildCard;
+    while (wild < LastWildCard && g.Cards[wild].Place != PlaceHumanHand) ++wild;
     if (g.Cards[wild].Place != PlaceHumanHand) continue;
     g.PicCards_MouseDown(wild);
     g.LblHeadings_Click(r);
@@ -54,7 +54,10 @@ void RandomClick(Game& g, std::mt19937_64& rng) {
     const int c = 1 + static_cast<int>(rng() % CardCount);
     if (g.Table.PicCards[c].Visible) g.PicCards_MouseDown(c);
   } else if (kind == 5) {
-    static constexpr int headings[] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15};
+    // The meld headings; the red threes' heading is the joker's.
+    static constexpr int headings[] = {RankAce,   RankBlackThree, RankFour, RankFive, RankSix,
+                                       RankSeven, RankEight,      RankNine, RankTen,  RankJack,
+                                       RankQueen, RankKing,       RankJoker};
     g.LblHeadings_Click(headings[rng() % std::size(headings)]);
   } else if (kind == 6) {
     if (g.Table.LblDiscarding.Visible) g.LblDiscarding_Click();
@@ -120,7 +123,9 @@ struct Checker {
   void AtPause() {
     for (int c = 1; c <= CardCount; ++c) {
       const int p = g.Cards[c].Place;
-      Check(p == 1 || p == 2 || (p >= 16 && p <= 21), "a card has no place");
+      Check(p == PlaceHumanHand || p == PlaceRobotHand ||
+                (p >= PlaceStock && p <= PlaceRobotRedThree),
+            "a card has no place");
     }
     Check(g.Table.FramResults.Visible || g.GameScore == scores, "totals changed in a hand");
     FollowTurn();
@@ -128,25 +133,28 @@ struct Checker {
   void AtIdle() {
     AtPause();
     // Cards and their points by place; melded cards and wild cards by player and column.
-    int n[22] = {}, points[22] = {}, count[3][14] = {}, wild[3][14] = {};
+    constexpr int places = PlaceRobotRedThree + 1, columns = RankKing + 1;
+    int n[places] = {}, points[places] = {}, count[3][columns] = {}, wild[3][columns] = {};
     for (int c = 1; c <= CardCount; ++c) {
       const CardRow& card = g.Cards[c];
       n[card.Place] += 1, points[card.Place] += card.Points;
-      const int p = card.Place - 17;  // the player whose meld holds the card
-      const bool melded = p == Human || p == Robot;
+      // The player whose meld holds the card, if any.
+      const int p = card.Place == PlaceHumanMeld ? Human : card.Place == PlaceRobotMeld ? Robot : 0;
+      const bool melded = p != 0;
       Check(card.Rank == (melded ? card.MeldColumn[p] : RankOfCard(c)) &&
                 card.Points == PointsOfCard(c),
             "a card has the wrong rank or points");
-      Check(c < 105 || card.Place > 2, "a red three stays in a hand");
-      if (melded) count[p][card.MeldColumn[p]] += 1, wild[p][card.MeldColumn[p]] += c <= 12;
+      Check(!IsRedThreeNumber(c) || card.Place > PlaceRobotHand, "a red three stays in a hand");
+      if (melded)
+        count[p][card.MeldColumn[p]] += 1, wild[p][card.MeldColumn[p]] += IsWildCardNumber(c);
     }
     if (g.Table.FramResults.Visible) {  // the hand is over and scored
       if (std::exchange(handCounted, true)) return;
       Check(g.HandCount[Human] == 0 || g.HandCount[Robot] == 0 || g.StockCount == 0,
             "a hand was scored before it was over");
       for (int p : {Human, Robot})
-        Check(g.GameScore[p] - scores[p] ==
-                  points[17 + p] + g.BonusPoints[p] + g.OutBonus[p] - points[p],
+        Check(g.GameScore[p] - scores[p] == points[p == Human ? PlaceHumanMeld : PlaceRobotMeld] +
+                                                g.BonusPoints[p] + g.OutBonus[p] - points[p],
               "the total grew by other than the hand");
       scores = g.GameScore;
       hands += 1;
@@ -156,7 +164,7 @@ struct Checker {
     Check(g.StockCount == n[PlaceStock] && g.DiscardCount == n[PlacePile], "a count disagrees");
     for (int p : {Human, Robot}) {
       Check(g.HandCount[p] == n[p] && g.HandPoints[p] == points[p], "a hand count disagrees");
-      for (int r = 1; r <= 13; ++r) {
+      for (int r = RankAce; r <= RankKing; ++r) {
         const MeldItems& m = g.MeldInfo[p][r];
         Check(m.Count == count[p][r] && m.Started == (count[p][r] > 0),
               "a meld disagrees with its column");
@@ -165,7 +173,7 @@ struct Checker {
       }
     }
     // The human may add a wild card only while the naturals still outnumber them.
-    for (int r = 1; r <= 13; ++r)
+    for (int r = RankAce; r <= RankKing; ++r)
       Check(wild[Human][r] == 0 || 2 * wild[Human][r] < count[Human][r],
             "a meld of the human holds as many wild cards as naturals");
   }
@@ -267,7 +275,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
         same =
             same && before[c].Place == game.Cards[c].Place && before[c].Rank == game.Cards[c].Rank;
       for (int p : {Human, Robot})
-        for (int r = 1; r <= 13; ++r)
+        for (int r = RankAce; r <= RankKing; ++r)
           same = same && melds[p][r].Count == game.MeldInfo[p][r].Count &&
                  melds[p][r].WildCount == game.MeldInfo[p][r].WildCount;
       check.Check(same, "a click inside a pause acted");

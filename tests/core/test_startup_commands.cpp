@@ -22,15 +22,24 @@ TEST_F(StartupTest, FormLoadAppliesTheFileAndStacksTheStockAndTheCardsAdd) {
   EXPECT_EQ(host.sounds, Texts{"riffle.wav"});
   for (int c = 1; c <= CardCount; ++c)
     EXPECT_TRUE(game.Cards[c].Place == PlaceStock && t.PicCards[c].Visible &&
-                t.PicCards[c].Image == BackImage && At(c) == Pos(2 * c - 2, 9362 - 2 * c))
+                t.PicCards[c].Image == BackImage &&
+                At(c) == Pos(StockLeft + StockFanStep * (c - 1), StockTop - StockFanStep * (c - 1)))
         << c;
   game.InitCards();
   int total = 0;
   for (int c = 1; c <= CardCount; ++c) total += game.Cards[c].Points;
   EXPECT_EQ(total, 1580);
-  // {card, rank} at the edges of the groups of card numbers
-  const int spots[][2] = {{4, 15}, {5, 2},   {12, 2}, {13, 3},  {16, 3},
-                          {17, 4}, {96, 13}, {97, 1}, {104, 1}, {105, 14}};
+  // {card, rank} at the edges of the runs of card numbers
+  const int spots[][2] = {{LastJoker, RankJoker},
+                          {FirstTwo, RankTwo},
+                          {LastTwo, RankTwo},
+                          {FirstBlackThree, RankBlackThree},
+                          {LastBlackThree, RankBlackThree},
+                          {FirstFour, RankFour},
+                          {FirstAce - 1, RankKing},
+                          {FirstAce, RankAce},
+                          {LastAce, RankAce},
+                          {FirstRedThree, RankRedThree}};
   for (const auto& [c, rank] : spots) EXPECT_EQ(game.Cards[c].Rank, rank) << c;
 }
 
@@ -54,14 +63,15 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
   game.HandLayout(Human);
   game.HandLayout(Robot);
   int points = 0;
-  for (int k = 0; k < 15; ++k) {
-    EXPECT_EQ(At(human[k]), Pos(1680 + 400 * k, 9480));
+  for (int k = 0; k < HandSize; ++k) {
+    EXPECT_EQ(At(human[k]), Pos(HandFirstLeft + HumanHandStep * k, HumanHandTop));
     EXPECT_EQ(game.Table.PicCards[human[k]].Image, human[k]);
     points += game.Cards[human[k]].Points;
   }
-  EXPECT_TRUE(game.HandCount[Human] == 15 && game.HandPoints[Human] == points);
+  EXPECT_TRUE(game.HandCount[Human] == HandSize && game.HandPoints[Human] == points);
   EXPECT_EQ(game.Table.LblPointsHand.Caption, "Points Hand: " + std::to_string(points));
-  EXPECT_TRUE(At(40) == Pos(1680 + 3 * 200, 360) && game.Table.PicCards[40].Image == BackImage);
+  EXPECT_TRUE(At(40) == Pos(HandFirstLeft + 3 * RobotHandStep, RobotHandTop) &&
+              game.Table.PicCards[40].Image == BackImage);
   EXPECT_EQ(game.HandPoints[Robot], 65);
 
   // A hand too long for the table closes up evenly and stays clickable on it.
@@ -72,7 +82,7 @@ TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
     const int step = At(2).first - At(1).first;
     for (int c = 3; c <= cards; ++c) EXPECT_EQ(At(c).first - At(c - 1).first, step) << cards;
     EXPECT_LE(At(cards).first + CardWidth, TableWidth);
-    EXPECT_TRUE(step == 400 ? cards <= 33 : cards > 33 && step >= 140) << cards;
+    EXPECT_TRUE(step == HumanHandStep ? cards <= 33 : cards > 33 && step >= 140) << cards;
   }
 }
 

@@ -1,6 +1,19 @@
 # Shared by the end-to-end tests: run the built program from a copy of its
 # folder, so its player file is fresh and ours, and find its window.
 
+# Colours of the table as red,green,blue, the same as in src/table/TableModel.h.
+baize_rgb=0,64,0             # BaizeColor
+command_back_rgb=255,255,128  # CommandBackColor
+frame_face_rgb=224,224,216    # FrameFaceColor
+
+# Prints a colour given as red,green,blue the way ImageMagick's txt: format
+# writes it (#004000 for 0,64,0). Usage: rgb_hex R,G,B
+rgb_hex() {
+  local IFS=,
+  # shellcheck disable=SC2086  # split at the commas on purpose
+  printf '#%02X%02X%02X' $1
+}
+
 # Sets run (the folder) and pid (filled in by the caller); the copy goes when the
 # script ends. Usage: copy_program BUILD_DIR TEMPLATE
 copy_program() {

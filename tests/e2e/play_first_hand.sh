@@ -66,8 +66,8 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 # Places on the table, in pixels from the table's top left corner.
 stock_x=30 stock_y=680                         # bottom left of the stock pile
 label_x=104 label_y=592 label_w=690 label_h=22  # LblDiscarding, 1560,8880 10350x330 twips
-hand_y=680                                      # a row through the hand (Top 9480 twips)
-hand_from=112                                   # the first hand card's Left, 1680 twips
+hand_y=680                                      # a row through the hand (HumanHandTop, 9480 twips)
+hand_from=112                                   # the first hand card's Left (HandFirstLeft, 1680 twips)
 pile_x=0 pile_y=386 pile_w=100 pile_h=184       # discard count label and the pile
 frame_x=392 frame_y=128 frame_w=393 frame_h=392 # FramResults, 5880,1920 5895x5880 twips
 exit_x=$((392 + 92)) exit_y=$((128 + 325))      # "Exit and Save", 600,4680 1575x405 in the frame
@@ -84,9 +84,9 @@ share() {  # file x y w h r,g,b [fuzz]
     -fill black +opaque "rgb($6)" -fill white -opaque "rgb($6)" -format '%[fx:mean]' info:
 }
 above() { awk -v v="$1" -v t="$2" 'BEGIN { exit !(v > t) }'; }
-label_showing() { above "$(share "$1" $label_x $label_y $label_w $label_h 255,255,128)" 0.5; }
-label_gone() { ! above "$(share "$1" $label_x $label_y $label_w $label_h 255,255,128)" 0.05; }
-results_showing() { above "$(share "$1" $frame_x $frame_y $frame_w $frame_h 224,224,216 4)" 0.5; }
+label_showing() { above "$(share "$1" $label_x $label_y $label_w $label_h $command_back_rgb)" 0.5; }
+label_gone() { ! above "$(share "$1" $label_x $label_y $label_w $label_h $command_back_rgb)" 0.05; }
+results_showing() { above "$(share "$1" $frame_x $frame_y $frame_w $frame_h $frame_face_rgb 4)" 0.5; }
 pile_of() {  # file out: the pile's part of a screenshot
   convert "$1" -crop "${pile_w}x${pile_h}+$((ox + pile_x))+$((oy + pile_y))" +repage "$2"
 }
@@ -94,9 +94,9 @@ pile_of() {  # file out: the pile's part of a screenshot
 # covered by overlapping cards without gaps, up to the last card's right edge.
 hand_extent() {
   convert "$1" -crop "$((WIDTH - hand_from))x1+$((ox + hand_from))+$((oy + hand_y))" +repage \
-    -depth 8 txt:- | awk -v base=$hand_from -F'[,: ]+' '
+    -depth 8 txt:- | awk -v base=$hand_from -v baize="$(rgb_hex $baize_rgb)" -F'[,: ]+' '
       /^#/ { next }
-      $0 !~ /#004000/ { if (first == "") first = $1; last = $1 }
+      index($0, baize) == 0 { if (first == "") first = $1; last = $1 }
       END { if (first == "") print "-1 -1"; else print first + base, last + base }'
 }
 

@@ -41,7 +41,7 @@ import -window root "$artefacts/startup.png" || fail "screenshot failed"
 table_origin
 pixel() { convert "$artefacts/startup.png" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:; }
 read -r r g b <<<"$(pixel $((X + 1000)) $((Y + menu + 700)))"
-(( r == 0 && g == 64 && b == 0 )) || fail "table is not dark green at (1000, 700): $r $g $b"
+[[ $r,$g,$b == "$baize_rgb" ]] || fail "table is not dark green at (1000, 700): $r $g $b"
 # The top card of the stock lies 14 px right of and 14 px above the bottom card at (0, 624);
 # its back is blue near the corner (the middle shows a fan of aces).
 read -r r g b <<<"$(pixel $((X + 14 + 8)) $((Y + menu + 610 + 12)))"

@@ -1,6 +1,6 @@
-// The real table window on the real game: its elements at their design
-// places, the menus, the model drawn, and clicks, menu commands and the close
-// box reaching the game; and the Qt host's waits.
+// The real table window on the real game: its elements in their places, the
+// menus, the model drawn, and clicks, menu commands and the close box reaching
+// the game; and the Qt host's waits.
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -88,25 +88,28 @@ class TestTableWindow : public QObject {
  private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-  // A representative set of elements at their design places (15 twips a pixel;
-  // those in frames from the frame's corner) with their design texts; the menus.
-  void designElementsAndMenus() {
+  // A representative set of elements in their places at the table's own size
+  // (15 twips a pixel; those in frames from the frame's corner) with their
+  // first texts; the menus.
+  void elementsInPlaceAndMenus() {
     Table t({}, false);
-    QCOMPARE(t.surface()->size(), QSize(1061, 762));
+    QCOMPARE(t.surface()->size(), QSize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel));
+    const int sevens = MeldColumnLeft(RankSeven), width = MeldColumnWidth;
     const struct {
       const char *name, *caption, *tip;
       QRect twips;
     } elements[] = {
-        {"LblNames_2", "Player  Name", "", {0, 11040, 1710, 330}},
-        {"LblMinMeld", "Minimum Meld:", "Your minimum meld", {12240, 0, 1905, 330}},
-        {"LblHeadings_7", "Sevens", "Sevens melded here", {6000, 5280, 1095, 375}},
+        {"LblNames_2", "Player  Name", "", {0, HumanScoreRowTop, 1710, 330}},
+        {"LblMinMeld", "Minimum Meld:", "Your minimum meld", {12240, RobotScoreRowTop, 1905, 330}},
+        {"LblHeadings_7", "Sevens", "Sevens melded here", {sevens, MeldHeadingTop, width, 375}},
         {"FramResults", "Scores and Winner", "Result of Hand played", {5880, 1920, 5895, 5880}},
         {"cmdNew", "&Carry On", "Deal Next Hand", {3480, 4680, 1575, 405}},
         {"CmdTarget", "&O.K", "Click to Exit", {600, 3300, 1575, 405}},
     };
     for (const auto& e : elements) {
       QWidget* w = t.find(e.name);
-      QCOMPARE(w->geometry(), QRect(e.twips.topLeft() / 15, e.twips.size() / 15));
+      QCOMPARE(w->geometry(),
+               QRect(e.twips.topLeft() / TwipsPerPixel, e.twips.size() / TwipsPerPixel));
       QCOMPARE(w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(),
                QString(e.caption));
       QCOMPARE(w->toolTip(), QString(e.tip));
@@ -158,11 +161,12 @@ class TestTableWindow : public QObject {
     const int menu = t.window.height() - t.surface()->height();
     t.window.resize(1400, 500 + menu);
     QTRY_COMPARE(t.surface()->size(), QSize(1400, 500));
-    QCOMPARE(t.card(1)->size(), QSize(qRound(1065 * 500 / 11430.0), qRound(1440 * 500 / 11430.0)));
+    const double scale = 500.0 / TableHeight;
+    QCOMPARE(t.card(1)->size(), QSize(qRound(CardWidth * scale), qRound(CardHeight * scale)));
     for (QWidget* w : t.surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
       if (w->isVisible())
         QVERIFY2(t.surface()->rect().contains(w->geometry()), qPrintable(w->objectName()));
-    QCOMPARE(t.at(t.card(108)), t.card(108));
+    QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
   }
 
   // The model's captions, colours, cards, stacking and text box reach the widgets.
@@ -170,9 +174,9 @@ class TestTableWindow : public QObject {
     Table t;
     TableModel& m = t.window.game().Table;
     m.Caption = "Larkspur - Target Score is 5000";
-    m.lblMelds[7].Caption = " Pure Canasta 7 Wild:-0";
-    m.lblMelds[7].BackColor = RGB(255, 0, 0);
-    m.Shape1.BorderColor = 255;  // blue-green-red: red
+    m.lblMelds[RankSeven].Caption = " Pure Canasta 7 Wild:-0";
+    m.lblMelds[RankSeven].BackColor = PureCanastaColor;
+    m.Shape1.BorderColor = PileBlocked;
     CardPicture& pic = m.PicCards[5];
     pic.Left = 6000, pic.Top = 3000, pic.Image = 5, pic.Visible = true, pic.BorderStyle = 1;
     pic.ToolTip = "Click the cards you wish to meld.";
@@ -183,13 +187,15 @@ class TestTableWindow : public QObject {
     auto* meld = t.window.findChild<QLabel*>("lblMelds_7");
     QCOMPARE(meld->text(), QString(" Pure Canasta 7 Wild:-0"));
     QVERIFY(meld->autoFillBackground() && meld->palette().color(QPalette::Window) == Qt::red);
-    // The middle of the pile frame's top edge (0, 6360, 1335 wide).
-    QCOMPARE(t.surface()->grab().toImage().pixelColor(1335 / 30, 6360 / 15 + 1), QColor(255, 0, 0));
+    // The middle of the pile frame's top edge: red.
+    const QPoint edge((m.Shape1.Left + m.Shape1.Width / 2) / TwipsPerPixel,
+                      m.Shape1.Top / TwipsPerPixel + 1);
+    QCOMPARE(t.surface()->grab().toImage().pixelColor(edge), QColor(255, 0, 0));
     CardWidget* card = t.card(5);
     QVERIFY(card->image() == 5 && card->marked());
     QCOMPARE(card->pos(), QPoint(400, 200));
     QCOMPARE(card->toolTip(), QString("Click the cards you wish to meld."));
-    QCOMPARE(t.at(t.card(108)), t.card(3));
+    QCOMPARE(t.at(t.card(CardCount)), t.card(3));
     auto* edit = t.window.findChild<QLineEdit*>("Txtpoints");
     QCOMPARE(edit->text(), QString("1234"));
     QTest::keyClicks(edit, "0");
@@ -202,7 +208,7 @@ class TestTableWindow : public QObject {
     m.FramResults.Visible = true;
     m.BringToFront(m.FramResults);
     t.window.syncFromModel();
-    QCOMPARE(t.at(t.card(108)), t.card(108));
+    QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
     QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
     m.BringToFront(pic);
     t.window.syncFromModel();
@@ -300,7 +306,7 @@ class TestTableWindow : public QObject {
 
   // Names too long for their labels end in "…" inside the label and show
   // whole in its tooltip; the minimum meld shortens only the name and keeps
-  // its words and number on the table. So at the design size and when small.
+  // its words and number on the table. So at the table's own size and when small.
   void longNamesGiveWay() {
     const QString player = "Bartholomew Montgomery-Fitzwilliam of Little Snoring-on-Wold";
     const QString robot = "Barnaby the Magnificent Card Robot";
@@ -308,7 +314,8 @@ class TestTableWindow : public QObject {
     t.window.game().CheckMinimumMeld(Human);
     t.window.syncFromModel();
     const QString ellipsis(QChar(0x2026));
-    for (const QSize size : {QSize(1061, 762), QSize(640, 480)}) {
+    for (const QSize size :
+         {QSize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel), QSize(640, 480)}) {
       t.window.resize(size.width(), size.height() + t.window.height() - t.surface()->height());
       QApplication::processEvents();
       QCOMPARE(t.surface()->size(), size);
@@ -345,7 +352,7 @@ class TestTableWindow : public QObject {
     Table t("\"Ada\",\"Robo\",300,0,0,0,0,3000\r\n");
     qunsetenv("LARKSPUR_TABLE_LOG");
     TableModel& m = t.window.game().Table;
-    for (int c : {1, 2, 3}) m.PicCards[c].Top = 9480;  // the hand row
+    for (int c : {1, 2, 3}) m.PicCards[c].Top = HumanHandTop;
     m.PicCards[3].Visible = false;
     m.LblDiscarding.Visible = true;
     m.LblStock.Caption = "No. Deck 97";
