@@ -57,33 +57,9 @@ std::unique_ptr<QSvgRenderer> loadDeck(const QString& path) {
 
 }  // namespace
 
-CardFace faceOfCard(int card) {
-  CardFace face;
-  if (card >= 1 && card <= 4) {
-    face.redJoker = card % 2 == 1;
-    face.suit = face.redJoker ? 2 : 3;
-  } else if (card >= 5 && card <= 12) {
-    face.faceRank = 2;
-    face.suit = (card - 5) % 4;
-  } else if (card >= 13 && card <= 16) {
-    face.faceRank = 3;
-    face.suit = card % 2 == 1 ? 0 : 3;  // clubs, spades, clubs, spades
-  } else if (card >= 17 && card <= 96) {
-    face.faceRank = 4 + (card - 17) / 8;
-    face.suit = (card - 17) % 4;
-  } else if (card >= 97 && card <= 104) {
-    face.faceRank = 1;
-    face.suit = (card - 97) % 4;
-  } else if (card >= 105 && card <= 108) {
-    face.faceRank = 3;
-    face.suit = card % 2 == 1 ? 2 : 1;  // hearts, diamonds, hearts, diamonds
-  }
-  return face;
-}
-
 QString deckElementId(int image) {
   if (image < 1 || image > CardCount) return QStringLiteral("back");
-  const CardFace face = faceOfCard(image);
+  const CardFace face = FaceOfCard(image);
   if (face.faceRank == 0)
     return face.redJoker ? QStringLiteral("red_joker") : QStringLiteral("black_joker");
   return faceRankName(face.faceRank) + QLatin1Char('_') + QLatin1String(SuitNames[face.suit]);
@@ -106,7 +82,7 @@ void drawFallbackCard(QPainter& p, const QRectF& rect, int image) {
     p.restore();
     return;
   }
-  const CardFace face = faceOfCard(image);
+  const CardFace face = FaceOfCard(image);
   const bool red = face.faceRank == 0 ? face.redJoker : isRedSuit(face.suit);
   p.setPen(QPen(Qt::black, 1));
   p.setBrush(Qt::white);

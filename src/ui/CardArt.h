@@ -11,20 +11,13 @@
 #include <future>
 #include <memory>
 
+#include "state/CardNames.h"
+
 class QSvgRenderer;
 class QPainter;
 
 namespace larkspur {
 
-// What a card number shows: suits 0 clubs, 1 diamonds, 2 hearts, 3 spades;
-// faceRank 1 ace .. 13 king, 0 for a joker (red or black by its suit colour).
-struct CardFace {
-  int faceRank = 0;
-  int suit = 0;
-  bool redJoker = false;
-};
-
-CardFace faceOfCard(int card);
 // The deck's element id for an image number: 1..108 faces, 109 the back.
 QString deckElementId(int image);
 

@@ -26,7 +26,7 @@ class TestCardArt : public QObject {
       QCOMPARE(deckElementId(card), QString(id));
     std::map<std::pair<int, int>, int> seen;
     for (int c = 1; c <= CardCount; ++c) {
-      const CardFace f = faceOfCard(c);
+      const CardFace f = FaceOfCard(c);
       const int rank = RankOfCard(c);
       QCOMPARE(f.faceRank, rank == RankRedThree ? 3 : rank == RankJoker ? 0 : rank);
       if (rank == RankRedThree || rank == RankBlackThree)
