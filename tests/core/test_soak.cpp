@@ -19,7 +19,8 @@
 #include <vector>
 
 #include "ScriptedHost.h"
-#include "ScriptedHuman.h"
+#include "policy/HumanSeat.h"
+#include "policy/SimplePolicy.h"
 #include "state/Game.h"
 
 using namespace larkspur;
@@ -27,7 +28,7 @@ using namespace larkspur::testing;
 
 namespace {
 
-// What the scripted human leaves out: it also tries the discard pile, completes the
+// What the simple policy leaves out: it also tries the discard pile, completes the
 // melds a taken pile starts, lays off naturals and adds wild cards.
 void PlayBolder(Game& g, std::mt19937_64& rng) {
   if (g.PlayerToPlay && g.PlayerTurnOpen && g.DiscardCount > 0 && rng() % 2)
@@ -234,7 +235,8 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
   host.maxEventWaits = 100'000;
   host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
   Game game(host);
-  ScriptedHuman human(game, seed * 7919 + 1);
+  SimplePolicy simple(seed * 7919 + 1);
+  HumanSeat human(game, simple);
   std::mt19937_64 rng(seed * 7919 + 1);
   Checker check(game, broken != nullptr);
   host.onIdle = [&] {
