@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ScriptedHost.h"
+#include "policy/ExpertPolicy.h"
 #include "policy/HumanSeat.h"
 #include "policy/SimplePolicy.h"
 #include "state/Game.h"
@@ -126,6 +127,28 @@ struct Checker {
     Check(g.Table.FramResults.Visible || g.GameScore == scores, "totals changed in a hand");
     FollowTurn();
   }
+  // What the Expert promises beyond the table's rules, wherever it sits: whole melds,
+  // a first meld that beats the minimum, the robot's seat's wild card limits there,
+  // and going out only with a canasta.
+  void ExpertKeepsItsRules(int p) {
+    // The human's seat melds between its draw and its discard: look at the turn's ends.
+    if (p == Human && g.PlayerToPlay && (g.PlayerHasDrawn || g.PlayerDiscarding)) return;
+    bool melded = false;
+    for (int r = 1; r <= 13; ++r) {
+      const MeldItems& m = g.MeldInfo[p][r];
+      const int naturals = m.Count - m.WildCount;
+      melded = melded || m.Count > 0;
+      Check(m.Count == 0 || m.Count >= 3, "the Expert left a meld of one or two cards");
+      // The robot's seat's limits; the human's seat's own are checked for every player.
+      Check(p == Human || (m.WildCount <= 3 && m.WildCount <= naturals),
+            "the Expert broke a wild card limit");
+    }
+    if (g.Table.FramResults.Visible)
+      Check(g.HandCount[p] > 0 || g.HasCanasta[p], "the Expert went out without a canasta");
+    else
+      Check(!melded || g.MinMeldMet[p], "the Expert melded without beating the minimum meld");
+  }
+
   void AtIdle() {
     AtPause();
     // Cards and their points by place; melded cards and wild cards by player and column.
@@ -218,6 +241,7 @@ struct Signature {
 
 struct Play {
   bool randomClicks = false;
+  int expertSeat = 0;  // the seat the Expert plays, if any; the other keeps its usual player
   Signature* signature = nullptr;
 };
 
@@ -236,7 +260,9 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
   host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
   Game game(host);
   SimplePolicy simple(seed * 7919 + 1);
-  HumanSeat human(game, simple);
+  ExpertPolicy expert;
+  HumanSeat human(game, play.expertSeat == Human ? static_cast<Policy&>(expert) : simple);
+  if (play.expertSeat == Robot) game.RobotPlayer = RobotPlay::Expert;
   std::mt19937_64 rng(seed * 7919 + 1);
   Checker check(game, broken != nullptr);
   host.onIdle = [&] {
@@ -248,7 +274,8 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
         check.AtIdle();
       }
     }
-    PlayBolder(game, rng);
+    if (play.expertSeat) check.ExpertKeepsItsRules(play.expertSeat);
+    if (play.expertSeat != Human) PlayBolder(game, rng);
     human.Act();
   };
   host.onPause = [&] {
@@ -310,6 +337,18 @@ TEST(Soak, WholeGamesKeepTheTableConsistent) {
     ASSERT_EQ(PlayOneGame(seed, hands, {}), "") << "seed " << seed;
   // A game to 5000 takes a few hands; far more would mean hands that end at once.
   EXPECT_TRUE(hands >= games && hands <= 10 * games) << hands << " hands";
+}
+
+// The Expert on either seat plays by every rule the checker knows, and by its own.
+TEST(Soak, TheExpertOnEitherSeatBreaksNoRule) {
+  const int games = GamesToPlay(550) / 2;
+  for (int seat : {Human, Robot}) {
+    int hands = 0;
+    for (int seed = 1; seed <= games; ++seed)
+      ASSERT_EQ(PlayOneGame(5000 + seed, hands, {.expertSeat = seat}), "")
+          << "seed " << 5000 + seed << " seat " << seat;
+    EXPECT_TRUE(hands >= games && hands <= 10 * games) << hands << " hands";
+  }
 }
 
 TEST(Soak, RandomClicksAtRandomMomentsBreakNoRule) {
