@@ -144,6 +144,9 @@ class Game : public GameState {
   Policy* RobotSeatPolicy = nullptr;
   // The robot's turn as RobotPlayer plays it; true when it took the discard pile.
   bool RobotSeatTurn();
+  // The Expert's advice for the human's next click; None unless the game
+  // waits for the human's move.
+  HintAdvice HumanHint();
 
  private:
   friend class HumanMove;

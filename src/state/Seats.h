@@ -1,4 +1,4 @@
-// Who plays the seats.
+// Who plays the seats, and what a hint points at.
 #pragma once
 
 #include <string>
@@ -9,6 +9,14 @@ namespace larkspur {
 enum class RobotPlay {
   Classic,  // the robot's own fixed rules
   Expert,   // the stronger policy
+};
+
+// The element of the table a hint points at, with its one sentence.
+struct HintAdvice {
+  enum Element { None, Stock, Pile, HandCard, Heading, DiscardLabel, ReturnLabel };
+  Element What = None;
+  int Index = 0;  // the card number (Pile, HandCard) or the heading's rank (Heading)
+  std::string Text;
 };
 
 }  // namespace larkspur
