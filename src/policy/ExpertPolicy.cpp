@@ -387,10 +387,10 @@ bool ExpertPolicy::TakePile(const SeatView& v) {
     const MeldPlan plan = PlanMelds(after);
     return plan.FirstMeld && plan.Melds[up].Count >= 3;
   }
-  // A take that needs no wild card costs nothing; a large pile is worth a wild card.
+  // A take that needs no wild card costs nothing; a pile of five or more is
+  // worth a wild card, a smaller one is not (the arena says so clearly).
   const bool free = started || v.HandRank[up] >= 2;
-  if (size >= 4) return true;
-  return free && (size >= 2 || v.HandCount[v.Seat] <= 4);
+  return free || size >= kWorthAWild;
 }
 
 // The discard that costs least: the chance it hands the other player the pile,
@@ -401,14 +401,29 @@ int ExpertPolicy::Discard(const SeatView& v) {
   if (v.Hand.size() == 1) return v.Hand.front();
   const double endChance = EndChance(v);
   const double pileWorth = 30 + 20.0 * (v.DiscardCount() + 1);
+  const double freeze = FreezeWorth(v, pileWorth);
   int best = 0;
   double bestCost = 0;
   for (int c : v.Hand) {
-    const double cost = TakeChance(v, c) * pileWorth + (1 - endChance) * KeepValue(v, c) -
-                        endChance * HandPointsOf(c);
+    double cost = TakeChance(v, c) * pileWorth + (1 - endChance) * KeepValue(v, c) -
+                  endChance * HandPointsOf(c);
+    if (IsWildCardNumber(c)) cost -= freeze;
     if (best == 0 || cost < bestCost) best = c, bestCost = cost;
   }
   return best;
+}
+
+// A wild card in the pile freezes it: from then on only a natural pair in the
+// hand takes it. Worth a wild card when the pile is open to the other player
+// and either large or about to be taken by a player close to going out.
+double ExpertPolicy::FreezeWorth(const SeatView& v, double pileWorth) const {
+  if (WildInPile(v) || !v.MinMeldMet[v.Opponent]) return 0;  // already frozen for them
+  if (v.DiscardCount() + 1 < kLargePile && EndChance(v) < 0.45) return 0;
+  // What freezing saves: the pile, at the chance of the safest natural discard.
+  double safest = 1;
+  for (int c : v.Hand)
+    if (IsMeldRank(RankOfCard(c))) safest = std::min(safest, TakeChance(v, c));
+  return kFreezeShare * pileWorth + safest * pileWorth;
 }
 
 }  // namespace larkspur

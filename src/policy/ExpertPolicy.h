@@ -32,6 +32,12 @@ class ExpertPolicy : public Policy {
   double TakeChance(const SeatView& view, int card) const;
   // The chance that the hand ends before this seat plays again.
   double EndChance(const SeatView& view) const;
+
+ private:
+  double FreezeWorth(const SeatView& view, double pileWorth) const;
+  static constexpr int kLargePile = 10;
+  static constexpr int kWorthAWild = 5;
+  static constexpr double kFreezeShare = 0.25;
 };
 
 }  // namespace larkspur
