@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ScriptedHost.h"
+#include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
 #include "policy/HumanSeat.h"
 #include "policy/SimplePolicy.h"
@@ -241,7 +242,8 @@ struct Signature {
 
 struct Play {
   bool randomClicks = false;
-  int expertSeat = 0;  // the seat the Expert plays, if any; the other keeps its usual player
+  int expertSeat = 0;         // the seat the Expert plays, if any; the other keeps its usual player
+  bool classicHuman = false;  // the Classic robot's rules play the human's seat
   Signature* signature = nullptr;
 };
 
@@ -261,7 +263,10 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
   Game game(host);
   SimplePolicy simple(seed * 7919 + 1);
   ExpertPolicy expert;
-  HumanSeat human(game, play.expertSeat == Human ? static_cast<Policy&>(expert) : simple);
+  ClassicPolicy classic;
+  HumanSeat human(game, play.expertSeat == Human ? static_cast<Policy&>(expert)
+                        : play.classicHuman      ? static_cast<Policy&>(classic)
+                                                 : simple);
   if (play.expertSeat == Robot) game.RobotPlayer = RobotPlay::Expert;
   std::mt19937_64 rng(seed * 7919 + 1);
   Checker check(game, broken != nullptr);
@@ -275,7 +280,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
       }
     }
     if (play.expertSeat) check.ExpertKeepsItsRules(play.expertSeat);
-    if (play.expertSeat != Human) PlayBolder(game, rng);
+    if (play.expertSeat != Human && !play.classicHuman) PlayBolder(game, rng);
     human.Act();
   };
   host.onPause = [&] {
@@ -339,14 +344,16 @@ TEST(Soak, WholeGamesKeepTheTableConsistent) {
   EXPECT_TRUE(hands >= games && hands <= 10 * games) << hands << " hands";
 }
 
-// The Expert on either seat plays by every rule the checker knows, and by its own.
-TEST(Soak, TheExpertOnEitherSeatBreaksNoRule) {
-  const int games = GamesToPlay(550) / 2;
-  for (int seat : {Human, Robot}) {
+// The Expert on either seat plays by every rule the checker knows, and by its own; so
+// do the Classic robot's rules on the human's seat, against the Expert.
+TEST(Soak, PoliciesOnEitherSeatBreakNoRule) {
+  const int games = GamesToPlay(550) / 3;
+  for (const Play& play : {Play{.expertSeat = Human}, Play{.expertSeat = Robot},
+                           Play{.expertSeat = Robot, .classicHuman = true}}) {
     int hands = 0;
     for (int seed = 1; seed <= games; ++seed)
-      ASSERT_EQ(PlayOneGame(5000 + seed, hands, {.expertSeat = seat}), "")
-          << "seed " << 5000 + seed << " seat " << seat;
+      ASSERT_EQ(PlayOneGame(5000 + seed, hands, play), "")
+          << "seed " << 5000 + seed << " Expert's seat " << play.expertSeat;
     EXPECT_TRUE(hands >= games && hands <= 10 * games) << hands << " hands";
   }
 }
