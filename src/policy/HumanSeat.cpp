@@ -62,10 +62,17 @@ void HumanSeat::Meld(const MeldStep& step) {
 }
 
 void HumanSeat::MeldAndEndMelding() {
+  auto melded = [&] {
+    int n = 0;
+    for (int c = 1; c <= CardCount; ++c) n += g_.Cards[c].Place == PlaceHumanMeld;
+    return n;
+  };
   for (int step = 0; step < MostMeldSteps && g_.PlayerToPlay; ++step) {
     const MeldStep move = policy_.NextMeld(MakeSeatView(g_, Human), step);
     if (move.What == MeldStep::None) break;
+    const int before = melded();
     Meld(move);
+    if (melded() == before) break;  // the table refused the move: asking again would not help
   }
   if (!g_.PlayerToPlay) return;  // went out by melding
   // Melds that do not meet the minimum meld cannot stand: give them back.
