@@ -59,8 +59,9 @@ std::string MeldText(const SeatView& v, const MeldPlan& plan, const MeldStep& st
   const int r = step.Rank;
   const bool first = !v.MinMeldMet[Human];
   const std::string why =
-      first ? "with the rest of this turn's melds it makes your first meld of more than " +
-                  std::to_string(v.Requirement[Human]) + "."
+      plan.GoesOut ? "with this turn's melds you can go out, and going out pays now."
+      : first      ? "with the rest of this turn's melds it makes your first meld of more than " +
+                    std::to_string(v.Requirement[Human]) + "."
       : plan.Melds[r].Count >= 7 && v.Melds[Human][r].Count < 7
           ? "it makes a canasta of " + RankName(r, true) + "."
           : "every card laid scores and brings a canasta nearer.";
