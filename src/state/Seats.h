@@ -1,7 +1,9 @@
 // Who plays the seats, and what a hint points at.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace larkspur {
 
@@ -10,6 +12,17 @@ enum class RobotPlay {
   Classic,  // the robot's own fixed rules
   Expert,   // the stronger policy
 };
+
+// The setting's name as the per-user settings keep it, and back; an unknown
+// name is no setting, so the default stands.
+inline const char* RobotPlayName(RobotPlay play) {
+  return play == RobotPlay::Expert ? "expert" : "classic";
+}
+inline std::optional<RobotPlay> RobotPlayNamed(std::string_view name) {
+  if (name == "classic") return RobotPlay::Classic;
+  if (name == "expert") return RobotPlay::Expert;
+  return std::nullopt;
+}
 
 // The element of the table a hint points at, with its one sentence.
 struct HintAdvice {
