@@ -116,8 +116,10 @@ class Planner {
   }
 
  private:
-  // A hand that will likely end before the seat plays again is no place for wild cards.
-  static constexpr double kDumpWildsAt = 0.45;
+  // A hand that will all but surely end before the seat plays again (the other
+  // player holds one card, or the stock is nearly gone) is no place for wild
+  // cards; any sooner and they are worth more kept for canastas (the arena agrees).
+  static constexpr double kDumpWildsAt = 0.9;
 
   struct Unit {
     std::vector<MeldStep> Steps;
@@ -238,8 +240,8 @@ class Planner {
     for (int r : ranks) {
       const int missing = CanastaSize - melds_[r].Count;
       if (!melds_[r].Started || missing <= 0 || missing > static_cast<int>(wilds_.size())) continue;
-      const bool worthIt =
-          !AnyCanasta(melds_) || v_.StockCount <= kLateStock || expert_.EndChance(v_) >= 0.3;
+      const bool worthIt = !AnyCanasta(melds_) || v_.StockCount <= kLateStock ||
+                           expert_.EndChance(v_) >= ExpertPolicy::kEnding;
       if (!worthIt) continue;
       Unit& u = Begin();
       while (melds_[r].Count < CanastaSize && Wild(u, r)) {
@@ -296,7 +298,8 @@ class Planner {
     const bool winsGame = v_.GameScore[me] + mine >= v_.TargetScore &&
                           v_.GameScore[me] + mine > v_.GameScore[them] + theirs;
     const bool gameClose = std::max(v_.GameScore[me], v_.GameScore[them]) + 1500 >= v_.TargetScore;
-    const bool ending = v_.StockCount <= kLateStock || expert_.EndChance(v_) >= 0.3;
+    const bool ending =
+        v_.StockCount <= kLateStock || expert_.EndChance(v_) >= ExpertPolicy::kEnding;
     return winsGame || (winsHand && (gameClose || ending || mine - theirs >= 400));
   }
 
@@ -418,7 +421,7 @@ int ExpertPolicy::Discard(const SeatView& v) {
 // and either large or about to be taken by a player close to going out.
 double ExpertPolicy::FreezeWorth(const SeatView& v, double pileWorth) const {
   if (WildInPile(v) || !v.MinMeldMet[v.Opponent]) return 0;  // already frozen for them
-  if (v.DiscardCount() + 1 < kLargePile && EndChance(v) < 0.45) return 0;
+  if (v.DiscardCount() + 1 < kLargePile && EndChance(v) < kCloseToOut) return 0;
   // What freezing saves: the pile, at the chance of the safest natural discard.
   double safest = 1;
   for (int c : v.Hand)

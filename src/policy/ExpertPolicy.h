@@ -32,10 +32,14 @@ class ExpertPolicy : public Policy {
   double TakeChance(const SeatView& view, int card) const;
   // The chance that the hand ends before this seat plays again.
   double EndChance(const SeatView& view) const;
+  // From this chance on the other player is close to going out (three cards or fewer).
+  static constexpr double kCloseToOut = 0.45;
+  // From this chance on the hand is ending (four cards or fewer, or a low stock).
+  static constexpr double kEnding = 0.25;
 
  private:
   double FreezeWorth(const SeatView& view, double pileWorth) const;
-  static constexpr int kLargePile = 10;
+  static constexpr int kLargePile = 7;
   static constexpr int kWorthAWild = 5;
   static constexpr double kFreezeShare = 0.25;
 };

@@ -82,7 +82,7 @@ std::string DiscardWhy(const SeatView& v, const ExpertPolicy& expert, int card) 
   if (v.Hand.size() == 1) return "it is your last card and you go out.";
   if (r == RankBlackThree) return "a black three blocks the pile for your opponent.";
   if (IsWildCardNumber(card)) {
-    if (expert.EndChance(v) >= 0.45)
+    if (expert.EndChance(v) >= ExpertPolicy::kCloseToOut)
       return "your opponent is close to going out and it would count against you.";
     return "it freezes the pile, and your opponent cannot take it.";
   }
