@@ -37,21 +37,22 @@ std::string TakeWhy(const SeatView& v) {
   if (v.Started(Human, up)) return "you have melded " + RankName(up, true) + size;
   if (v.HandRank[up] >= 2) {
     const std::string pair = "you hold " + Count(v.HandRank[up]) + " " + RankName(up, true);
-    if (!v.MinMeldMet[Human])
-      return pair + ", enough for your first meld with it," + size.substr(4);
+    if (!v.MinMeldMet[Human]) return pair + " for your first meld" + size;
     return pair + size;
   }
   return "a " + RankName(up, false) + " and a wild card take it" + size;
 }
 
-std::string DrawWhy(const SeatView& v, const ExpertPolicy& expert) {
+std::string DrawWhy(const SeatView& v) {
   if (v.UpCard == 0) return "the discard pile is empty.";
   if (!v.MayTakePile()) {
     if (v.PileState == PileBlocked) return "a black three blocks the discard pile.";
     return "you cannot take the discard pile now.";
   }
   if (!v.MinMeldMet[Human]) return "taking the pile would not make your first meld this turn.";
-  (void)expert;
+  const int up = RankOfCard(v.UpCard);
+  if (v.Started(Human, up) || v.HandRank[up] >= 2)
+    return "taking the pile would leave you too few cards to play on.";
   return "the pile holds only " + Cards(v.DiscardCount()) + ", not worth a wild card.";
 }
 
@@ -105,7 +106,7 @@ HintAdvice Game::HumanHint() {
     int stock = 0;
     for (int c = 1; c <= CardCount && stock == 0; ++c)
       if (Cards[c].Place == PlaceStock) stock = c;
-    return {HintAdvice::Stock, stock, "Draw two cards from the stock: " + DrawWhy(v, expert)};
+    return {HintAdvice::Stock, stock, "Draw two cards from the stock: " + DrawWhy(v)};
   }
   if (PlayerHasDrawn) {
     const MeldPlan plan = expert.PlanMelds(v);
