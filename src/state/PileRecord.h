@@ -39,12 +39,6 @@ struct PileRecord {
     }
     return n;
   }
-  // The rank the player last took the pile for, or 0.
-  int LastTakenRank(int player) const {
-    for (auto it = Notes.rbegin(); it != Notes.rend(); ++it)
-      if (it->Player == player && it->Taken) return it->Rank;
-    return 0;
-  }
 };
 
 }  // namespace larkspur
