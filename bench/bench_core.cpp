@@ -1,5 +1,5 @@
 // How fast the game core plays when nothing waits: whole games of the robot
-// against the scripted human on the scripted host's virtual clock, and the
+// against the simple policy on the human's seat on the scripted host's virtual clock, and the
 // time of one robot turn within those games. Pauses cost nothing here, so the
 // figures are the core's own processor time.
 //
@@ -13,7 +13,8 @@
 #include <string>
 
 #include "ScriptedHost.h"
-#include "ScriptedHuman.h"
+#include "policy/HumanSeat.h"
+#include "policy/SimplePolicy.h"
 #include "state/Game.h"
 
 using namespace larkspur;
@@ -47,7 +48,8 @@ GameRecord PlayGame(std::uint64_t seed, const std::string& folder) {
   host.folder = folder;
   host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
   Game game(host);
-  ScriptedHuman human(game, seed);
+  SimplePolicy simple(seed);
+  HumanSeat human(game, simple);
   GameRecord record;
   bool robotPlaying = false;
   double robotStart = 0;

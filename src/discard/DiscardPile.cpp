@@ -41,6 +41,7 @@ void Game::ShowDiscardPile() {
 }
 
 void Game::DiscardCard(int player, int card) {
+  Record.NoteDiscard(player, card, Cards[card].Rank);
   Cards[card].Place = PlacePile;
   UpCard = card;
   Delay = 250;

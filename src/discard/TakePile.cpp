@@ -39,6 +39,7 @@ bool Game::MayTakePile(int player) {
 }
 
 void Game::TakePileTop(int player) {
+  Record.NotePileTaken(player, UpCard, Cards[UpCard].Rank, DiscardCount);
   Delay = 250;
   const int top = UpCard;
   const int rank = Cards[top].Rank;

@@ -98,7 +98,7 @@ void Game::PlayGame() {
       if (PlayerToPlay) {
         WaitWhileHumanPlays();
       } else {
-        const bool tookPile = RobotTurn();
+        const bool tookPile = RobotSeatTurn();
         PlayerToPlay = tookPile || HandCount[Robot] != 0;
       }
     }

@@ -6,6 +6,7 @@
 
 #include "state/GameState.h"
 #include "state/Host.h"
+#include "state/Seats.h"
 #include "table/TableModel.h"
 
 namespace larkspur {
@@ -16,6 +17,8 @@ namespace larkspur {
 struct GameAbandoned {};
 
 enum class GameRequest { None, NewGame, LoadGame, Quit };
+
+class Policy;
 
 class Game : public GameState {
  public:
@@ -142,6 +145,17 @@ class Game : public GameState {
 
   // One move at a time: whether a click on the table would act now.
   bool MayMove() const;
+
+  // ---- seats played by policies
+  // Who plays the robot's seat; Classic unless the player chooses otherwise.
+  RobotPlay RobotPlayer = RobotPlay::Classic;
+  // When set, this policy plays the robot's seat whatever RobotPlayer says.
+  Policy* RobotSeatPolicy = nullptr;
+  // The robot's turn as RobotPlayer plays it; true when it took the discard pile.
+  bool RobotSeatTurn();
+  // The Expert's advice for the human's next click; None unless the game
+  // waits for the human's move.
+  HintAdvice HumanHint();
 
  private:
   friend class HumanMove;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/PileRecord.h"
+
 namespace larkspur {
 
 // Place codes: where a card lies.
@@ -176,6 +178,9 @@ struct GameState {
   // human's turn (going out with black threes) is not scored a second time
   // by the driver.
   bool HandScored = false;
+
+  // The discards and takes of this hand, for the seats' policies to read.
+  PileRecord Record;
 };
 
 }  // namespace larkspur

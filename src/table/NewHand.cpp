@@ -74,6 +74,7 @@ void Game::NewHandReset() {
   PlayerPileDue = false;
   RobotPileDue = false;
   HandScored = false;
+  Record = {};
 }
 
 }  // namespace larkspur

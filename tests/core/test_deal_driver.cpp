@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ScriptedHuman.h"
 #include "TableFixture.h"
+#include "policy/HumanSeat.h"
+#include "policy/SimplePolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -157,13 +158,14 @@ TEST_F(DealDriverTest, NewDuringTheHumansTurnAsksThenStartsAFreshGameAtTheSameDe
   EXPECT_LT(high - low, 4096u);
 }
 
-// Whole hands with a scripted human: each ends for a reason the rule allows,
+// Whole hands with the simple policy on the human's seat: each ends for a reason the rule allows,
 // the next opens with whoever was to play, and the game ends only on unequal
 // scores once one has reached the target.
 TEST_F(DealDriverTest, HandsRunUntilTheTargetIsReachedWithoutATie) {
   game.TargetScore = 1000;
   game.RobotName = "Zed";
-  ScriptedHuman human(game, 9);
+  SimplePolicy simple(9);
+  HumanSeat human(game, simple);
   const std::vector<Pos> totals{{500, 200}, {1000, 1000}, {1010, 1010}, {1000, 999}};
   std::vector<bool> toPlayAtEnd;
   host.answerMessage = [&](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };

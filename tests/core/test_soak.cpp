@@ -19,7 +19,10 @@
 #include <vector>
 
 #include "ScriptedHost.h"
-#include "ScriptedHuman.h"
+#include "policy/ClassicPolicy.h"
+#include "policy/ExpertPolicy.h"
+#include "policy/HumanSeat.h"
+#include "policy/SimplePolicy.h"
 #include "state/Game.h"
 
 using namespace larkspur;
@@ -27,7 +30,7 @@ using namespace larkspur::testing;
 
 namespace {
 
-// What the scripted human leaves out: it also tries the discard pile, completes the
+// What the simple policy leaves out: it also tries the discard pile, completes the
 // melds a taken pile starts, lays off naturals and adds wild cards.
 void PlayBolder(Game& g, std::mt19937_64& rng) {
   if (g.PlayerToPlay && g.PlayerTurnOpen && g.DiscardCount > 0 && rng() % 2)
@@ -130,6 +133,28 @@ struct Checker {
     Check(g.Table.FramResults.Visible || g.GameScore == scores, "totals changed in a hand");
     FollowTurn();
   }
+  // What the Expert promises beyond the table's rules, wherever it sits: whole melds,
+  // a first meld that beats the minimum, the robot's seat's wild card limits there,
+  // and going out only with a canasta.
+  void ExpertKeepsItsRules(int p) {
+    // The human's seat melds between its draw and its discard: look at the turn's ends.
+    if (p == Human && g.PlayerToPlay && (g.PlayerHasDrawn || g.PlayerDiscarding)) return;
+    bool melded = false;
+    for (int r = 1; r <= 13; ++r) {
+      const MeldItems& m = g.MeldInfo[p][r];
+      const int naturals = m.Count - m.WildCount;
+      melded = melded || m.Count > 0;
+      Check(m.Count == 0 || m.Count >= 3, "the Expert left a meld of one or two cards");
+      // The robot's seat's limits; the human's seat's own are checked for every player.
+      Check(p == Human || (m.WildCount <= 3 && m.WildCount <= naturals),
+            "the Expert broke a wild card limit");
+    }
+    if (g.Table.FramResults.Visible)
+      Check(g.HandCount[p] > 0 || g.HasCanasta[p], "the Expert went out without a canasta");
+    else
+      Check(!melded || g.MinMeldMet[p], "the Expert melded without beating the minimum meld");
+  }
+
   void AtIdle() {
     AtPause();
     // Cards and their points by place; melded cards and wild cards by player and column.
@@ -225,6 +250,8 @@ struct Signature {
 
 struct Play {
   bool randomClicks = false;
+  int expertSeat = 0;         // the seat the Expert plays, if any; the other keeps its usual player
+  bool classicHuman = false;  // the Classic robot's rules play the human's seat
   Signature* signature = nullptr;
 };
 
@@ -242,7 +269,13 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
   host.maxEventWaits = 100'000;
   host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
   Game game(host);
-  ScriptedHuman human(game, seed * 7919 + 1);
+  SimplePolicy simple(seed * 7919 + 1);
+  ExpertPolicy expert;
+  ClassicPolicy classic;
+  HumanSeat human(game, play.expertSeat == Human ? static_cast<Policy&>(expert)
+                        : play.classicHuman      ? static_cast<Policy&>(classic)
+                                                 : simple);
+  if (play.expertSeat == Robot) game.RobotPlayer = RobotPlay::Expert;
   std::mt19937_64 rng(seed * 7919 + 1);
   Checker check(game, broken != nullptr);
   host.onIdle = [&] {
@@ -254,7 +287,8 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play,
         check.AtIdle();
       }
     }
-    PlayBolder(game, rng);
+    if (play.expertSeat) check.ExpertKeepsItsRules(play.expertSeat);
+    if (play.expertSeat != Human && !play.classicHuman) PlayBolder(game, rng);
     human.Act();
   };
   host.onPause = [&] {
@@ -316,6 +350,20 @@ TEST(Soak, WholeGamesKeepTheTableConsistent) {
     ASSERT_EQ(PlayOneGame(seed, hands, {}), "") << "seed " << seed;
   // A game to 5000 takes a few hands; far more would mean hands that end at once.
   EXPECT_TRUE(hands >= games && hands <= 10 * games) << hands << " hands";
+}
+
+// The Expert on either seat plays by every rule the checker knows, and by its own; so
+// do the Classic robot's rules on the human's seat, against the Expert.
+TEST(Soak, PoliciesOnEitherSeatBreakNoRule) {
+  const int games = GamesToPlay(550) / 3;
+  for (const Play& play : {Play{.expertSeat = Human}, Play{.expertSeat = Robot},
+                           Play{.expertSeat = Robot, .classicHuman = true}}) {
+    int hands = 0;
+    for (int seed = 1; seed <= games; ++seed)
+      ASSERT_EQ(PlayOneGame(5000 + seed, hands, play), "")
+          << "seed " << 5000 + seed << " Expert's seat " << play.expertSeat;
+    EXPECT_TRUE(hands >= games && hands <= 10 * games) << hands << " hands";
+  }
 }
 
 TEST(Soak, RandomClicksAtRandomMomentsBreakNoRule) {

@@ -2,8 +2,9 @@
 // statistics, the target score, saving, loading and leaving the program.
 #include <gtest/gtest.h>
 
-#include "ScriptedHuman.h"
 #include "TableFixture.h"
+#include "policy/HumanSeat.h"
+#include "policy/SimplePolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -224,7 +225,8 @@ TEST_F(StartupTest, TheEndOfAGameCountsItAndSavesAtOnce) {
   for (const auto& [robotWins, counted] : {std::pair{4, 5}, {32767, 32767}}) {
     SavedGame s(folder / std::to_string(robotWins),
                 {"Ann", "Bob", 0, 3, robotWins, -3000, 490, 500});
-    ScriptedHuman human(s.game, 5);
+    SimplePolicy simple(5);
+    HumanSeat human(s.game, simple);
     PlayerFileData saved;
     s.host.onIdle = [&] {
       if (s.host.messages.empty()) return human.Act();
