@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "about/AboutWindow.h"
-#include "about/HelpWindow.h"
-#include "dialog/MessageWindow.h"
+#include "ui/AboutWindow.h"
+#include "ui/HelpWindow.h"
+#include "ui/MessageWindow.h"
 
 using namespace larkspur;
 

@@ -18,7 +18,7 @@
 #include <QWindow>
 #include <functional>
 
-#include "dialog/MessageWindow.h"
+#include "ui/MessageWindow.h"
 #include "ui/TableWidgets.h"
 #include "ui/TableWindow.h"
 

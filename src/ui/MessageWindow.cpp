@@ -1,4 +1,4 @@
-#include "dialog/MessageWindow.h"
+#include "ui/MessageWindow.h"
 
 #include <QApplication>
 #include <QFontMetrics>

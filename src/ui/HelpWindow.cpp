@@ -1,4 +1,4 @@
-#include "about/HelpWindow.h"
+#include "ui/HelpWindow.h"
 
 #include <QFontMetricsF>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "about/AboutWindow.h"
+#include "ui/AboutWindow.h"
 
 #include <QFrame>
 #include <QGuiApplication>
