@@ -21,6 +21,7 @@
 
 #include "ui/Icons.h"
 #include "ui/TableWidgets.h"
+#include "ui/Units.h"
 
 namespace larkspur {
 
@@ -32,6 +33,12 @@ QString indexedName(const char* name, int index) {
 
 QString qs(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// A rectangle in twips at s pixels a twip.
+QRect scaledRect(int left, int top, int width, int height, double s) {
+  return roundedRect(left, top, width, height,
+                     [s](double twips) { return int(std::lround(twips * s)); });
 }
 
 }  // namespace
@@ -346,10 +353,7 @@ QRect TableWindow::labelRect(const LabelItem& item) const {
   const Label& m = *item.model;
   if (item.widget->parentWidget() == surface_) return tableRect(m.Left, m.Top, m.Width, m.Height);
   // Inside a frame: the same scale, measured from the frame's corner.
-  const double s = scale();
-  const int x0 = int(std::lround(m.Left * s)), y0 = int(std::lround(m.Top * s));
-  return QRect(x0, y0, int(std::lround((m.Left + m.Width) * s)) - x0,
-               int(std::lround((m.Top + m.Height) * s)) - y0);
+  return scaledRect(m.Left, m.Top, m.Width, m.Height, scale());
 }
 
 void TableWindow::fitFont(LabelItem& item) {
@@ -436,10 +440,7 @@ QRect TableWindow::tableRect(int left, int top, int width, int height) const {
   const double s = scale();
   const int ox = std::max(0, int(std::lround((surface_->width() - TableWidth * s) / 2)));
   const int oy = std::max(0, int(std::lround((surface_->height() - TableHeight * s) / 2)));
-  const int x0 = int(std::lround(left * s));
-  const int y0 = int(std::lround(top * s));
-  return QRect(ox + x0, oy + y0, int(std::lround((left + width) * s)) - x0,
-               int(std::lround((top + height) * s)) - y0);
+  return scaledRect(left, top, width, height, s).translated(ox, oy);
 }
 
 void TableWindow::syncFromModel() {
