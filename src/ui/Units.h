@@ -50,7 +50,7 @@ inline QFont serifFont(double points, double scale = 1.0) {
 }
 
 // The QColor of one of the table's colour numbers (red + 256 green + 65536 blue).
-inline QColor colorFromNumber(int number) {
+constexpr QColor colorFromNumber(int number) {
   return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
 }
 
