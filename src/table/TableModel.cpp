@@ -56,26 +56,41 @@ void PlaceMeldColumns(TableModel& t) {
   t.LblHeadings[RankSeven].ToolTip = "Sevens melded here";
 }
 
+// The results frame's rows from the top: a caption and a value for each player.
+struct ResultsRow {
+  Label TableModel::*Caption;
+  const char* CaptionName;
+  std::array<Label, 3> TableModel::*Values;
+  const char* ValuesName;
+  int Top;
+  const char* Text;
+};
+constexpr ResultsRow ResultsRows[] = {
+    {&TableModel::lblMeld, "lblMeld", &TableModel::CardPoints, "CardPoints", 720,
+     "Points Cards Melded"},
+    {&TableModel::lblBonusPoints, "lblBonusPoints", &TableModel::RThreesPoints, "RThreesPoints",
+     1200, "Bonus Red Threes"},
+    {&TableModel::lblMixed, "lblMixed", &TableModel::MixedCans, "MixedCans", 1680,
+     "Bonus Mixed Melds"},
+    {&TableModel::lblPure, "lblPure", &TableModel::PureCans, "PureCans", 2160, "Bonus Pure"},
+    {&TableModel::lblMeldPointsG, "lblMeldPointsG", &TableModel::OutFirst, "OutFirst", 2640,
+     "Out First Bonus"},
+    {&TableModel::LblPointsoff, "LblPointsoff", &TableModel::MinusPoints, "MinusPoints", 3120,
+     "Less Points Hand"},
+    {&TableModel::lblTotalP, "lblTotalP", &TableModel::PointsTotal, "PointsTotal", 3720,
+     "Total this Hand"},
+    {&TableModel::GGrandtotal, "GGrandtotal", &TableModel::LblGamePoints, "LblGamePoints", 4320,
+     "Total Game Points"},
+};
+
 void PlaceResultsFrame(TableModel& t) {
   t.FramResults = MakeFrame(5880, 1920, 5895, 5880, "Scores and Winner", "Result of Hand played");
   t.LblP = MakeLabel(2040, 240, 1935, 330, "You");
   t.LblB = MakeLabel(4200, 240, 1575, 330, "Opponent");
-  constexpr int captionWidth = 1755;
-  t.lblMeld = MakeLabel(240, 720, captionWidth, 330, "Points Cards Melded");
-  t.lblBonusPoints = MakeLabel(240, 1200, captionWidth, 330, "Bonus Red Threes");
-  t.lblMixed = MakeLabel(240, 1680, captionWidth, 330, "Bonus Mixed Melds");
-  t.lblPure = MakeLabel(240, 2160, captionWidth, 330, "Bonus Pure");
-  t.lblMeldPointsG = MakeLabel(240, 2640, captionWidth, 330, "Out First Bonus");
-  t.LblPointsoff = MakeLabel(240, 3120, captionWidth, 330, "Less Points Hand");
-  t.lblTotalP = MakeLabel(240, 3720, captionWidth, 330, "Total this Hand");
-  t.GGrandtotal = MakeLabel(240, 4320, captionWidth, 330, "Total Game Points");
-  const int tops[8] = {720, 1200, 1680, 2160, 2640, 3120, 3720, 4320};
-  std::array<Label, 3>* rows[8] = {&t.CardPoints,  &t.RThreesPoints, &t.MixedCans,
-                                   &t.PureCans,    &t.OutFirst,      &t.MinusPoints,
-                                   &t.PointsTotal, &t.LblGamePoints};
-  for (int i = 0; i < 8; ++i) {
-    (*rows[i])[1] = MakeLabel(2040, tops[i], 1935, 330, "");
-    (*rows[i])[2] = MakeLabel(4200, tops[i], 1575, 330, "");
+  for (const ResultsRow& row : ResultsRows) {
+    t.*row.Caption = MakeLabel(240, row.Top, 1755, 330, row.Text);
+    (t.*row.Values)[1] = MakeLabel(2040, row.Top, 1935, 330, "");
+    (t.*row.Values)[2] = MakeLabel(4200, row.Top, 1575, 330, "");
   }
   t.lblInfoScores = MakeLabel(240, 5160, 5295, 615, "Instructions");
   t.cmdNew = MakeLabel(3480, 4680, 1575, 405, "&Carry On", "Deal Next Hand");
@@ -94,6 +109,10 @@ void PlaceTargetFrame(TableModel& t) {
       "set as 500  and any number above 5000 as 5000.");
   t.CmdTarget = MakeLabel(600, 3300, 1575, 405, "&O.K", "Click to Exit");
   t.TxtpointsToolTip = "Enter the niumber of points for game Target";
+}
+
+std::string Indexed(const char* name, int index) {
+  return std::string(name) + '_' + std::to_string(index);
 }
 
 }  // namespace
@@ -137,6 +156,70 @@ TableModel::TableModel() : Caption("Larkspur") {
   PlaceTargetFrame(*this);
   for (int c = 1; c <= CardCount; ++c) PicCards[c].Image = BackImage;
   PicCards[1].Visible = true;
+}
+
+std::vector<TableElement> TableModel::Elements() const {
+  using Kind = ElementKind;
+  using Style = ElementStyle;
+  using Click = ElementClick;
+  std::vector<TableElement> list;
+  const Frame* in = nullptr;  // the frame the elements added now lie in
+  auto add = [&](std::string name, Kind kind, Style style, const Label& label,
+                 Click click = Click::None, int index = 0) -> TableElement& {
+    return list.emplace_back(TableElement{.Name = std::move(name),
+                                          .Kind = kind,
+                                          .Style = style,
+                                          .Click = click,
+                                          .Index = index,
+                                          .Lbl = &label,
+                                          .Parent = in});
+  };
+  auto addFrame = [&](std::string name, const Frame& frame) {
+    list.push_back(
+        {.Name = std::move(name), .Kind = Kind::Frame, .Style = Style::Frame, .Frm = &frame});
+    in = &frame;
+  };
+
+  add("LblGenInfo", Kind::Label, Style::Status, LblGenInfo);
+  add("LblMinMeld", Kind::Label, Style::Score, LblMinMeld);
+  add("LblTargetScore", Kind::Label, Style::Score, LblTargetScore);
+  add("LblPointsHand", Kind::Label, Style::Score, LblPointsHand);
+  add("LblStock", Kind::Label, Style::Score, LblStock);
+  add("LblDiscard", Kind::Label, Style::Score, LblDiscard);
+  for (int p = 1; p <= 2; ++p) {
+    add(Indexed("LblNames", p), Kind::Label, Style::Name, LblNames[p]).IsName = true;
+    add(Indexed("LblGameScore", p), Kind::Label, Style::Score, LblGameScore[p]);
+    add(Indexed("LblHandScore", p), Kind::Label, Style::Score, LblHandScore[p]);
+    add(Indexed("LblMeldScore", p), Kind::Label, Style::Score, LblMeldScore[p]);
+    add(Indexed("LblBonusScore", p), Kind::Label, Style::Score, LblBonusScore[p]);
+  }
+  for (const auto& heading : MeldHeadings) {
+    const int meld = heading.Rank == RankJoker ? RankRedThree : heading.Rank;
+    add(Indexed("lblMeldsC", meld), Kind::Label, Style::Meld, lblMeldsC[meld]);
+    add(Indexed("lblMelds", meld), Kind::Label, Style::Meld, lblMelds[meld]);
+    add(Indexed("LblHeadings", heading.Rank), Kind::ClickableLabel, Style::Heading,
+        LblHeadings[heading.Rank], Click::MeldHeading, heading.Rank);
+  }
+  add("LblDiscarding", Kind::ClickableLabel, Style::Command, LblDiscarding, Click::Discarding);
+  add("LblReturnPack", Kind::ClickableLabel, Style::Command, LblReturnPack, Click::ReturnPack);
+
+  addFrame("FramResults", FramResults);
+  // The names at the heads of the columns.
+  add("LblP", Kind::Label, Style::InFrame, LblP).IsName = true;
+  add("LblB", Kind::Label, Style::InFrame, LblB).IsName = true;
+  for (const ResultsRow& row : ResultsRows)
+    add(row.CaptionName, Kind::Label, Style::InFrame, this->*row.Caption);
+  for (const ResultsRow& row : ResultsRows)
+    for (int p = 1; p <= 2; ++p)
+      add(Indexed(row.ValuesName, p), Kind::Label, Style::InFrame, (this->*row.Values)[p]);
+  add("lblInfoScores", Kind::Label, Style::FrameNote, lblInfoScores);
+  add("cmdNew", Kind::Button, Style::Button, cmdNew, Click::CarryOn);
+  add("cmdSave", Kind::Button, Style::Button, cmdSave, Click::ExitAndSave);
+
+  addFrame("FramTarget", FramTarget);
+  add("Label1", Kind::Label, Style::FrameNote, Label1);
+  add("CmdTarget", Kind::Button, Style::Button, CmdTarget, Click::Target);
+  return list;
 }
 
 }  // namespace larkspur

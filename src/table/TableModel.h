@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "state/GameState.h"
 
@@ -154,6 +155,39 @@ struct Frame {
   std::uint64_t ZOrder = 0;
 };
 
+// What an element of the table is drawn as.
+enum class ElementKind { Label, ClickableLabel, Button, Frame };
+
+// How an element looks, by what it shows: its colours, alignment, wrapping and font.
+enum class ElementStyle {
+  Status,     // the status line at the left: what to do next
+  Name,       // a player's name on the baize
+  Score,      // the counts and scores on the baize
+  Command,    // a label that acts when clicked, beside the human's hand
+  Heading,    // a meld column's heading
+  Meld,       // what a meld column holds
+  InFrame,    // a caption or value in a frame
+  FrameNote,  // a frame's longer note
+  Button,     // a button in a frame
+  Frame,      // a frame itself
+};
+
+// Which of the game's handlers a click on an element goes to.
+enum class ElementClick { None, MeldHeading, Discarding, ReturnPack, CarryOn, ExitAndSave, Target };
+
+// One label, button or frame of the table, as the front end builds it.
+struct TableElement {
+  std::string Name;  // the widget's name, such as "LblHeadings_7"
+  ElementKind Kind = ElementKind::Label;
+  ElementStyle Style = ElementStyle::Score;
+  ElementClick Click = ElementClick::None;
+  int Index = 0;                  // a meld heading's rank, which its clicks carry
+  bool IsName = false;            // a name: cut short with "…" rather than run on past its label
+  const Label* Lbl = nullptr;     // the label or button, unless the element is a frame
+  const Frame* Frm = nullptr;     // the frame, if it is one
+  const Frame* Parent = nullptr;  // the frame the element lies in, if any
+};
+
 // The meld columns' headings from right to left: the index of each in
 // LblHeadings (its rank code; the red threes' is RankJoker) and its caption.
 struct MeldHeading {
@@ -199,6 +233,10 @@ struct TableModel {
   std::string Txtpoints;
   std::string TxtpointsToolTip;
   int TxtpointsLeft = 600, TxtpointsTop = 360, TxtpointsWidth = 1575, TxtpointsHeight = 345;
+
+  // Every label, button and frame above, frames before what lies in them. Where
+  // labels overlap, the later one is drawn on top.
+  std::vector<TableElement> Elements() const;
 
   // Stacking: the higher ZOrder is drawn on top.
   std::uint64_t ZCounter = 0;

@@ -15,9 +15,9 @@
 #include <QWidget>
 #include <chrono>
 
-#include "about/AboutWindow.h"
-#include "about/HelpWindow.h"
-#include "dialog/MessageWindow.h"
+#include "ui/AboutWindow.h"
+#include "ui/HelpWindow.h"
+#include "ui/MessageWindow.h"
 
 namespace larkspur {
 

@@ -5,12 +5,9 @@
 
 #include "table/TableModel.h"
 #include "ui/CardArt.h"
+#include "ui/Units.h"
 
 namespace larkspur {
-
-QColor colorFromNumber(int number) {
-  return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
-}
 
 TableSurface::TableSurface(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);

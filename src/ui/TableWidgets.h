@@ -2,7 +2,6 @@
 // and the labels. They only draw and report pointer events.
 #pragma once
 
-#include <QColor>
 #include <QLabel>
 #include <QWidget>
 #include <functional>
@@ -12,9 +11,6 @@ class QPainter;
 namespace larkspur {
 
 class CardArt;
-
-// The QColor of one of the table's colour numbers (red + 256 green + 65536 blue).
-QColor colorFromNumber(int number);
 
 // The green table itself; the window paints the meld area and the pile's frame on it.
 class TableSurface : public QWidget {

@@ -21,6 +21,7 @@
 
 #include "ui/Icons.h"
 #include "ui/TableWidgets.h"
+#include "ui/Units.h"
 
 namespace larkspur {
 
@@ -32,6 +33,60 @@ QString indexedName(const char* name, int index) {
 
 QString qs(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// How each style of element looks at the table's own size, in the order of ElementStyle.
+struct Look {
+  ElementStyle style;
+  QColor text;
+  QColor back;  // none: the table or the frame shows through
+  Qt::Alignment align;
+  bool wrap;
+  int pixels;  // the font's size at 15 twips a pixel; a caption too long is drawn smaller
+  bool bold;
+};
+constexpr QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kNone;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
+constexpr Look kLooks[] = {
+    {ElementStyle::Status, colorFromNumber(StatusTextColor), colorFromNumber(StatusBackColor),
+     kTopLeft, true, 11, true},
+    {ElementStyle::Name, colorFromNumber(NameTextColor), kNone, kLeft, false, 11, true},
+    {ElementStyle::Score, kWhite, kNone, kLeft, false, 11, false},
+    {ElementStyle::Command, kBlack, colorFromNumber(CommandBackColor), Qt::AlignCenter, true, 11,
+     true},
+    {ElementStyle::Heading, kWhite, colorFromNumber(HeadingBackColor), Qt::AlignCenter, false, 11,
+     true},
+    {ElementStyle::Meld, kWhite, kNone, Qt::AlignCenter, true, 10, false},
+    {ElementStyle::InFrame, kBlack, kNone, kLeft, false, 11, false},
+    {ElementStyle::FrameNote, kBlack, kNone, kTopLeft, true, 10, false},
+    // A button draws its own face in its own colours; only its font is taken.
+    {ElementStyle::Button, kBlack, kNone, Qt::AlignCenter, false, 12, false},
+    // A frame's face, and its title's font.
+    {ElementStyle::Frame, kBlack, colorFromNumber(FrameFaceColor), kTopLeft, false, 12, true},
+};
+static_assert([] {
+  for (std::size_t i = 0; i < std::size(kLooks); ++i)
+    if (kLooks[i].style != ElementStyle(i)) return false;
+  return std::size(kLooks) == std::size_t(ElementStyle::Frame) + 1;
+}());
+
+const Look& lookOf(ElementStyle style) {
+  return kLooks[std::size_t(style)];
+}
+
+// The table's font, f times its size at 15 twips a pixel.
+QFont tableFont(int pixels, bool bold, double f) {
+  QFont font(QStringLiteral("Verdana"));
+  font.setBold(bold);
+  font.setPixelSize(std::max(6, int(std::lround(pixels * f))));
+  return font;
+}
+
+// A rectangle in twips at s pixels a twip.
+QRect scaledRect(int left, int top, int width, int height, double s) {
+  return roundedRect(left, top, width, height,
+                     [s](double twips) { return int(std::lround(twips * s)); });
 }
 
 }  // namespace
@@ -118,50 +173,6 @@ void TableWindow::buildMenus() {
   command("MnuAbout", "About", &Game::MnuAbout_Click);
 }
 
-QWidget* TableWindow::addLabel(QWidget* parent, const Label& model, const QString& name,
-                               LabelStyle style, bool clickable) {
-  auto* label = new TableLabel(parent);
-  label->setObjectName(name);
-  if (clickable) label->onClick = [] {};
-  LabelItem item;
-  item.model = &model;
-  item.widget = label;
-  item.style = style;
-  // The names at the left and at the heads of the results columns.
-  const TableModel& t = game_->Table;
-  item.isName = style == LabelStyle::Name || &model == &t.LblP || &model == &t.LblB;
-  applyStyle(item);
-  labels_.push_back(item);
-  return label;
-}
-
-QWidget* TableWindow::addButton(QWidget* parent, const Label& model, const QString& name) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  LabelItem item;
-  item.model = &model;
-  item.widget = button;
-  item.style = LabelStyle::InFrame;
-  item.isButton = true;
-  labels_.push_back(item);
-  return button;
-}
-
-QGroupBox* TableWindow::addFrame(const Frame& model, const QString& name) {
-  auto* frame = new QGroupBox(surface_);
-  frame->setObjectName(name);
-  frame->setTitle(qs(model.Caption));
-  frame->setToolTip(qs(model.ToolTip));
-  frame->setAutoFillBackground(true);
-  QPalette palette = frame->palette();
-  palette.setColor(QPalette::Window, colorFromNumber(FrameFaceColor));
-  palette.setColor(QPalette::WindowText, Qt::black);
-  frame->setPalette(palette);
-  frame->hide();
-  return frame;
-}
-
 void TableWindow::buildTable() {
   surface_ = new TableSurface(this);
   surface_->setObjectName(QStringLiteral("FrmTable"));
@@ -189,45 +200,15 @@ void TableWindow::buildTable() {
                    .adjusted(width / 2, width / 2, -width / 2, -width / 2));
   };
 
+  // The labels, buttons and frames in the model's order; the card pictures lie
+  // above the labels on the baize, and the frames above the cards.
   TableModel& t = game_->Table;
-  // Labels first: the card pictures and frames are stacked above them.
-  addLabel(surface_, t.LblGenInfo, QStringLiteral("LblGenInfo"), LabelStyle::Status);
-  addLabel(surface_, t.LblMinMeld, QStringLiteral("LblMinMeld"), LabelStyle::Score);
-  addLabel(surface_, t.LblTargetScore, QStringLiteral("LblTargetScore"), LabelStyle::Score);
-  addLabel(surface_, t.LblPointsHand, QStringLiteral("LblPointsHand"), LabelStyle::Score);
-  addLabel(surface_, t.LblStock, QStringLiteral("LblStock"), LabelStyle::Score);
-  addLabel(surface_, t.LblDiscard, QStringLiteral("LblDiscard"), LabelStyle::Score);
-  for (int p = 1; p <= 2; ++p) {
-    addLabel(surface_, t.LblNames[p], indexedName("LblNames", p), LabelStyle::Name);
-    addLabel(surface_, t.LblGameScore[p], indexedName("LblGameScore", p), LabelStyle::Score);
-    addLabel(surface_, t.LblHandScore[p], indexedName("LblHandScore", p), LabelStyle::Score);
-    addLabel(surface_, t.LblMeldScore[p], indexedName("LblMeldScore", p), LabelStyle::Score);
-    addLabel(surface_, t.LblBonusScore[p], indexedName("LblBonusScore", p), LabelStyle::Score);
+  for (const TableElement& element : t.Elements()) {
+    if (element.Kind == ElementKind::Frame)
+      addFrame(element);
+    else
+      addLabel(element);
   }
-  for (const auto& column : MeldHeadings) {
-    const int meldIndex = column.Rank == RankJoker ? RankRedThree : column.Rank;
-    addLabel(surface_, t.lblMeldsC[meldIndex], indexedName("lblMeldsC", meldIndex),
-             LabelStyle::Meld);
-    addLabel(surface_, t.lblMelds[meldIndex], indexedName("lblMelds", meldIndex), LabelStyle::Meld);
-    auto* heading = static_cast<TableLabel*>(addLabel(surface_, t.LblHeadings[column.Rank],
-                                                      indexedName("LblHeadings", column.Rank),
-                                                      LabelStyle::Heading, true));
-    const int rank = column.Rank;
-    heading->setMouseTracking(true);
-    heading->onClick = [this, rank] { callGame([this, rank] { game_->LblHeadings_Click(rank); }); };
-    heading->onMove = [this, rank, heading] {
-      const QString before = heading->toolTip();
-      callGame([this, rank] { game_->LblHeadings_MouseMove(rank); });
-      if (heading->toolTip() != before) showToolTipNow(heading);
-    };
-  }
-  auto* discarding = static_cast<TableLabel*>(addLabel(
-      surface_, t.LblDiscarding, QStringLiteral("LblDiscarding"), LabelStyle::Command, true));
-  discarding->onClick = [this] { callGame([this] { game_->LblDiscarding_Click(); }); };
-  auto* returnPack = static_cast<TableLabel*>(addLabel(
-      surface_, t.LblReturnPack, QStringLiteral("LblReturnPack"), LabelStyle::Command, true));
-  returnPack->onClick = [this] { callGame([this] { game_->LblReturnPack_Click(); }); };
-
   for (int c = 1; c <= CardCount; ++c) {
     auto* card = new CardWidget(surface_, art_);
     card->setObjectName(indexedName("PicCards", c));
@@ -236,105 +217,110 @@ void TableWindow::buildTable() {
     card->hide();
     cards_[c].widget = card;
   }
+  for (FrameItem& frame : frames_) frame.widget->raise();
 
-  // The results frame.
-  QGroupBox* results = addFrame(t.FramResults, QStringLiteral("FramResults"));
-  results_.model = &t.FramResults;
-  results_.widget = results;
-  addLabel(results, t.LblP, QStringLiteral("LblP"), LabelStyle::InFrame);
-  addLabel(results, t.LblB, QStringLiteral("LblB"), LabelStyle::InFrame);
-  const std::pair<Label*, const char*> rowCaptions[] = {{&t.lblMeld, "lblMeld"},
-                                                        {&t.lblBonusPoints, "lblBonusPoints"},
-                                                        {&t.lblMixed, "lblMixed"},
-                                                        {&t.lblPure, "lblPure"},
-                                                        {&t.lblMeldPointsG, "lblMeldPointsG"},
-                                                        {&t.LblPointsoff, "LblPointsoff"},
-                                                        {&t.lblTotalP, "lblTotalP"},
-                                                        {&t.GGrandtotal, "GGrandtotal"}};
-  for (const auto& [label, name] : rowCaptions)
-    addLabel(results, *label, QString::fromLatin1(name), LabelStyle::InFrame);
-  const std::pair<std::array<Label, 3>*, const char*> rowValues[] = {
-      {&t.CardPoints, "CardPoints"},   {&t.RThreesPoints, "RThreesPoints"},
-      {&t.MixedCans, "MixedCans"},     {&t.PureCans, "PureCans"},
-      {&t.OutFirst, "OutFirst"},       {&t.MinusPoints, "MinusPoints"},
-      {&t.PointsTotal, "PointsTotal"}, {&t.LblGamePoints, "LblGamePoints"}};
-  for (const auto& [row, name] : rowValues)
-    for (int p = 1; p <= 2; ++p)
-      addLabel(results, (*row)[p], indexedName(name, p), LabelStyle::InFrame);
-  addLabel(results, t.lblInfoScores, QStringLiteral("lblInfoScores"), LabelStyle::FrameNote);
-  auto* carryOn = static_cast<QPushButton*>(addButton(results, t.cmdNew, QStringLiteral("cmdNew")));
-  connect(carryOn, &QPushButton::clicked, this,
-          [this] { callGame([this] { game_->cmdNew_Click(); }); });
-  auto* exitSave =
-      static_cast<QPushButton*>(addButton(results, t.cmdSave, QStringLiteral("cmdSave")));
-  connect(exitSave, &QPushButton::clicked, this,
-          [this] { callGame([this] { game_->cmdSave_Click(); }); });
-
-  // The target frame.
-  QGroupBox* target = addFrame(t.FramTarget, QStringLiteral("FramTarget"));
-  target_.model = &t.FramTarget;
-  target_.widget = target;
-  addLabel(target, t.Label1, QStringLiteral("Label1"), LabelStyle::FrameNote);
-  txtPoints_ = new QLineEdit(target);
+  // The target frame's entry box, which comes before the frame's O.K.
+  const auto target = std::find_if(frames_.begin(), frames_.end(),
+                                   [&t](const FrameItem& f) { return f.model == &t.FramTarget; });
+  txtPoints_ = new QLineEdit(target->widget);
   txtPoints_->setObjectName(QStringLiteral("Txtpoints"));
   txtPoints_->setToolTip(qs(t.TxtpointsToolTip));
   connect(txtPoints_, &QLineEdit::textEdited, this, [this](const QString& text) {
     game_->Table.Txtpoints = text.toStdString();
     shownTxtPoints_ = game_->Table.Txtpoints;
   });
-  auto* ok = static_cast<QPushButton*>(addButton(target, t.CmdTarget, QStringLiteral("CmdTarget")));
-  connect(ok, &QPushButton::clicked, this,
-          [this] { callGame([this] { game_->CmdTarget_Click(); }); });
+  const auto ok = std::find_if(labels_.begin(), labels_.end(),
+                               [&t](const LabelItem& i) { return i.model == &t.CmdTarget; });
+  QWidget::setTabOrder(txtPoints_, ok->widget);
+  txtPoints_->stackUnder(ok->widget);
+}
+
+void TableWindow::addFrame(const TableElement& element) {
+  auto* frame = new QGroupBox(surface_);
+  frame->setObjectName(QString::fromStdString(element.Name));
+  frame->setTitle(qs(element.Frm->Caption));
+  frame->setToolTip(qs(element.Frm->ToolTip));
+  frame->setAutoFillBackground(true);
+  const Look& look = lookOf(element.Style);
+  QPalette palette = frame->palette();
+  palette.setColor(QPalette::Window, look.back);
+  palette.setColor(QPalette::WindowText, look.text);
+  frame->setPalette(palette);
+  frame->hide();
+  FrameItem& item = frames_.emplace_back();
+  item.model = element.Frm;
+  item.widget = frame;
+}
+
+void TableWindow::addLabel(const TableElement& element) {
+  QWidget* parent = surface_;
+  for (const FrameItem& frame : frames_)
+    if (frame.model == element.Parent) parent = frame.widget;
+  LabelItem item;
+  item.model = element.Lbl;
+  item.style = element.Style;
+  item.isButton = element.Kind == ElementKind::Button;
+  item.isName = element.IsName;
+  const ElementClick click = element.Click;
+  const int index = element.Index;
+  if (item.isButton) {
+    auto* button = new QPushButton(parent);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, click, index] { sendClick(click, index); });
+    item.widget = button;
+  } else {
+    auto* label = new TableLabel(parent);
+    if (element.Kind == ElementKind::ClickableLabel)
+      label->onClick = [this, click, index] { sendClick(click, index); };
+    if (click == ElementClick::MeldHeading) {
+      // A heading's tooltip says what a click would do, so it follows the pointer.
+      label->setMouseTracking(true);
+      label->onMove = [this, label, index] {
+        const QString before = label->toolTip();
+        callGame([this, index] { game_->LblHeadings_MouseMove(index); });
+        if (label->toolTip() != before) showToolTipNow(label);
+      };
+    }
+    item.widget = label;
+  }
+  item.widget->setObjectName(QString::fromStdString(element.Name));
+  applyStyle(item);
+  labels_.push_back(item);
+}
+
+void TableWindow::sendClick(ElementClick click, int index) {
+  callGame([this, click, index] {
+    switch (click) {
+      case ElementClick::MeldHeading:
+        return game_->LblHeadings_Click(index);
+      case ElementClick::Discarding:
+        return game_->LblDiscarding_Click();
+      case ElementClick::ReturnPack:
+        return game_->LblReturnPack_Click();
+      case ElementClick::CarryOn:
+        return game_->cmdNew_Click();
+      case ElementClick::ExitAndSave:
+        return game_->cmdSave_Click();
+      case ElementClick::Target:
+        return game_->CmdTarget_Click();
+      case ElementClick::None:
+        return;
+    }
+  });
 }
 
 void TableWindow::applyStyle(LabelItem& item) {
-  if (item.isButton) return;
-  auto* label = static_cast<QLabel*>(item.widget);
-  QColor text = Qt::white;
-  QColor back;  // none: the table or the frame shows through
-  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
-  bool wrap = false;
-  switch (item.style) {
-    case LabelStyle::Status:
-      text = colorFromNumber(StatusTextColor);
-      back = colorFromNumber(StatusBackColor);
-      align = Qt::AlignLeft | Qt::AlignTop;
-      wrap = true;
-      break;
-    case LabelStyle::Name:
-      text = colorFromNumber(NameTextColor);
-      break;
-    case LabelStyle::Score:
-      break;
-    case LabelStyle::Command:
-      text = Qt::black;
-      back = colorFromNumber(CommandBackColor);
-      align = Qt::AlignCenter;
-      wrap = true;
-      break;
-    case LabelStyle::Heading:
-      back = colorFromNumber(HeadingBackColor);
-      align = Qt::AlignCenter;
-      break;
-    case LabelStyle::Meld:
-      align = Qt::AlignCenter;
-      wrap = true;
-      break;
-    case LabelStyle::InFrame:
-      text = Qt::black;
-      break;
-    case LabelStyle::FrameNote:
-      text = Qt::black;
-      align = Qt::AlignLeft | Qt::AlignTop;
-      wrap = true;
-      break;
-  }
+  if (item.isButton) return;  // a button draws its own face
+  const Look& look = lookOf(item.style);
+  QColor text = look.text, back = look.back;
   if (item.backColor != DefaultColor) {
+    // The game colours a meld column's label by what it holds; black reads on them all.
     back = colorFromNumber(item.backColor);
     text = Qt::black;
   }
-  label->setAlignment(align);
-  label->setWordWrap(wrap);
+  auto* label = static_cast<QLabel*>(item.widget);
+  label->setAlignment(look.align);
+  label->setWordWrap(look.wrap);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, text);
   if (back.isValid()) palette.setColor(QPalette::Window, back);
@@ -346,35 +332,14 @@ QRect TableWindow::labelRect(const LabelItem& item) const {
   const Label& m = *item.model;
   if (item.widget->parentWidget() == surface_) return tableRect(m.Left, m.Top, m.Width, m.Height);
   // Inside a frame: the same scale, measured from the frame's corner.
-  const double s = scale();
-  const int x0 = int(std::lround(m.Left * s)), y0 = int(std::lround(m.Top * s));
-  return QRect(x0, y0, int(std::lround((m.Left + m.Width) * s)) - x0,
-               int(std::lround((m.Top + m.Height) * s)) - y0);
+  return scaledRect(m.Left, m.Top, m.Width, m.Height, scale());
 }
 
 void TableWindow::fitFont(LabelItem& item) {
-  int pixels = 11;
-  bool bold = false;
-  switch (item.style) {
-    case LabelStyle::Status:
-    case LabelStyle::Heading:
-    case LabelStyle::Name:
-    case LabelStyle::Command:
-      bold = true;
-      break;
-    case LabelStyle::Meld:
-    case LabelStyle::FrameNote:
-      pixels = 10;
-      break;
-    default:
-      break;
-  }
-  if (item.isButton) pixels = 12;
+  const Look& look = lookOf(item.style);
   const double f = scale() * TwipsPerPixel;
-  QFont font(QStringLiteral("Verdana"));
-  font.setBold(bold);
-  int size = std::max(6, int(std::lround(pixels * f)));
-  font.setPixelSize(size);
+  QFont font = tableFont(look.pixels, look.bold, f);
+  int size = font.pixelSize();
   QString shown = qs(item.caption);
   item.nameShortened = false;
   if (!item.isButton && !item.caption.empty()) {
@@ -382,16 +347,15 @@ void TableWindow::fitFont(LabelItem& item) {
     const QString text = shown;
     const QRect place = labelRect(item);
     const QSize room = place.size();
-    const bool wrap = static_cast<QLabel*>(item.widget)->wordWrap();
     auto fits = [&] {
       const QFontMetrics metrics(font);
-      if (!wrap) return metrics.horizontalAdvance(text) <= room.width();
+      if (!look.wrap) return metrics.horizontalAdvance(text) <= room.width();
       return metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, text)
                  .height() <= room.height();
     };
-    const int smallest = std::max(6, int(std::lround((wrap ? 7 : 9) * f)));
+    const int smallest = std::max(6, int(std::lround((look.wrap ? 7 : 9) * f)));
     while (size > smallest && !fits()) font.setPixelSize(--size);
-    if (!wrap) {
+    if (!look.wrap) {
       const QFontMetrics metrics(font);
       int width = metrics.horizontalAdvance(text) + 2;
       const bool tooLong = !fits();
@@ -436,10 +400,7 @@ QRect TableWindow::tableRect(int left, int top, int width, int height) const {
   const double s = scale();
   const int ox = std::max(0, int(std::lround((surface_->width() - TableWidth * s) / 2)));
   const int oy = std::max(0, int(std::lround((surface_->height() - TableHeight * s) / 2)));
-  const int x0 = int(std::lround(left * s));
-  const int y0 = int(std::lround(top * s));
-  return QRect(ox + x0, oy + y0, int(std::lround((left + width) * s)) - x0,
-               int(std::lround((top + height) * s)) - y0);
+  return scaledRect(left, top, width, height, s).translated(ox, oy);
 }
 
 void TableWindow::syncFromModel() {
@@ -452,11 +413,9 @@ void TableWindow::syncFromModel() {
     QFont base(QStringLiteral("Verdana"));
     base.setPixelSize(std::max(6, int(std::lround(11 * f))));
     surface_->setFont(base);
-    QFont frameFont = base;
-    frameFont.setBold(true);
-    frameFont.setPixelSize(std::max(6, int(std::lround(12 * f))));
-    results_.widget->setFont(frameFont);
-    target_.widget->setFont(frameFont);
+    const Look& frameLook = lookOf(ElementStyle::Frame);
+    for (FrameItem& frame : frames_)
+      frame.widget->setFont(tableFont(frameLook.pixels, frameLook.bold, f));
     surface_->update();
   }
 
@@ -487,24 +446,24 @@ void TableWindow::syncFromModel() {
 
 void TableWindow::syncFrames(bool rescaled) {
   const TableModel& t = game_->Table;
-  for (FrameItem* frame : {&results_, &target_}) {
-    const Frame& m = *frame->model;
+  for (FrameItem& frame : frames_) {
+    const Frame& m = *frame.model;
     const QRect twips(m.Left, m.Top, m.Width, m.Height);
-    if (rescaled || !frame->placed || twips != frame->twips) {
-      frame->twips = twips;
-      frame->widget->setGeometry(tableRect(m.Left, m.Top, m.Width, m.Height));
+    if (rescaled || !frame.placed || twips != frame.twips) {
+      frame.twips = twips;
+      frame.widget->setGeometry(tableRect(m.Left, m.Top, m.Width, m.Height));
       const double s = scale();
       const QRect edit(t.TxtpointsLeft, t.TxtpointsTop, t.TxtpointsWidth, t.TxtpointsHeight);
-      if (frame == &target_)
+      if (frame.model == &t.FramTarget)
         txtPoints_->setGeometry(int(std::lround(edit.x() * s)), int(std::lround(edit.y() * s)),
                                 int(std::lround(edit.width() * s)),
                                 int(std::lround(edit.height() * s)));
     }
-    if (!frame->placed || m.Visible != frame->visible) {
-      frame->visible = m.Visible;
-      frame->widget->setVisible(m.Visible);
+    if (!frame.placed || m.Visible != frame.visible) {
+      frame.visible = m.Visible;
+      frame.widget->setVisible(m.Visible);
     }
-    frame->placed = true;
+    frame.placed = true;
   }
 }
 
@@ -601,12 +560,14 @@ void TableWindow::restack() {
     }
   }
   // An open frame lies above every card, whatever the cards' counters say, so
-  // a meld laid out while it is open cannot cover it; between the two frames
-  // the counters decide.
-  if (changed.empty() && results_.zOrder == results_.model->ZOrder &&
-      target_.zOrder == target_.model->ZOrder)
-    return;
-  std::array<FrameItem*, 2> frames{&results_, &target_};
+  // a meld laid out while it is open cannot cover it; between the frames the
+  // counters decide.
+  const bool framesMoved = std::any_of(frames_.begin(), frames_.end(), [](const FrameItem& f) {
+    return f.zOrder != f.model->ZOrder;
+  });
+  if (changed.empty() && !framesMoved) return;
+  std::vector<FrameItem*> frames;
+  for (FrameItem& frame : frames_) frames.push_back(&frame);
   std::stable_sort(frames.begin(), frames.end(), [](const FrameItem* a, const FrameItem* b) {
     return a->model->ZOrder < b->model->ZOrder;
   });

@@ -51,12 +51,11 @@ class TableWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  enum class LabelStyle { Status, Name, Score, Command, Heading, Meld, InFrame, FrameNote };
   // A label or button of the model and the widget drawing it, with what it shows.
   struct LabelItem {
     const Label* model = nullptr;
     QWidget* widget = nullptr;
-    LabelStyle style = LabelStyle::Score;
+    ElementStyle style = ElementStyle::Score;
     bool isButton = false;
     bool isName = false;  // shortened with "…" when too long, never run on
     bool placed = false;
@@ -95,10 +94,9 @@ class TableWindow : public QMainWindow {
 
   void buildMenus();
   void buildTable();
-  QWidget* addLabel(QWidget* parent, const Label& model, const QString& name, LabelStyle style,
-                    bool clickable = false);
-  QWidget* addButton(QWidget* parent, const Label& model, const QString& name);
-  QGroupBox* addFrame(const Frame& model, const QString& name);
+  void addFrame(const TableElement& element);
+  void addLabel(const TableElement& element);  // a label or a button
+  void sendClick(ElementClick click, int index);
   void applyStyle(LabelItem& item);
   void fitFont(LabelItem& item);
   QRect labelRect(const LabelItem& item) const;
@@ -121,8 +119,7 @@ class TableWindow : public QMainWindow {
   std::vector<QAction*> gameActions_;
   std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
-  FrameItem results_;
-  FrameItem target_;
+  std::vector<FrameItem> frames_;
   QLineEdit* txtPoints_ = nullptr;
   std::string shownTxtPoints_;
   std::string shownCaption_;

@@ -1,4 +1,4 @@
-#include "about/AboutWindow.h"
+#include "ui/AboutWindow.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -11,26 +11,16 @@
 #include <cmath>
 #include <numbers>
 
+#include "ui/Units.h"
+
 namespace larkspur {
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
 const QColor kYellow(255, 255, 0);
 
-int Px(int twips) {
-  return twips / 15;
-}
-int PointsToPixels(double points) {
-  return static_cast<int>(points * 96.0 / 72.0 + 0.5);
-}
-
-QFont SerifFont(double points, bool italic) {
-  QFont font;
-  font.setFamilies({"Times New Roman", "Liberation Serif", "Tinos", "DejaVu Serif"});
-  font.setStyleHint(QFont::Serif);
-  font.setPixelSize(PointsToPixels(points));
-  font.setBold(true);
+QFont aboutFont(double points, bool italic) {
+  QFont font = serifFont(points);
   font.setItalic(italic);
   return font;
 }
@@ -63,11 +53,11 @@ class Logo : public QWidget {
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmSplash"));
   setWindowTitle(QString());
-  setFixedSize(Px(7380), Px(4740));
+  setFixedSize(twipsToPixels(7380), twipsToPixels(4740));
 
   auto* frame = new QFrame(this);
   frame->setObjectName(QStringLiteral("Frame1"));
-  frame->setGeometry(Px(150), Px(60), Px(7080), Px(4050));
+  frame->setGeometry(twipsRect(150, 60, 7080, 4050));
   frame->setFrameStyle(QFrame::Box | QFrame::Plain);
   frame->setAutoFillBackground(true);
   QPalette navy = frame->palette();
@@ -76,23 +66,23 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   frame->setPalette(navy);
 
   // Positions inside the frame are the frame's own.
-  product_ = YellowLabel(QStringLiteral("Larkspur"), frame, "lblProductName", SerifFont(30, true));
-  product_->setGeometry(Px(2040), Px(1440), Px(4965), Px(765));
-  platform_ = YellowLabel(platformName(), frame, "lblPlatform", SerifFont(12, false));
-  platform_->move(Px(3600), Px(2400));
+  product_ = YellowLabel(QStringLiteral("Larkspur"), frame, "lblProductName", aboutFont(30, true));
+  product_->setGeometry(twipsRect(2040, 1440, 4965, 765));
+  platform_ = YellowLabel(platformName(), frame, "lblPlatform", aboutFont(12, false));
+  platform_->move(twipsToPixels(3600), twipsToPixels(2400));
   platform_->adjustSize();
   version_ = YellowLabel(QStringLiteral("Version ") + QStringLiteral(LARKSPUR_VERSION), frame,
-                         "lblVersion", SerifFont(12, false));
-  version_->move(Px(3540), Px(2760));
+                         "lblVersion", aboutFont(12, false));
+  version_->move(twipsToPixels(3540), twipsToPixels(2760));
   version_->adjustSize();
 
   auto* logo = new Logo(frame);
   logo->setObjectName(QStringLiteral("imgLogo"));
-  logo->setGeometry(Px(1080), Px(1560), 32, 32);
+  logo->setGeometry(twipsToPixels(1080), twipsToPixels(1560), 32, 32);
 
   ok_ = new QPushButton(QStringLiteral("&O.K"), this);
   ok_->setObjectName(QStringLiteral("CmdOK"));
-  ok_->setGeometry(Px(2760), Px(4200), Px(1575), Px(375));
+  ok_->setGeometry(twipsRect(2760, 4200, 1575, 375));
   ok_->setStyleSheet(QStringLiteral(
       "QPushButton { background-color: rgb(255, 0, 0); color: white; font-weight: bold;"
       " border: 2px outset rgb(200, 0, 0); }"

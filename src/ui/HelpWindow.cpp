@@ -1,4 +1,4 @@
-#include "about/HelpWindow.h"
+#include "ui/HelpWindow.h"
 
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
@@ -6,21 +6,11 @@
 #include <QStringList>
 
 #include "about/HelpText.h"
+#include "ui/Units.h"
 
 namespace larkspur {
 
 namespace {
-
-// Twips to pixels at 15 twips a pixel, the scale the window was laid out for.
-int Px(int twips) {
-  return twips / 15;
-}
-
-// Point sizes as pixels at 96 dots an inch, the size the twips layout was drawn
-// for, so the text keeps its size relative to the window.
-int PointsToPixels(double points) {
-  return static_cast<int>(points * 96.0 / 72.0 + 0.5);
-}
 
 // The help's lines are broken by hand at about 120 characters, more than the
 // box holds at its font, so a line that runs on into the next is joined to it
@@ -47,7 +37,7 @@ QString ForDisplay(const std::string& text) {
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmHelp"));
   setWindowTitle(QStringLiteral("Larkspur Help"));
-  setFixedSize(Px(12480), Px(10545));
+  setFixedSize(twipsToPixels(12480), twipsToPixels(10545));
   setAutoFillBackground(true);
   QPalette back = palette();
   back.setColor(QPalette::Window, QColor(0, 64, 64));
@@ -55,16 +45,12 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
 
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("Text1"));
-  text_->setGeometry(Px(0), Px(0), Px(12375), Px(9615));
+  text_->setGeometry(twipsRect(0, 0, 12375, 9615));
   text_->setReadOnly(true);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  QFont serif;
-  serif.setFamilies({"Times New Roman", "Liberation Serif", "Tinos", "DejaVu Serif"});
-  serif.setStyleHint(QFont::Serif);
-  serif.setPixelSize(PointsToPixels(12));
-  serif.setBold(true);
+  const QFont serif = serifFont(12);
   text_->setFont(serif);
   // Tab stops every eight blanks, so the headings and tables line up.
   text_->setTabStopDistance(QFontMetricsF(serif).horizontalAdvance(QLatin1Char(' ')) * 8);
@@ -72,11 +58,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
 
   close_ = new QPushButton(QStringLiteral("C&lose Me"), this);
   close_->setObjectName(QStringLiteral("CmdCloseHelp"));
-  close_->setGeometry(Px(4680), Px(9840), Px(2295), Px(375));
+  close_->setGeometry(twipsRect(4680, 9840, 2295, 375));
   QFont verdana;
   verdana.setFamilies({"Verdana", "DejaVu Sans"});
   verdana.setStyleHint(QFont::SansSerif);
-  verdana.setPixelSize(PointsToPixels(11.25));
+  verdana.setPixelSize(pointsToPixels(11.25));
   verdana.setBold(true);
   close_->setFont(verdana);
   close_->setStyleSheet(

@@ -1,4 +1,4 @@
-#include "dialog/MessageWindow.h"
+#include "ui/MessageWindow.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -18,34 +18,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/Units.h"
+
 namespace larkspur {
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
 const QColor kTitleBack(0, 0, 64);
 const QColor kMessageText(128, 255, 255);
 const QColor kCaptionText(192, 255, 255);
 const QColor kLight(240, 240, 240);
 const QColor kDark(128, 128, 128);
 
-constexpr double kTwipsPerPixel = 15.0;
-// Point sizes are turned into pixels at 96 dots an inch, the size the twips
-// layout was drawn for, so the text keeps its size relative to the layout
-// whatever the screen says.
-constexpr double kPixelsPerPoint = 96.0 / 72.0;
-
 MessageWindow* g_current = nullptr;
 MessageWindow* g_shared = nullptr;
-
-QFont SerifFont(double points, double scale) {
-  QFont font;
-  font.setFamilies({"Times New Roman", "Liberation Serif", "Tinos", "DejaVu Serif"});
-  font.setStyleHint(QFont::Serif);
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kPixelsPerPoint * scale))));
-  font.setBold(true);
-  return font;
-}
 
 QColor ColourOf(EdgeColour c) {
   return c == EdgeColour::Light ? kLight : kDark;
@@ -115,7 +101,7 @@ class MessageButton : public QWidget {
     const QRectF area(f.Caption.Left * s, f.Caption.Top * s, f.Caption.Width * s,
                       f.Caption.Height * s);
     // A wide fallback font may not fit a caption Times New Roman fits: shrink it.
-    QFont font = SerifFont(12, s);
+    QFont font = serifFont(12, s);
     while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(caption_) > area.width()) {
       font.setPixelSize(font.pixelSize() - 1);
     }
@@ -272,20 +258,17 @@ void MessageWindow::setScale(double scale) {
 }
 
 void MessageWindow::applyFonts() {
-  QFont titleFont = SerifFont(9.75, scale_);
+  QFont titleFont = serifFont(9.75, scale_);
   titleFont.setItalic(true);
   titleFont.setUnderline(true);
   title_->setFont(titleFont);
-  message_->setFont(SerifFont(12, scale_));
+  message_->setFont(serifFont(12, scale_));
 }
 
 QRect MessageWindow::toPixels(const TwipRect& r) const {
-  // Round both edges, so neighbouring elements keep their gaps.
-  const auto px = [this](double twips) {
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel * scale_));
-  };
-  const int left = px(r.Left), top = px(r.Top);
-  return QRect(left, top, px(r.Left + r.Width) - left, px(r.Top + r.Height) - top);
+  return roundedRect(r.Left, r.Top, r.Width, r.Height, [this](double twips) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixel * scale_));
+  });
 }
 
 int MessageWindow::messageHeight(const QString& text, int width) const {
@@ -309,7 +292,7 @@ int MessageWindow::showMessage(const DeluxeMessage& m) {
   if (!screen) screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
   const QRect free = screen ? screen->availableGeometry() : area;
-  const auto twips = [this](int pixels) { return pixels * kTwipsPerPixel / scale_; };
+  const auto twips = [this](int pixels) { return pixels * double(TwipsPerPixel) / scale_; };
   const TwipSize screenTwips{twips(area.width()), twips(area.height())};
   const TwipRect freeTwips{twips(free.left() - area.left()), twips(free.top() - area.top()),
                            twips(free.width()), twips(free.height())};
@@ -408,7 +391,7 @@ QWidget* MessageWindow::button(int i) const {
 void MessageWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), kNavy);
-  DrawEdge(p, layout_.Frame, kTwipsPerPixel, scale_);
+  DrawEdge(p, layout_.Frame, TwipsPerPixel, scale_);
 }
 
 void MessageWindow::paintIcon(QPainter& painter, const QRectF& rect) {
