@@ -75,8 +75,14 @@ std::int64_t QtHost::TickCount() {
   return clock_.elapsed();
 }
 
+void QtHost::setSoundOn(bool on) {
+  soundOn_ = on;
+  if (!on)
+    for (auto& [path, sound] : sounds_) sound->stop();
+}
+
 void QtHost::PlaySound(const std::string& fileName) {
-  if (ended_ || !haveAudioOutput()) return;
+  if (ended_ || !soundOn_ || !haveAudioOutput()) return;
   QString name = QString::fromStdString(fileName);
   while (name.startsWith(QLatin1Char('\\')) || name.startsWith(QLatin1Char('/'))) name.remove(0, 1);
   const QString path = QDir(folder_).filePath(name);
@@ -94,7 +100,7 @@ void QtHost::PlaySound(const std::string& fileName) {
 }
 
 void QtHost::Beep() {
-  QApplication::beep();
+  if (soundOn_) QApplication::beep();
 }
 
 int QtHost::ShowMessage(const DeluxeMessage& message) {

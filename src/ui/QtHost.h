@@ -36,6 +36,9 @@ class QtHost : public Host {
   void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
   // Where Name.dat and the sounds are; the program's own folder unless set.
   void setProgramFolder(const QString& folder) { folder_ = folder; }
+  // With the sound off no sound file plays and Beep is silent.
+  void setSoundOn(bool on);
+  bool soundOn() const { return soundOn_; }
   // Whether EndProgram makes the application quit (tests keep it running).
   void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
   bool ended() const { return ended_; }
@@ -62,6 +65,7 @@ class QtHost : public Host {
   std::function<void()> closeTable_;
   QPointer<QWidget> dialogParent_;
   QString folder_;
+  bool soundOn_ = true;
   bool quitOnEnd_ = true;
   bool ended_ = false;
   QElapsedTimer clock_;

@@ -1,6 +1,7 @@
 #include "ui/TableWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -114,8 +116,52 @@ void TableWindow::buildMenus() {
             [this, handler] { callGame([this, handler] { (game_.get()->*handler)(); }); });
   };
   command("MnuTarget", "&Target Score", &Game::MnuTarget_Click);
+  buildOptionsMenu();
   command("mnuhelp", "Canasta &Help ", &Game::mnuhelp_Click);
   command("MnuAbout", "About", &Game::MnuAbout_Click);
+}
+
+// How the game is paced and heard: the pace is kept in the player file with the
+// game's other settings, the sound in the per-user settings.
+void TableWindow::buildOptionsMenu() {
+  optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
+  optionsMenu_->setObjectName(QStringLiteral("MnuOptions"));
+  QMenu* speed = optionsMenu_->addMenu(QStringLiteral("&Speed"));
+  speed->setObjectName(QStringLiteral("MnuSpeed"));
+  auto* paces = new QActionGroup(speed);
+  const struct {
+    const char *name, *text;
+    int pace;
+  } items[] = {{"MnuSlow", "Slow", 600},
+               {"MnuNormal", "Normal", 300},
+               {"MnuFast", "Fast", 100},
+               {"MnuNoPauses", "No pauses", 0}};
+  for (const auto& item : items) {
+    QAction* action = speed->addAction(QString::fromLatin1(item.text));
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setCheckable(true);
+    action->setData(item.pace);
+    paces->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, pace = item.pace] { callGame([this, pace] { game_->SetPace(pace); }); });
+    speedActions_.push_back(action);
+  }
+  connect(speed, &QMenu::aboutToShow, this, [this] { showPace(); });
+
+  QAction* sound = optionsMenu_->addAction(QStringLiteral("S&ound"));
+  sound->setObjectName(QStringLiteral("MnuSound"));
+  sound->setCheckable(true);
+  sound->setChecked(QSettings().value(QStringLiteral("options/sound"), true).toBool());
+  host_.setSoundOn(sound->isChecked());
+  connect(sound, &QAction::toggled, this, [this](bool on) {
+    host_.setSoundOn(on);
+    QSettings().setValue(QStringLiteral("options/sound"), on);
+  });
+}
+
+void TableWindow::showPace() {
+  for (QAction* action : speedActions_)
+    action->setChecked(action->data().toInt() == game_->PaceSetting);
 }
 
 QWidget* TableWindow::addLabel(QWidget* parent, const Label& model, const QString& name,
@@ -673,6 +719,7 @@ void TableWindow::cardMoved(int card) {
 
 void TableWindow::load() {
   callGame([this] { game_->Form_Load(); });
+  showPace();
   // The stock shows the card back: have it ready before the window first paints.
   const double s = scale();
   art_.pixmap(BackImage, QSize(int(std::lround(CardWidth * s)), int(std::lround(CardHeight * s))),

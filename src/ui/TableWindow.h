@@ -94,6 +94,7 @@ class TableWindow : public QMainWindow {
   void callGame(Handler&& handler);
 
   void buildMenus();
+  void buildOptionsMenu();
   void buildTable();
   QWidget* addLabel(QWidget* parent, const Label& model, const QString& name, LabelStyle style,
                     bool clickable = false);
@@ -113,12 +114,17 @@ class TableWindow : public QMainWindow {
   void cardPressed(int card);
   void cardMoved(int card);
 
+  // Checks the Speed item of the game's pace; none for a pace no item gives.
+  void showPace();
+
   QtHost host_;
   std::unique_ptr<Game> game_;
   CardArt art_;
   TableSurface* surface_ = nullptr;
   QMenu* gameMenu_ = nullptr;
   std::vector<QAction*> gameActions_;
+  QMenu* optionsMenu_ = nullptr;
+  std::vector<QAction*> speedActions_;  // each holds its pace as its data
   std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
   FrameItem results_;

@@ -4,6 +4,9 @@
 #include "ui/TableWindow.h"
 
 int main(int argc, char* argv[]) {
+  // The per-user settings and data are kept under these names.
+  QCoreApplication::setOrganizationName(QStringLiteral("Larkspur"));
+  QCoreApplication::setApplicationName(QStringLiteral("Larkspur"));
   QApplication app(argc, argv);
   // The game ends only through its own exit routine, which quits the application.
   QApplication::setQuitOnLastWindowClosed(false);

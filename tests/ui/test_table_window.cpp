@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -86,7 +88,14 @@ class TestTableWindow : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+  void initTestCase() {
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The per-user settings and data of the tests are their own, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+  }
+  // Each test starts from no settings, as on a first start.
+  void init() { QSettings().clear(); }
 
   // A representative set of elements in their places at the table's own size
   // (15 twips a pixel; those in frames from the frame's corner) with their
@@ -118,7 +127,7 @@ class TestTableWindow : public QObject {
     QStringList titles;
     for (QAction* a : t.window.menuBar()->actions()) titles << a->text();
     QCOMPARE(titles, (QStringList{"&Game", "Cha&nge Names", "Stat&istics", "&Target Score",
-                                  "Canasta &Help ", "About"}));
+                                  "&Options", "Canasta &Help ", "About"}));
     const struct {
       const char *name, *text;
       QKeySequence key;
@@ -139,6 +148,35 @@ class TestTableWindow : public QObject {
     t.window.game().Table.MnuPlayEnabled = false;
     t.window.syncFromModel();
     for (QAction* a : t.window.findChild<QMenu*>("MnuPlay")->actions()) QVERIFY(!a->isEnabled());
+  }
+
+  // Speed checks the item of the pace read from the player file, none for a
+  // pace no item gives; an item chosen sets the pace and saves it. Sound is
+  // kept in the per-user settings, not in the player file, and silences the host.
+  void optionsMenu() {
+    auto checkedSpeed = [](Table& t) {
+      QStringList names;
+      for (QAction* a : t.window.findChild<QMenu*>("MnuSpeed")->actions())
+        if (a->isChecked()) names << a->objectName();
+      return names.join(',');
+    };
+    {
+      Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
+      QCOMPARE(checkedSpeed(t), QString());
+      t.window.findChild<QAction*>("MnuFast")->trigger();
+      QCOMPARE(checkedSpeed(t), QString("MnuFast"));
+      QVERIFY(t.window.game().PaceSetting == 100 && t.window.game().Delay == 100);
+      QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",100,0,0,0,0,5000\r\n"));
+
+      QAction* sound = t.window.findChild<QAction*>("MnuSound");
+      QVERIFY(sound->isChecked() && t.window.host().soundOn());
+      sound->trigger();
+      QVERIFY(!t.window.host().soundOn());
+      QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",100,0,0,0,0,5000\r\n"));
+    }
+    Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
+    QCOMPARE(checkedSpeed(t), QString("MnuNoPauses"));
+    QVERIFY(!t.window.findChild<QAction*>("MnuSound")->isChecked() && !t.window.host().soundOn());
   }
 
   // Start-up from the player file: names, target and the stock face down in
@@ -421,6 +459,9 @@ class TestTableWindow : public QObject {
     host.WaitUntil(host.TickCount() + 100000);
     host.WaitForEvent();
   }
+
+ private:
+  QTemporaryDir settingsDir_;
 };
 
 QTEST_MAIN(TestTableWindow)
