@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QToolTip>
 #include <algorithm>
@@ -34,6 +35,14 @@ QString indexedName(const char* name, int index) {
 
 QString qs(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+// The rectangle moved, and made smaller where it must, to lie within the area.
+QRect fitInto(QRect window, const QRect& area) {
+  window.setSize(window.size().boundedTo(area.size()));
+  window.moveLeft(std::clamp(window.left(), area.left(), area.x() + area.width() - window.width()));
+  window.moveTop(std::clamp(window.top(), area.top(), area.y() + area.height() - window.height()));
+  return window;
 }
 
 }  // namespace
@@ -70,8 +79,9 @@ TableWindow::TableWindow(QWidget* parent)
       tableLog_.reset();
     }
   }
-  setMinimumSize(320, 240);
+  centralWidget()->setMinimumSize(MinimumTableSize);
   resize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel + menuBar()->sizeHint().height());
+  restoreWindowPlace();
   // Give the table its size now, so the first drawing is already the right one.
   layout()->activate();
 }
@@ -726,6 +736,33 @@ void TableWindow::load() {
               devicePixelRatioF());
 }
 
+// The position is the frame's, the size the window's own: as move() and
+// resize() take them, whatever the frame around the window.
+void TableWindow::restoreWindowPlace() {
+  const QSettings settings;
+  const QSize size = settings.value(QStringLiteral("window/size")).toSize();
+  if (size.isValid()) {
+    const QRect saved(settings.value(QStringLiteral("window/position")).toPoint(), size);
+    // The screens may have changed since: the one the window was on, else the main one.
+    const QScreen* screen = QGuiApplication::screenAt(saved.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect place = screen ? fitInto(saved, screen->availableGeometry()) : saved;
+    resize(place.size());
+    move(place.topLeft());
+  }
+  if (settings.value(QStringLiteral("window/maximized")).toBool())
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TableWindow::saveWindowPlace() {
+  QSettings settings;
+  settings.setValue(QStringLiteral("window/maximized"), isMaximized());
+  // A maximized window keeps the place it had before, to go back to.
+  if (isMaximized()) return;
+  settings.setValue(QStringLiteral("window/position"), pos());
+  settings.setValue(QStringLiteral("window/size"), size());
+}
+
 void TableWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shownOnce_) return;
@@ -737,16 +774,15 @@ void TableWindow::showEvent(QShowEvent* event) {
 
 void TableWindow::closeEvent(QCloseEvent* event) {
   // The program's own closing at its end passes; any other request asks first.
-  if (host_.ended()) {
-    event->accept();
+  bool mayClose = host_.ended();
+  if (!mayClose) callGame([this, &mayClose] { mayClose = game_->Form_QueryUnload(); });
+  if (!mayClose && !host_.ended()) {
+    event->ignore();
     return;
   }
-  bool mayClose = false;
-  callGame([this, &mayClose] { mayClose = game_->Form_QueryUnload(); });
-  if (mayClose || host_.ended())
-    event->accept();
-  else
-    event->ignore();
+  // Kept for the next start; a window never shown has no place of its own.
+  if (shownOnce_) saveWindowPlace();
+  event->accept();
 }
 
 }  // namespace larkspur

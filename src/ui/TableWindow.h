@@ -116,6 +116,13 @@ class TableWindow : public QMainWindow {
 
   // Checks the Speed item of the game's pace; none for a pace no item gives.
   void showPace();
+  // The window's place and size as the player left them, kept per user.
+  void restoreWindowPlace();
+  void saveWindowPlace();
+
+  // The smallest table, in the table's proportions: the labels' fonts stop
+  // shrinking at 6 pixels, and below this their captions run into each other.
+  static constexpr QSize MinimumTableSize{560, 560 * TableHeight / TableWidth};
 
   QtHost host_;
   std::unique_ptr<Game> game_;

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -205,6 +206,32 @@ class TestTableWindow : public QObject {
       if (w->isVisible())
         QVERIFY2(t.surface()->rect().contains(w->geometry()), qPrintable(w->objectName()));
     QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
+  }
+
+  // The window comes back where the player left it, inside the screen when
+  // the screen has shrunk since, and never smaller than the table's labels need.
+  void windowPlaceIsKept() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint position = area.topLeft() + QPoint(30, 40);
+    {
+      Table t;
+      t.window.move(position);
+      t.window.resize(620, 500);
+      QVERIFY(t.ready());
+      t.window.host().EndProgram();
+    }
+    {
+      Table t;
+      QCOMPARE(t.window.pos(), position);
+      QCOMPARE(t.window.size(), QSize(620, 500));
+      t.window.resize(100, 100);
+      QCOMPARE(t.surface()->size(), QSize(560, 402));
+    }
+    QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
+    QSettings().setValue("window/size", QSize(area.width() + 300, 600));
+    Table t;
+    QCOMPARE(t.window.pos(), QPoint(area.left(), area.bottom() + 1 - 600));
+    QCOMPARE(t.window.size(), QSize(area.width(), 600));
   }
 
   // The model's captions, colours, cards, stacking and text box reach the widgets.
