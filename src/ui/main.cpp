@@ -1,6 +1,8 @@
 // Larkspur: canasta for one player against the robot.
 #include <QApplication>
+#include <QStandardPaths>
 
+#include "ui/Folders.h"
 #include "ui/TableWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -11,6 +13,9 @@ int main(int argc, char* argv[]) {
   // The game ends only through its own exit routine, which quits the application.
   QApplication::setQuitOnLastWindowClosed(false);
   larkspur::TableWindow window;
+  window.host().setPlayerFileFolder(larkspur::playerFileFolder(
+      QCoreApplication::applicationDirPath(),
+      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
   window.load();
   if (window.host().ended()) return 0;
   window.show();

@@ -62,7 +62,7 @@ class TestCardArt : public QObject {
   void cardsAreSharpOnADenseScreen() {
     QTemporaryDir dir;
     TableWindow window;
-    window.host().setProgramFolder(dir.path());
+    window.host().setPlayerFileFolder(dir.path());
     window.load();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

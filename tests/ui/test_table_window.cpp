@@ -1,6 +1,11 @@
 // The real table window on the real game: its elements in their places, the
 // menus, the model drawn, and clicks, menu commands and the close box reaching
 // the game; and the Qt host's waits.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -22,6 +27,7 @@
 #include <functional>
 
 #include "dialog/MessageWindow.h"
+#include "ui/Folders.h"
 #include "ui/TableWidgets.h"
 #include "ui/TableWindow.h"
 
@@ -35,7 +41,7 @@ struct Table {
   explicit Table(const QByteArray& nameFile = {}, bool load = true) {
     if (QFile file(dir.filePath("Name.dat")); !nameFile.isEmpty() && file.open(QFile::WriteOnly))
       file.write(nameFile);
-    window.host().setProgramFolder(dir.path());
+    window.host().setPlayerFileFolder(dir.path());
     window.host().setQuitOnEnd(false);
     if (load) window.load();
     window.show();
@@ -56,6 +62,45 @@ struct Table {
   QTemporaryDir dir;
   TableWindow window;
 };
+
+// Keeps a file or folder from being written for as long as it lives: by its
+// permissions, or for root, who passes them, by marking it immutable where the
+// system allows it.
+class Unwritable {
+ public:
+  explicit Unwritable(const QString& path) : path_(QFile::encodeName(path)) { works_ = set(true); }
+  ~Unwritable() { set(false); }
+  bool works() const { return works_; }
+
+ private:
+  bool set(bool on) {
+    if (::geteuid() != 0) {
+      const auto perms = QFile::permissions(path_);
+      const auto write =
+          QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+      return QFile::setPermissions(path_, on ? perms & ~write : perms | QFile::WriteOwner);
+    }
+    const int fd = ::open(path_.constData(), O_RDONLY);
+    int flags = 0;
+    bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    set = set && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) ::close(fd);
+    return set;
+  }
+  QByteArray path_;
+  bool works_ = false;
+};
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
 
 // Runs act, answering each modal window that comes up meanwhile; returns how
 // many were answered.
@@ -232,6 +277,42 @@ class TestTableWindow : public QObject {
     Table t;
     QCOMPARE(t.window.pos(), QPoint(area.left(), area.bottom() + 1 - 600));
     QCOMPARE(t.window.size(), QSize(area.width(), 600));
+  }
+
+  // Name.dat stays beside the program while it can be written there, as a
+  // file or as a new one in the folder; otherwise it is kept in the player's
+  // own folder, made when missing, where the one beside the program is copied
+  // once, never over the player's own.
+  void playerFileFolder() {
+    QTemporaryDir program, user;
+    const QString own = user.filePath("Larkspur");
+    const QString beside = program.filePath("Name.dat"), copied = own + "/Name.dat";
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), program.path());
+    writeFile(beside, "\"Ada\",\"Robo\",300,2,1,0,0,5000\r\n");
+    Unwritable folder(program.path());
+    if (!folder.works()) QSKIP("this system cannot make a folder unwritable");
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), program.path());
+    QVERIFY(!QFileInfo::exists(own));
+
+    Unwritable file(beside);
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
+    QCOMPARE(fileBytes(copied), fileBytes(beside));
+    QVERIFY(QFileInfo(copied).isWritable());
+    writeFile(copied, "mine");
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
+    QCOMPARE(fileBytes(copied), QByteArray("mine"));
+  }
+
+  // A sound is found beside the program, else where an install puts it.
+  void soundsAreFoundWhereInstalled() {
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath("bin"), share = prefix.filePath("share/larkspur");
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(share));
+    writeFile(share + "/win.wav", "RIFF");
+    QCOMPARE(larkspur::findSound(bin, "win.wav"), share + "/win.wav");
+    writeFile(bin + "/win.wav", "RIFF");
+    QCOMPARE(larkspur::findSound(bin, "win.wav"), bin + "/win.wav");
+    QCOMPARE(larkspur::findSound(bin, "riffle.wav"), QString());
   }
 
   // The model's captions, colours, cards, stacking and text box reach the widgets.
