@@ -10,6 +10,8 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setOrganizationName(QStringLiteral("Larkspur"));
   QCoreApplication::setApplicationName(QStringLiteral("Larkspur"));
   QApplication app(argc, argv);
+  // Lets the desktop match the window to the installed desktop entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(LARKSPUR_APP_ID));
   // The game ends only through its own exit routine, which quits the application.
   QApplication::setQuitOnLastWindowClosed(false);
   larkspur::TableWindow window;
