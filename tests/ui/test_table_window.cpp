@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -74,12 +75,7 @@ class Unwritable {
 
  private:
   bool set(bool on) {
-    if (::geteuid() != 0) {
-      const auto perms = QFile::permissions(path_);
-      const auto write =
-          QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-      return QFile::setPermissions(path_, on ? perms & ~write : perms | QFile::WriteOwner);
-    }
+    if (::geteuid() != 0) return ::chmod(path_.constData(), on ? 0555 : 0755) == 0;
     const int fd = ::open(path_.constData(), O_RDONLY);
     int flags = 0;
     bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
