@@ -134,9 +134,9 @@ void TableWindow::buildMenus() {
 // How the game is paced and heard: the pace is kept in the player file with the
 // game's other settings, the sound in the per-user settings.
 void TableWindow::buildOptionsMenu() {
-  optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
-  optionsMenu_->setObjectName(QStringLiteral("MnuOptions"));
-  QMenu* speed = optionsMenu_->addMenu(QStringLiteral("&Speed"));
+  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+  options->setObjectName(QStringLiteral("MnuOptions"));
+  QMenu* speed = options->addMenu(QStringLiteral("&Speed"));
   speed->setObjectName(QStringLiteral("MnuSpeed"));
   auto* paces = new QActionGroup(speed);
   const struct {
@@ -158,7 +158,7 @@ void TableWindow::buildOptionsMenu() {
   }
   connect(speed, &QMenu::aboutToShow, this, [this] { showPace(); });
 
-  QAction* sound = optionsMenu_->addAction(QStringLiteral("S&ound"));
+  QAction* sound = options->addAction(QStringLiteral("S&ound"));
   sound->setObjectName(QStringLiteral("MnuSound"));
   sound->setCheckable(true);
   sound->setChecked(QSettings().value(QStringLiteral("options/sound"), true).toBool());

@@ -130,7 +130,6 @@ class TableWindow : public QMainWindow {
   TableSurface* surface_ = nullptr;
   QMenu* gameMenu_ = nullptr;
   std::vector<QAction*> gameActions_;
-  QMenu* optionsMenu_ = nullptr;
   std::vector<QAction*> speedActions_;  // each holds its pace as its data
   std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
