@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds Larkspur and runs every test headless:
-# core and front-end tests (dev preset, build/dev), the core tests and soak under
-# AddressSanitizer and UndefinedBehaviorSanitizer (asan preset, build/asan), a
-# bounded fuzz run of the player-file reader (fuzz preset, build/fuzz), and the
-# end-to-end tests of the dev build in a real X server. Each preset keeps its own
-# folder, so a second run rebuilds only what changed. Screenshots go to artifacts/.
+# core and front-end tests (dev preset, build/dev), an install of that build into
+# a temporary prefix with its desktop entry and metainfo validated, the core tests
+# and soak under AddressSanitizer and UndefinedBehaviorSanitizer (asan preset,
+# build/asan), a bounded fuzz run of the player-file reader (fuzz preset,
+# build/fuzz), and the end-to-end tests of the dev build in a real X server. Each
+# preset keeps its own folder, so a second run rebuilds only what changed.
+# Screenshots go to artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh --tests
@@ -14,6 +16,9 @@ echo "== Build and run the core and front-end tests"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$jobs"
 ctest --preset dev -j"$jobs"
+
+echo "== Installing for all users"
+tests/install/check_install.sh build/dev
 
 echo "== The core tests and soak with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null

@@ -55,6 +55,8 @@ for d in {93..199}; do
 done
 [[ -n $xpid ]] || { echo "measure_gui: could not start Xvfb" >&2; exit 1; }
 export DISPLAY=:$d XDG_RUNTIME_DIR=$scratch/run
+# Every run is a first start: no window place or options kept from the user's games.
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # A private session bus, as on a desktop.

@@ -4,7 +4,8 @@
 # Usage: install-deps.sh [--tests] [--bench]
 #   (none)   what the game and its core and front-end tests build with
 #   --tests  also what ./test.sh runs: Xvfb and the tools that drive and watch the
-#            program, and clang with its sanitizer and libFuzzer runtimes
+#            program, clang with its sanitizer and libFuzzer runtimes, and the
+#            validators of the desktop entry and the AppStream metainfo
 #   --bench  also Google Benchmark, for the bench preset's bench_core
 set -euo pipefail
 
@@ -16,7 +17,10 @@ packages=(
 )
 for arg in "$@"; do
   case $arg in
-    --tests) packages+=(xvfb xauth xdotool x11-utils imagemagick dbus clang libclang-rt-14-dev) ;;
+    --tests)
+      packages+=(xvfb xauth xdotool x11-utils imagemagick dbus clang libclang-rt-14-dev
+        desktop-file-utils appstream)
+      ;;
     --bench) packages+=(libbenchmark-dev) ;;
     *) echo "install-deps.sh: unknown option $arg (use --tests, --bench)" >&2; exit 2 ;;
   esac

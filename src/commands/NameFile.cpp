@@ -1,4 +1,4 @@
-// The player file beside the program: read at start-up, saved safely, a bad one reported.
+// The player file: read at start-up, saved safely, a bad one reported.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,7 +13,7 @@ namespace larkspur {
 namespace fs = std::filesystem;
 
 std::string Game::NameFilePath() {
-  return (fs::path(host.ProgramFolder()) / "Name.dat").string();
+  return (fs::path(host.PlayerFileFolder()) / "Name.dat").string();
 }
 
 void Game::ReadNameFile() {

@@ -50,7 +50,7 @@ class HeadlessHost : public Host {
   void ShowHelp() override {}
   void ShowAbout() override {}
   double Random() override { return static_cast<double>(rng_() >> 11) * 0x1.0p-53; }
-  std::string ProgramFolder() override { return folder_; }
+  std::string PlayerFileFolder() override { return folder_; }
   void EndProgram() override {}
 
  private:

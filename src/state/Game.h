@@ -118,6 +118,10 @@ class Game : public GameState {
   void CmdTarget_Click();
   void MnuView_Click();
   void MnuDelete_Click();
+  // ---- pace (commands/Pace.cpp)
+  // The pause between moves, in milliseconds (0 or less: none), from the next
+  // pause on; saved in the player file.
+  void SetPace(int pace);
   // ---- save, load, exit, help and about (commands/SaveLoadExit.cpp)
   void MnuSave_Click();
   void MnuLoad_Click();

@@ -1,6 +1,6 @@
 // Everything the game needs from the world outside: waiting while window
 // events are handled, the clock, sounds, dialogs, random values and the
-// program's folder. The Qt front end implements it for play; tests script it.
+// player file's folder. The Qt front end implements it for play; tests script it.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +31,7 @@ class Host {
   // A monotonic millisecond clock.
   virtual std::int64_t TickCount() = 0;
 
-  // Starts a sound from the program's folder; returns at once, ignores failures.
+  // Starts one of the program's sounds by its file name; returns at once, ignores failures.
   virtual void PlaySound(const std::string& fileName) = 0;
   virtual void Beep() = 0;
 
@@ -48,7 +48,8 @@ class Host {
 
   // A uniform random value in [0, 1).
   virtual double Random() = 0;
-  virtual std::string ProgramFolder() = 0;
+  // The folder that holds the player file, Name.dat.
+  virtual std::string PlayerFileFolder() = 0;
 
   // Closes the windows and ends the program once control returns to it.
   virtual void EndProgram() = 0;

@@ -3,9 +3,7 @@
 #include <QApplication>
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QMediaDevices>
 #include <QMessageBox>
@@ -18,6 +16,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/MessageWindow.h"
+#include "ui/Folders.h"
 
 namespace larkspur {
 
@@ -75,12 +74,18 @@ std::int64_t QtHost::TickCount() {
   return clock_.elapsed();
 }
 
+void QtHost::setSoundOn(bool on) {
+  soundOn_ = on;
+  if (!on)
+    for (auto& [path, sound] : sounds_) sound->stop();
+}
+
 void QtHost::PlaySound(const std::string& fileName) {
-  if (ended_ || !haveAudioOutput()) return;
+  if (ended_ || !soundOn_ || !haveAudioOutput()) return;
   QString name = QString::fromStdString(fileName);
   while (name.startsWith(QLatin1Char('\\')) || name.startsWith(QLatin1Char('/'))) name.remove(0, 1);
-  const QString path = QDir(folder_).filePath(name);
-  if (!QFileInfo::exists(path)) return;  // a missing sound is simply not heard
+  const QString path = findSound(QCoreApplication::applicationDirPath(), name);
+  if (path.isEmpty()) return;  // a missing sound is simply not heard
   std::unique_ptr<QSoundEffect>& effect = sounds_[path];
   if (!effect) {
     effect = std::make_unique<QSoundEffect>();
@@ -94,7 +99,7 @@ void QtHost::PlaySound(const std::string& fileName) {
 }
 
 void QtHost::Beep() {
-  QApplication::beep();
+  if (soundOn_) QApplication::beep();
 }
 
 int QtHost::ShowMessage(const DeluxeMessage& message) {
@@ -136,7 +141,7 @@ double QtHost::Random() {
   return static_cast<double>(random_() >> 11) * 0x1.0p-53;
 }
 
-std::string QtHost::ProgramFolder() {
+std::string QtHost::PlayerFileFolder() {
   return folder_.toStdString();
 }
 

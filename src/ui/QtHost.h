@@ -34,8 +34,12 @@ class QtHost : public Host {
   void setCloseTable(std::function<void()> closeTable) { closeTable_ = std::move(closeTable); }
   // The window the dialogs belong to.
   void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
-  // Where Name.dat and the sounds are; the program's own folder unless set.
-  void setProgramFolder(const QString& folder) { folder_ = folder; }
+  // Where Name.dat is; the program's own folder unless set. The sounds are
+  // found from the program's folder whatever this is.
+  void setPlayerFileFolder(const QString& folder) { folder_ = folder; }
+  // With the sound off no sound file plays and Beep is silent.
+  void setSoundOn(bool on);
+  bool soundOn() const { return soundOn_; }
   // Whether EndProgram makes the application quit (tests keep it running).
   void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
   bool ended() const { return ended_; }
@@ -52,7 +56,7 @@ class QtHost : public Host {
   void ShowHelp() override;
   void ShowAbout() override;
   double Random() override;
-  std::string ProgramFolder() override;
+  std::string PlayerFileFolder() override;
   void EndProgram() override;
 
  private:
@@ -62,6 +66,7 @@ class QtHost : public Host {
   std::function<void()> closeTable_;
   QPointer<QWidget> dialogParent_;
   QString folder_;
+  bool soundOn_ = true;
   bool quitOnEnd_ = true;
   bool ended_ = false;
   QElapsedTimer clock_;

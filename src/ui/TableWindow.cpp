@@ -1,6 +1,7 @@
 #include "ui/TableWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -89,6 +92,14 @@ QRect scaledRect(int left, int top, int width, int height, double s) {
                      [s](double twips) { return int(std::lround(twips * s)); });
 }
 
+// The rectangle moved, and made smaller where it must, to lie within the area.
+QRect fitInto(QRect window, const QRect& area) {
+  window.setSize(window.size().boundedTo(area.size()));
+  window.moveLeft(std::clamp(window.left(), area.left(), area.x() + area.width() - window.width()));
+  window.moveTop(std::clamp(window.top(), area.top(), area.y() + area.height() - window.height()));
+  return window;
+}
+
 }  // namespace
 
 template <class Handler>
@@ -123,8 +134,9 @@ TableWindow::TableWindow(QWidget* parent)
       tableLog_.reset();
     }
   }
-  setMinimumSize(320, 240);
+  centralWidget()->setMinimumSize(MinimumTableSize);
   resize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel + menuBar()->sizeHint().height());
+  restoreWindowPlace();
   // Give the table its size now, so the first drawing is already the right one.
   layout()->activate();
 }
@@ -169,8 +181,52 @@ void TableWindow::buildMenus() {
             [this, handler] { callGame([this, handler] { (game_.get()->*handler)(); }); });
   };
   command("MnuTarget", "&Target Score", &Game::MnuTarget_Click);
+  buildOptionsMenu();
   command("mnuhelp", "Canasta &Help ", &Game::mnuhelp_Click);
   command("MnuAbout", "About", &Game::MnuAbout_Click);
+}
+
+// How the game is paced and heard: the pace is kept in the player file with the
+// game's other settings, the sound in the per-user settings.
+void TableWindow::buildOptionsMenu() {
+  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+  options->setObjectName(QStringLiteral("MnuOptions"));
+  QMenu* speed = options->addMenu(QStringLiteral("&Speed"));
+  speed->setObjectName(QStringLiteral("MnuSpeed"));
+  auto* paces = new QActionGroup(speed);
+  const struct {
+    const char *name, *text;
+    int pace;
+  } items[] = {{"MnuSlow", "Slow", 600},
+               {"MnuNormal", "Normal", 300},
+               {"MnuFast", "Fast", 100},
+               {"MnuNoPauses", "No pauses", 0}};
+  for (const auto& item : items) {
+    QAction* action = speed->addAction(QString::fromLatin1(item.text));
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setCheckable(true);
+    action->setData(item.pace);
+    paces->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, pace = item.pace] { callGame([this, pace] { game_->SetPace(pace); }); });
+    speedActions_.push_back(action);
+  }
+  connect(speed, &QMenu::aboutToShow, this, [this] { showPace(); });
+
+  QAction* sound = options->addAction(QStringLiteral("S&ound"));
+  sound->setObjectName(QStringLiteral("MnuSound"));
+  sound->setCheckable(true);
+  sound->setChecked(QSettings().value(QStringLiteral("options/sound"), true).toBool());
+  host_.setSoundOn(sound->isChecked());
+  connect(sound, &QAction::toggled, this, [this](bool on) {
+    host_.setSoundOn(on);
+    QSettings().setValue(QStringLiteral("options/sound"), on);
+  });
+}
+
+void TableWindow::showPace() {
+  for (QAction* action : speedActions_)
+    action->setChecked(action->data().toInt() == game_->PaceSetting);
 }
 
 void TableWindow::buildTable() {
@@ -634,10 +690,38 @@ void TableWindow::cardMoved(int card) {
 
 void TableWindow::load() {
   callGame([this] { game_->Form_Load(); });
+  showPace();
   // The stock shows the card back: have it ready before the window first paints.
   const double s = scale();
   art_.pixmap(BackImage, QSize(int(std::lround(CardWidth * s)), int(std::lround(CardHeight * s))),
               devicePixelRatioF());
+}
+
+// The position is the frame's, the size the window's own: as move() and
+// resize() take them, whatever the frame around the window.
+void TableWindow::restoreWindowPlace() {
+  const QSettings settings;
+  const QSize size = settings.value(QStringLiteral("window/size")).toSize();
+  if (size.isValid()) {
+    const QRect saved(settings.value(QStringLiteral("window/position")).toPoint(), size);
+    // The screens may have changed since: the one the window was on, else the main one.
+    const QScreen* screen = QGuiApplication::screenAt(saved.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect place = screen ? fitInto(saved, screen->availableGeometry()) : saved;
+    resize(place.size());
+    move(place.topLeft());
+  }
+  if (settings.value(QStringLiteral("window/maximized")).toBool())
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TableWindow::saveWindowPlace() {
+  QSettings settings;
+  settings.setValue(QStringLiteral("window/maximized"), isMaximized());
+  // A maximized window keeps the place it had before, to go back to.
+  if (isMaximized()) return;
+  settings.setValue(QStringLiteral("window/position"), pos());
+  settings.setValue(QStringLiteral("window/size"), size());
 }
 
 void TableWindow::showEvent(QShowEvent* event) {
@@ -651,16 +735,15 @@ void TableWindow::showEvent(QShowEvent* event) {
 
 void TableWindow::closeEvent(QCloseEvent* event) {
   // The program's own closing at its end passes; any other request asks first.
-  if (host_.ended()) {
-    event->accept();
+  bool mayClose = host_.ended();
+  if (!mayClose) callGame([this, &mayClose] { mayClose = game_->Form_QueryUnload(); });
+  if (!mayClose && !host_.ended()) {
+    event->ignore();
     return;
   }
-  bool mayClose = false;
-  callGame([this, &mayClose] { mayClose = game_->Form_QueryUnload(); });
-  if (mayClose || host_.ended())
-    event->accept();
-  else
-    event->ignore();
+  // Kept for the next start; a window never shown has no place of its own.
+  if (shownOnce_) saveWindowPlace();
+  event->accept();
 }
 
 }  // namespace larkspur

@@ -93,6 +93,7 @@ class TableWindow : public QMainWindow {
   void callGame(Handler&& handler);
 
   void buildMenus();
+  void buildOptionsMenu();
   void buildTable();
   void addFrame(const TableElement& element);
   void addLabel(const TableElement& element);  // a label or a button
@@ -111,12 +112,23 @@ class TableWindow : public QMainWindow {
   void cardPressed(int card);
   void cardMoved(int card);
 
+  // Checks the Speed item of the game's pace; none for a pace no item gives.
+  void showPace();
+  // The window's place and size as the player left them, kept per user.
+  void restoreWindowPlace();
+  void saveWindowPlace();
+
+  // The smallest table, in the table's proportions: the labels' fonts stop
+  // shrinking at 6 pixels, and below this their captions run into each other.
+  static constexpr QSize MinimumTableSize{560, 560 * TableHeight / TableWidth};
+
   QtHost host_;
   std::unique_ptr<Game> game_;
   CardArt art_;
   TableSurface* surface_ = nullptr;
   QMenu* gameMenu_ = nullptr;
   std::vector<QAction*> gameActions_;
+  std::vector<QAction*> speedActions_;  // each holds its pace as its data
   std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
   std::vector<FrameItem> frames_;

@@ -96,7 +96,7 @@ class ScriptedHost : public Host {
     randoms.pop_front();
     return r;
   }
-  std::string ProgramFolder() override { return folder; }
+  std::string PlayerFileFolder() override { return folder; }
   void EndProgram() override { ended = true; }
 
   // The next stock draws pick exactly these cards.

@@ -56,6 +56,21 @@ TEST_F(StartupTest, PauseAndDealSoundWaitExactlyDelay) {
   EXPECT_EQ(host.sounds, Texts(3, "carddeal1.wav"));
 }
 
+// A pace chosen from the menu holds from the very next pause on and is saved.
+TEST_F(StartupTest, SetPaceTakesEffectAtOnceAndIsSaved) {
+  WriteBytes(folder / "Name.dat", FormatPlayerFile({"Ann", "Bob", 300, 1, 2, 0, 0, 3000}));
+  game.Form_Load();
+  const auto start = host.now, pauses = host.pauses;
+  for (int pace : {0, 600}) {
+    game.Delay = 800;  // a longer pause, set before the change
+    game.SetPace(pace);
+    game.Pause();
+    EXPECT_EQ(Saved(), (PlayerFileData{"Ann", "Bob", pace, 1, 2, 0, 0, 3000}));
+  }
+  EXPECT_EQ(host.now, start + 600);
+  EXPECT_EQ(host.pauses, pauses + 1);
+}
+
 TEST_F(StartupTest, HandLayoutLaysBothHandsInCardOrderAndClosesUpLongHands) {
   EmptyTable();
   const int human[] = {3, 9, 14, 20, 33, 50, 51, 66, 70, 75, 82, 90, 91, 98, 100};

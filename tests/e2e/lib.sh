@@ -15,11 +15,14 @@ rgb_hex() {
 }
 
 # Sets run (the folder) and pid (filled in by the caller); the copy goes when the
-# script ends. Usage: copy_program BUILD_DIR TEMPLATE
+# script ends. The program's per-user settings and data go into the copy too, so
+# it starts as on a first start and leaves the user's own alone.
+# Usage: copy_program BUILD_DIR TEMPLATE
 copy_program() {
   run=$(mktemp -d "$2") || fail "cannot make a folder for the program"
   pid=''
   trap 'cleanup_program' EXIT
+  export XDG_CONFIG_HOME=$run/config XDG_DATA_HOME=$run/data
   cp "$1/larkspur" "$run/" || fail "cannot copy the program"
   local sound
   for sound in carddeal1.wav riffle.wav win.wav Uhho.wav; do

@@ -3,6 +3,8 @@
 // pixels per point).
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,7 +62,7 @@ class TestCardArt : public QObject {
   void cardsAreSharpOnADenseScreen() {
     QTemporaryDir dir;
     TableWindow window;
-    window.host().setProgramFolder(dir.path());
+    window.host().setPlayerFileFolder(dir.path());
     window.load();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -79,6 +81,10 @@ class TestCardArt : public QObject {
 int main(int argc, char* argv[]) {
   qputenv("QT_SCALE_FACTOR", "2");
   QApplication app(argc, argv);
+  // The table window reads per-user settings: the tests' own, empty ones.
+  QStandardPaths::setTestModeEnabled(true);
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   TestCardArt test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -1,14 +1,24 @@
 // The real table window on the real game: every element of the model drawn in
 // its place, the model's changes shown, and clicks, menu commands and the
 // close box reaching the game; and the Qt host's questions and waits.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +27,7 @@
 #include <map>
 #include <optional>
 
+#include "ui/Folders.h"
 #include "ui/MessageWindow.h"
 #include "ui/TableWidgets.h"
 #include "ui/TableWindow.h"
@@ -31,7 +42,7 @@ struct Table {
   explicit Table(const QByteArray& nameFile = {}) {
     if (QFile file(dir.filePath("Name.dat")); !nameFile.isEmpty() && file.open(QFile::WriteOnly))
       file.write(nameFile);
-    window.host().setProgramFolder(dir.path());
+    window.host().setPlayerFileFolder(dir.path());
     window.host().setQuitOnEnd(false);
     window.load();
     window.show();
@@ -59,8 +70,42 @@ struct Table {
   bool active = false;
 };
 
-// Runs act, answering each modal window that comes up meanwhile with answer;
-// returns how many were answered.
+// Keeps a file or folder from being written for as long as it lives: by its
+// permissions, or for root, who passes them, by marking it immutable where the
+// system allows it.
+class Unwritable {
+ public:
+  explicit Unwritable(const QString& path) : path_(QFile::encodeName(path)) { works_ = set(true); }
+  ~Unwritable() { set(false); }
+  bool works() const { return works_; }
+
+ private:
+  bool set(bool on) {
+    if (::geteuid() != 0) return ::chmod(path_.constData(), on ? 0555 : 0755) == 0;
+    const int fd = ::open(path_.constData(), O_RDONLY);
+    int flags = 0;
+    bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    set = set && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) ::close(fd);
+    return set;
+  }
+  QByteArray path_;
+  bool works_ = false;
+};
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// Runs act, answering each modal window that comes up meanwhile; returns how
+// many were answered.
 int answering(const std::function<bool(QWidget*)>& answer, const std::function<void()>& act) {
   int answered = 0;
   QTimer timer;
@@ -93,7 +138,47 @@ class TestTableWindow : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+  void initTestCase() {
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The per-user settings and data of the tests are their own, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+  }
+  // Each test starts from no settings, as on a first start.
+  void init() { QSettings().clear(); }
+
+  // Speed checks the item of the pace read from the player file, none for a
+  // pace no item gives; an item chosen sets the pace and saves it. Sound is
+  // kept in the per-user settings, not in the player file, and silences the host.
+  void optionsMenu() {
+    auto checkedSpeed = [](Table& t) {
+      QStringList names;
+      for (QAction* a : t.window.findChild<QMenu*>("MnuSpeed")->actions())
+        if (a->isChecked()) names << a->objectName();
+      return names.join(',');
+    };
+    {
+      Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
+      QCOMPARE(checkedSpeed(t), QString());
+      t.window.findChild<QAction*>("MnuFast")->trigger();
+      QCOMPARE(checkedSpeed(t), QString("MnuFast"));
+      QVERIFY(t.window.game().PaceSetting == 100 && t.window.game().Delay == 100);
+      QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",100,0,0,0,0,5000\r\n"));
+
+      QAction* sound = t.window.findChild<QAction*>("MnuSound");
+      QVERIFY(sound->isChecked() && t.window.host().soundOn());
+      sound->trigger();
+      QVERIFY(!t.window.host().soundOn());
+      QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",100,0,0,0,0,5000\r\n"));
+    }
+    Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
+    QCOMPARE(checkedSpeed(t), QString("MnuNoPauses"));
+    QStringList titles;
+    for (QAction* a : t.window.menuBar()->actions()) titles << a->text();
+    QCOMPARE(titles, (QStringList{"&Game", "Cha&nge Names", "Stat&istics", "&Target Score",
+                                  "&Options", "Canasta &Help ", "About"}));
+    QVERIFY(!t.window.findChild<QAction*>("MnuSound")->isChecked() && !t.window.host().soundOn());
+  }
 
   // At start-up every label, button and frame of the model lies in its frame
   // or on the table, in its place at the table's own size (15 twips a pixel),
@@ -128,6 +213,68 @@ class TestTableWindow : public QObject {
       if (w->isVisible())
         QVERIFY2(t.surface()->rect().contains(w->geometry()), qPrintable(w->objectName()));
     QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
+  }
+
+  // The window comes back where the player left it, inside the screen when
+  // the screen has shrunk since, and never smaller than the table's labels need.
+  void windowPlaceIsKept() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint position = area.topLeft() + QPoint(30, 40);
+    {
+      Table t;
+      t.window.move(position);
+      t.window.resize(620, 500);
+      QVERIFY(t.active);
+      t.window.host().EndProgram();
+    }
+    {
+      Table t;
+      QCOMPARE(t.window.pos(), position);
+      QCOMPARE(t.window.size(), QSize(620, 500));
+      t.window.resize(100, 100);
+      QCOMPARE(t.surface()->size(), QSize(560, 402));
+    }
+    QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
+    QSettings().setValue("window/size", QSize(area.width() + 300, 600));
+    Table t;
+    QCOMPARE(t.window.pos(), QPoint(area.left(), area.bottom() + 1 - 600));
+    QCOMPARE(t.window.size(), QSize(area.width(), 600));
+  }
+
+  // Name.dat stays beside the program while it can be written there, as a
+  // file or as a new one in the folder; otherwise it is kept in the player's
+  // own folder, made when missing, where the one beside the program is copied
+  // once, never over the player's own.
+  void playerFileFolder() {
+    QTemporaryDir program, user;
+    const QString own = user.filePath("Larkspur");
+    const QString beside = program.filePath("Name.dat"), copied = own + "/Name.dat";
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), program.path());
+    writeFile(beside, "\"Ada\",\"Robo\",300,2,1,0,0,5000\r\n");
+    Unwritable folder(program.path());
+    if (!folder.works()) QSKIP("this system cannot make a folder unwritable");
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), program.path());
+    QVERIFY(!QFileInfo::exists(own));
+
+    Unwritable file(beside);
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
+    QCOMPARE(fileBytes(copied), fileBytes(beside));
+    QVERIFY(QFileInfo(copied).isWritable());
+    writeFile(copied, "mine");
+    QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
+    QCOMPARE(fileBytes(copied), QByteArray("mine"));
+  }
+
+  // A sound is found beside the program, else where an install puts it.
+  void soundsAreFoundWhereInstalled() {
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath("bin"), share = prefix.filePath("share/larkspur");
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(share));
+    writeFile(share + "/win.wav", "RIFF");
+    QCOMPARE(larkspur::findSound(bin, "win.wav"), share + "/win.wav");
+    writeFile(bin + "/win.wav", "RIFF");
+    QCOMPARE(larkspur::findSound(bin, "win.wav"), bin + "/win.wav");
+    QCOMPARE(larkspur::findSound(bin, "riffle.wav"), QString());
   }
 
   // The model's captions, colours, cards, stacking and menu state reach the
@@ -372,6 +519,9 @@ class TestTableWindow : public QObject {
     host.WaitUntil(host.TickCount() + 100000);
     host.WaitForEvent();
   }
+
+ private:
+  QTemporaryDir settingsDir_;
 };
 
 QTEST_MAIN(TestTableWindow)
