@@ -222,6 +222,28 @@ void TableWindow::buildOptionsMenu() {
     host_.setSoundOn(on);
     QSettings().setValue(QStringLiteral("options/sound"), on);
   });
+
+  // Who plays the robot's seat: its own fixed rules, or the stronger policy.
+  QMenu* robot = options->addMenu(QStringLiteral("&Robot"));
+  robot->setObjectName(QStringLiteral("MnuRobot"));
+  auto* robots = new QActionGroup(robot);
+  const std::string kept =
+      QSettings().value(QStringLiteral("options/robot")).toString().toStdString();
+  game_->RobotPlayer = RobotPlayNamed(kept).value_or(RobotPlay::Classic);
+  for (RobotPlay play : {RobotPlay::Classic, RobotPlay::Expert}) {
+    QAction* action = robot->addAction(play == RobotPlay::Classic ? QStringLiteral("Classic")
+                                                                  : QStringLiteral("Expert"));
+    action->setObjectName(play == RobotPlay::Classic ? QStringLiteral("MnuClassic")
+                                                     : QStringLiteral("MnuExpert"));
+    action->setCheckable(true);
+    action->setChecked(game_->RobotPlayer == play);
+    robots->addAction(action);
+    connect(action, &QAction::triggered, this, [this, play] {
+      game_->RobotPlayer = play;
+      QSettings().setValue(QStringLiteral("options/robot"),
+                           QString::fromLatin1(RobotPlayName(play)));
+    });
+  }
 }
 
 void TableWindow::showPace() {

@@ -149,7 +149,8 @@ class TestTableWindow : public QObject {
 
   // Speed checks the item of the pace read from the player file, none for a
   // pace no item gives; an item chosen sets the pace and saves it. Sound is
-  // kept in the per-user settings, not in the player file, and silences the host.
+  // kept in the per-user settings, not in the player file, and silences the host;
+  // so is who plays the robot's seat.
   void optionsMenu() {
     auto checkedSpeed = [](Table& t) {
       QStringList names;
@@ -178,6 +179,13 @@ class TestTableWindow : public QObject {
     QCOMPARE(titles, (QStringList{"&Game", "Cha&nge Names", "Stat&istics", "&Target Score",
                                   "&Options", "Canasta &Help ", "About"}));
     QVERIFY(!t.window.findChild<QAction*>("MnuSound")->isChecked() && !t.window.host().soundOn());
+    // The robot's seat: Classic unless the player chose the Expert, which is kept.
+    QVERIFY(t.game().RobotPlayer == RobotPlay::Classic &&
+            t.window.findChild<QAction*>("MnuClassic")->isChecked());
+    t.window.findChild<QAction*>("MnuExpert")->trigger();
+    QCOMPARE(QSettings().value("options/robot").toString(), QString("expert"));
+    Table again;
+    QVERIFY(again.game().RobotPlayer == RobotPlay::Expert);
   }
 
   // At start-up every label, button and frame of the model lies in its frame
