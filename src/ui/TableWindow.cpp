@@ -23,6 +23,7 @@
 #include <tuple>
 
 #include "ui/Icons.h"
+#include "ui/TableAccessibility.h"
 #include "ui/TableWidgets.h"
 #include "ui/Units.h"
 
@@ -125,6 +126,7 @@ TableWindow::TableWindow(QWidget* parent)
   host_.setDialogParent(this);
   host_.setRedraw([this] { syncFromModel(); });
   host_.setCloseTable([this] { close(); });
+  installTableAccessibility();  // before the table's widgets, so they answer in the game's words
   buildMenus();
   buildTable();
   if (const QString path = qEnvironmentVariable("LARKSPUR_TABLE_LOG"); !path.isEmpty()) {
@@ -556,6 +558,7 @@ void TableWindow::syncLabel(LabelItem& item, bool rescaled) {
     item.caption = m.Caption;
     if (item.isButton) static_cast<QPushButton*>(item.widget)->setText(qs(m.Caption));
     fitFont(item);
+    if (item.placed && item.model == &game_->Table.LblGenInfo) announceStatus(item.widget);
   } else if (rescaled) {
     fitFont(item);
   }

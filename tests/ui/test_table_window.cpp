@@ -1,12 +1,14 @@
 // The real table window on the real game: every element of the model drawn in
 // its place, the model's changes shown, and clicks, menu commands and the
-// close box reaching the game; and the Qt host's questions and waits.
+// close box reaching the game; what screen readers are told; and the Qt
+// host's questions and waits.
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -26,9 +28,12 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "ui/Folders.h"
 #include "ui/MessageWindow.h"
+#include "ui/TableAccessibility.h"
 #include "ui/TableWidgets.h"
 #include "ui/TableWindow.h"
 
@@ -461,6 +466,74 @@ class TestTableWindow : public QObject {
     QCOMPARE(lines.mid(lines.size() - 3),
              (QStringList{"stock=No. Deck 108|discard=Discard|hand=0|discarding=0" + status,
                           "stock=No. Deck 97|discard=Discard|hand=2|discarding=1" + status, ""}));
+  }
+
+  // During a hand, a screen reader hears each card, the stock, the pile, a meld
+  // and a result in the game's words, never the face of a card turned down,
+  // and skips the cards under the stock's top; it hears of a new status line,
+  // and can press what takes clicks.
+  void screenReaders() {
+    Table t;
+    Game& g = t.game();
+    g.HandInPlay = false;
+    g.NewHandReset();
+    g.HandInPlay = true;
+    const int seven = FirstCardOfRank(RankSeven) + 2, nine = FirstCardOfRank(RankNine);
+    const int queen = FirstCardOfRank(RankQueen) + 3, king = FirstCardOfRank(RankKing);
+    g.Cards[seven].Place = PlaceHumanHand;
+    g.Cards[nine].Place = PlaceRobotHand;
+    g.Cards[queen].Place = PlacePile;
+    g.UpCard = queen;
+    for (int c = king; c < king + 3; ++c) {
+      g.MeldCard(c, RankKing, Robot);
+      g.Table.PicCards[c].Image = c;
+    }
+    g.ShowStock();
+    g.HandLayout(Human);
+    g.HandLayout(Robot);
+    g.LayOutMelds(Robot);
+    g.Table.PointsTotal[Robot].Caption = "350";
+    g.Table.LblDiscarding.Visible = true;
+    t.window.syncFromModel();
+    auto said = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w); };
+    QWidget* stock = t.at(t.card(LastRedThree));
+    const std::pair<QWidget*, QString> names[] = {
+        {t.card(seven), "Seven of hearts, in your hand"},
+        {t.card(nine), "A card in Barnaby's hand"},
+        {stock, "Stock, 102 cards"},
+        {t.card(queen), "Discard pile, 1 card, frozen, top card queen of spades"},
+        {t.card(king), "King of clubs, in Barnaby's kings"},
+        {t.find("lblMeldsC_13"), "Barnaby's kings: 3 cards, no wild cards, pure"},
+        {t.find("LblHeadings_13"), "Kings"},
+        {t.find("PointsTotal_2"), "Total this Hand, Barnaby: 350"},
+        {t.find("LblStock"), "Stock:- 102"}};
+    for (const auto& [widget, name] : names) QCOMPARE(said(widget)->text(QAccessible::Name), name);
+    QCOMPARE(said(t.card(seven))->text(QAccessible::Description),
+             QString("Card 1 of 1 in your hand"));
+    QVERIFY(said(t.card(seven))->role() == QAccessible::Button &&
+            said(t.card(nine))->role() == QAccessible::Graphic &&
+            said(t.find("LblGenInfo"))->role() == QAccessible::StaticText);
+    QVERIFY(said(t.card(FirstCardOfRank(RankFour)))->state().invisible &&
+            !said(stock)->state().invisible);
+
+    static std::vector<std::pair<QObject*, QString>> told;
+    const AccessibleEventSink qt = setAccessibleEventSink([](QAccessibleEvent* e) {
+      if (e->type() == QAccessible::NameChanged)
+        told.emplace_back(e->object(), e->accessibleInterface()->text(QAccessible::Name));
+    });
+    g.SetStatus("click the Discard label");
+    t.window.syncFromModel();
+    t.window.syncFromModel();
+    setAccessibleEventSink(qt);
+    QCOMPARE(told, (std::vector<std::pair<QObject*, QString>>{
+                       {t.find("LblGenInfo"), "Player click the Discard label"}}));
+
+    said(t.find("LblDiscarding"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!g.PlayerDiscarding);  // pressed once the screen reader has its answer
+    QApplication::processEvents();
+    QVERIFY(g.PlayerDiscarding);
   }
 
   // A double click is one press on a card and one click on a label, whether
