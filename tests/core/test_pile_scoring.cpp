@@ -6,7 +6,6 @@
 
 using namespace larkspur;
 using namespace larkspur::testing;
-using Texts = std::vector<std::string>;
 
 namespace {
 

@@ -8,7 +8,6 @@
 using namespace larkspur;
 using namespace larkspur::testing;
 namespace fs = std::filesystem;
-using Texts = std::vector<std::string>;
 
 using StartupTest = TableTest;
 
