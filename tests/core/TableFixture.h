@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -94,7 +93,7 @@ class TableTest : public ::testing::Test {
     for (int c : cards) game.Cards[c].Place = place;
   }
   // Lays these cards out as the discard pile with this up card.
-  void Pile(std::initializer_list<int> cards, int up) {
+  void Pile(const std::vector<int>& cards, int up) {
     Put(PlacePile, cards);
     game.UpCard = up;
     game.ShowDiscardPile();
@@ -133,11 +132,6 @@ class TableTest : public ::testing::Test {
     std::vector<int> places;
     for (int c : cards) places.push_back(game.Cards[c].Place);
     return places;
-  }
-  // How often a message with this title was shown.
-  int Shown(const std::string& title) const {
-    const auto titles = host.MessageTitles();
-    return static_cast<int>(std::count(titles.begin(), titles.end(), title));
   }
   // The player file in the test's folder, as text and as read.
   std::string FileText() const { return ReadBytes(folder / "Name.dat"); }

@@ -45,34 +45,29 @@ TEST_F(PileTest, DiscardColoursThePileForThePlayerWhoMovesNext) {
                               {fanned(2).first, fanned(8).second}}));
 }
 
+// Whether the human may take the pile topped by this card, of this colour, with
+// this hand; with no card of the up card's rank in hand, the kings are melded.
 TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
-  const struct {
-    int up, colour;
-    std::vector<int> hand;
-    bool melded;  // the human has a meld of the up card's rank
-    bool may;
-  } cases[] = {
+  const std::tuple<int, int, std::vector<int>, bool> cases[] = {
       // A natural and a wild card take only an open pile; a natural pair a frozen one too.
-      {Seven, PileFrozen, {Seven + 1, Joker}, false, false},
-      {Seven, PileOpen, {Seven + 1, Joker}, false, true},
-      {Seven, PileOpen, {Seven + 1, Five}, false, false},
-      {Seven, PileFrozen, {Seven + 1, Seven + 2}, false, true},
-      {Seven, PileBlocked, {Seven + 1, Seven + 2}, false, false},
-      // A meld already made takes an open pile with no card of its rank in hand.
-      {King, PileOpen, {}, true, true},
-      {King, PileFrozen, {}, true, false},
-      // Nothing takes an up card already taken.
-      {0, PileFrozen, {King + 1, King + 2}, false, false},
+      {Seven, PileFrozen, {Seven + 1, Joker}, false},
+      {Seven, PileOpen, {Seven + 1, Joker}, true},
+      {Seven, PileOpen, {Seven + 1, Five}, false},
+      {Seven, PileFrozen, {Seven + 1, Seven + 2}, true},
+      {Seven, PileBlocked, {Seven + 1, Seven + 2}, false},
+      // A meld already made takes an open pile.
+      {King, PileOpen, {}, true},
+      {King, PileFrozen, {}, false},
+      {0, PileFrozen, {King + 1, King + 2}, false},  // the up card has been taken
   };
-  for (const auto& c : cases) {
+  for (const auto& [up, colour, hand, may] : cases) {
     EmptyTable();
-    const int up = c.up == 0 ? King : c.up;
-    Pile({up}, up);
-    if (c.up == 0) Put(PlaceHumanMeld, {up});
-    Put(PlaceHumanHand, c.hand);
-    game.MeldInfo[Human][game.Cards[up].Rank].Started = c.melded;
-    game.Table.Shape1.BorderColor = c.colour;
-    EXPECT_EQ(game.MayTakePile(Human), c.may) << c.up << " " << c.colour << " " << c.hand.size();
+    Pile({up ? up : King}, up ? up : King);
+    if (!up) Put(PlaceHumanMeld, {King});
+    Put(PlaceHumanHand, hand);
+    game.MeldInfo[Human][RankKing].Started = hand.empty();
+    game.Table.Shape1.BorderColor = colour;
+    EXPECT_EQ(game.MayTakePile(Human), may) << up << " " << colour;
   }
 }
 
@@ -147,7 +142,7 @@ TEST_F(HumanTakesPile, TakeBackReturnsTheTopCardWithOnePenaltyAndReopensTheDraw)
   MeldAces();
   EXPECT_TRUE(game.MinMeldMet[Human]);
   EXPECT_EQ(Places({Four, King}), std::vector<int>({PlacePile, PlacePile}));
-  EXPECT_EQ(Shown("Discards coming to hand"), 0);
+  EXPECT_EQ(host.messages.size(), 1u);  // none says the pile is coming
 
   // Taking back only cards from the hand costs nothing, and the human goes on melding.
   EmptyTable();
@@ -155,7 +150,7 @@ TEST_F(HumanTakesPile, TakeBackReturnsTheTopCardWithOnePenaltyAndReopensTheDraw)
   HumanToMeld();
   for (int c : {Four + 1, Four + 2, Four + 3}) Click(c);
   game.LblReturnPack_Click();
-  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages.size(), 1u);  // nothing more is said
   EXPECT_EQ(game.PenaltyPoints + CountAt(PlaceHumanMeld), 0);
   EXPECT_TRUE(game.PlayerHasDrawn && !game.PlayerTurnOpen && game.Table.LblDiscarding.Visible);
 }
