@@ -5,11 +5,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -29,6 +27,17 @@ inline void PrintTo(const PlayerFileData& d, std::ostream* os) {
 namespace larkspur::testing {
 
 using Pos = std::pair<int, int>;  // a picture's Left and Top
+using Texts = std::vector<std::string>;
+
+// The first card of each rank; the others of the rank follow it.
+namespace cards {
+constexpr int Joker = FirstJoker, Two = FirstTwo, BlackThree = FirstBlackThree, Four = FirstFour,
+              Five = FirstCardOfRank(RankFive), Six = FirstCardOfRank(RankSix),
+              Seven = FirstCardOfRank(RankSeven), Eight = FirstCardOfRank(RankEight),
+              Nine = FirstCardOfRank(RankNine), Ten = FirstCardOfRank(RankTen),
+              Queen = FirstCardOfRank(RankQueen), King = FirstCardOfRank(RankKing), Ace = FirstAce,
+              RedThree = FirstRedThree;
+}  // namespace cards
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -80,21 +89,26 @@ class TableTest : public ::testing::Test {
     game.NewHandReset();
     game.HandInPlay = true;
   }
-  void Put(int place, std::initializer_list<int> cards) {
+  void Put(int place, const std::vector<int>& cards) {
     for (int c : cards) game.Cards[c].Place = place;
   }
   // Lays these cards out as the discard pile with this up card.
-  void Pile(std::initializer_list<int> cards, int up) {
+  void Pile(const std::vector<int>& cards, int up) {
     Put(PlacePile, cards);
     game.UpCard = up;
     game.ShowDiscardPile();
   }
+  // The k-th to (k+n-1)-th natural card of a rank, melded in an earlier turn.
+  void Melded(int player, int rank, int n, int k = 0) {
+    for (int i = k; i < k + n; ++i) game.MeldCard(CardOf(rank, i), rank, player);
+    for (int c = 1; c <= CardCount; ++c) game.Cards[c].NewThisTurn = false;
+    game.LayOutMelds(player);
+  }
   // The human's turn in the drawing phase, as the driver opens it.
   void HumanToDraw() {
-    game.PlayerToPlay = true;
-    game.PlayerTurnOpen = true;
-    game.PlayerHasDrawn = false;
-    game.PlayerDiscarding = false;
+    game.PlayerToPlay = game.PlayerTurnOpen = true;
+    game.PlayerHasDrawn = game.PlayerDiscarding = false;
+    game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = false;
     game.HandLayout(Human);
     game.HandLayout(Robot);
     game.ShowStock();
@@ -114,15 +128,10 @@ class TableTest : public ::testing::Test {
     return n;
   }
   Pos At(int c) const { return {game.Table.PicCards[c].Left, game.Table.PicCards[c].Top}; }
-  std::vector<int> Places(std::initializer_list<int> cards) const {
+  std::vector<int> Places(const std::vector<int>& cards) const {
     std::vector<int> places;
     for (int c : cards) places.push_back(game.Cards[c].Place);
     return places;
-  }
-  // How often a message with this title was shown.
-  int Shown(const std::string& title) const {
-    const auto titles = host.MessageTitles();
-    return static_cast<int>(std::count(titles.begin(), titles.end(), title));
   }
   // The player file in the test's folder, as text and as read.
   std::string FileText() const { return ReadBytes(folder / "Name.dat"); }

@@ -6,7 +6,7 @@
 
 using namespace larkspur;
 using namespace larkspur::testing;
-using Texts = std::vector<std::string>;
+using namespace larkspur::testing::cards;
 
 namespace {
 
@@ -16,69 +16,69 @@ class PileTest : public TableTest {
 };
 
 TEST_F(PileTest, DiscardColoursThePileForThePlayerWhoMovesNext) {
-  const int seven = CardOf(RankSeven), three = CardOf(RankBlackThree), two = CardOf(RankTwo);
-  Pile({CardOf(RankFive)}, CardOf(RankFive));
-  Put(PlaceHumanHand, {three, CardOf(RankEight), CardOf(RankNine), CardOf(RankBlackThree, 1)});
-  Put(PlaceRobotHand, {seven, CardOf(RankSeven, 1), CardOf(RankSeven, 2), two});
+  Pile({Five}, Five);
+  Put(PlaceHumanHand, {BlackThree, Eight, Nine, BlackThree + 1});
+  Put(PlaceRobotHand, {Seven, Seven + 1, Seven + 2, Two});
   game.MinMeldMet[Robot] = true;
   std::vector<int> colours;
   auto discard = [&](int player, int card) {
     game.DiscardCard(player, card);
     colours.push_back(game.Table.Shape1.BorderColor);
   };
-  discard(Human, three);              // black three on top
-  discard(Human, CardOf(RankEight));  // the robot has met the minimum meld
-  discard(Robot, seven);              // the human has not
+  discard(Human, BlackThree);  // black three on top
+  discard(Human, Eight);       // the robot has met the minimum meld
+  discard(Robot, Seven);       // the human has not
   game.MinMeldMet[Human] = true;
-  discard(Robot, CardOf(RankSeven, 1));
-  discard(Robot, two);  // a wild card in the pile freezes it for both
-  discard(Human, CardOf(RankNine));
-  discard(Human, CardOf(RankBlackThree, 1));
+  discard(Robot, Seven + 1);
+  discard(Robot, Two);  // a wild card in the pile freezes it for both
+  discard(Human, Nine);
+  discard(Human, BlackThree + 1);
   EXPECT_EQ(colours, std::vector({PileBlocked, PileOpen, PileFrozen, PileOpen, PileFrozen,
                                   PileFrozen, PileBlocked}));
   // Fanned up and to the right in card order, the wild card raised, the up card
   // on top, as high as a ninth card would lie.
   auto fanned = [](int k) { return Pos(PileLeft + k * PileFanStep, PileTop - k * PileFanStep); };
-  EXPECT_EQ(std::vector({At(two), At(CardOf(RankFive)), At(seven), At(CardOf(RankBlackThree, 1))}),
+  EXPECT_EQ(std::vector({At(Two), At(Five), At(Seven), At(BlackThree + 1)}),
             (std::vector<Pos>{{PileLeft, PileTop - PileWildRaise},
                               fanned(3),
                               fanned(4),
                               {fanned(2).first, fanned(8).second}}));
 }
 
+// Whether the human may take the pile topped by this card, of this colour, with
+// this hand; with no card of the up card's rank in hand, the kings are melded.
 TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
-  const int seven = CardOf(RankSeven), king = CardOf(RankKing);
-  Pile({seven}, seven);
-  Put(PlaceHumanHand, {CardOf(RankSeven, 1), CardOf(RankJoker)});
-  Put(PlaceRobotHand, {CardOf(RankSeven, 2), CardOf(RankSeven, 3)});
-  auto may = [&](int colour, int player) {
-    game.Table.Shape1.BorderColor = colour;
-    return game.MayTakePile(player);
+  const std::tuple<int, int, std::vector<int>, bool> cases[] = {
+      // A natural and a wild card take only an open pile; a natural pair a frozen one too.
+      {Seven, PileFrozen, {Seven + 1, Joker}, false},
+      {Seven, PileOpen, {Seven + 1, Joker}, true},
+      {Seven, PileOpen, {Seven + 1, Five}, false},
+      {Seven, PileFrozen, {Seven + 1, Seven + 2}, true},
+      {Seven, PileBlocked, {Seven + 1, Seven + 2}, false},
+      // A meld already made takes an open pile.
+      {King, PileOpen, {}, true},
+      {King, PileFrozen, {}, false},
+      {0, PileFrozen, {King + 1, King + 2}, false},  // the up card has been taken
   };
-  // A seven and a joker take only an open pile; a natural pair a frozen one too.
-  EXPECT_EQ(std::vector({may(PileFrozen, Human), may(PileOpen, Human), may(PileFrozen, Robot),
-                         may(PileBlocked, Robot)}),
-            std::vector({false, true, true, false}));
-  // A king meld already made takes an open pile with no king in hand, not a frozen one.
-  Pile({king}, king);
-  game.MeldInfo[Human][RankKing].Started = true;
-  EXPECT_EQ(std::vector({may(PileOpen, Human), may(PileFrozen, Human)}),
-            std::vector({true, false}));
-  // Nothing takes an up card already taken.
-  Put(PlaceHumanMeld, {king});
-  Put(PlaceHumanHand, {CardOf(RankKing, 1), CardOf(RankKing, 2)});
-  EXPECT_FALSE(may(PileFrozen, Human));
+  for (const auto& [up, colour, hand, may] : cases) {
+    EmptyTable();
+    Pile({up ? up : King}, up ? up : King);
+    if (!up) Put(PlaceHumanMeld, {King});
+    Put(PlaceHumanHand, hand);
+    game.MeldInfo[Human][RankKing].Started = hand.empty();
+    game.Table.Shape1.BorderColor = colour;
+    EXPECT_EQ(game.MayTakePile(Human), may) << up << " " << colour;
+  }
 }
 
 TEST_F(PileTest, RobotTakesThePileWithOneNaturalAndATwo) {
-  for (int k = 0; k < 6; ++k) game.MeldCard(CardOf(RankKing, k), RankKing, Robot);
-  const int top = CardOf(RankSeven), seven = CardOf(RankSeven, 1), two = CardOf(RankTwo);
-  Pile({CardOf(RankNine), top}, top);
-  Put(PlaceRobotHand, {two, CardOf(RankTwo, 1), seven, CardOf(RankTen)});
+  Melded(Robot, RankKing, 6);
+  Pile({Nine, Seven}, Seven);
+  Put(PlaceRobotHand, {Two, Two + 1, Seven + 1, Ten});
   game.Table.Shape1.BorderColor = PileOpen;
   ASSERT_TRUE(game.MayTakePile(Robot) && game.MinMeldMet[Robot]);
   game.TakePileTop(Robot);
-  EXPECT_EQ(Places({top, seven, two, CardOf(RankTwo, 1), CardOf(RankNine)}),
+  EXPECT_EQ(Places({Seven, Seven + 1, Two, Two + 1, Nine}),
             std::vector<int>(
                 {PlaceRobotMeld, PlaceRobotMeld, PlaceRobotMeld, PlaceRobotHand, PlaceRobotHand}));
 }
@@ -89,39 +89,37 @@ class HumanTakesPile : public PileTest {
  protected:
   void SetUp() override {
     EmptyTable();
-    Pile({king, four}, four);
-    Put(PlaceHumanHand, {two, CardOf(RankFour, 1), CardOf(RankFour, 2), CardOf(RankAce),
-                         CardOf(RankAce, 1), CardOf(RankAce, 2), CardOf(RankNine)});
+    Pile({King, Four}, Four);
+    Put(PlaceHumanHand, {Two, Four + 1, Four + 2, Ace, Ace + 1, Ace + 2, Nine});
     game.Table.Shape1.BorderColor = PileOpen;
     HumanToDraw();
     game.CheckMinimumMeld(Human);
   }
+  void Click(int c) { game.PicCards_MouseDown(c); }
   void TakeAndMeldFours() {
-    game.PicCards_MouseDown(four);
-    ASSERT_EQ(At(four), Pos(MeldColumnLeft(RankFour),
-                            HumanMeldRowTop));  // in its meld, not drawn back onto the pile
-    for (int c : {CardOf(RankFour, 1), CardOf(RankFour, 2), two}) game.PicCards_MouseDown(c);
+    Click(Four);
+    ASSERT_EQ(At(Four), Pos(MeldColumnLeft(RankFour), HumanMeldRowTop));  // not back on the pile
+    for (int c : {Four + 1, Four + 2, Two}) Click(c);
     game.LblHeadings_Click(RankFour);
     ASSERT_EQ(game.MeldInfo[Human][RankFour].Count, 4);
   }
   void MeldAces() {
-    for (int k = 0; k < 3; ++k) game.PicCards_MouseDown(CardOf(RankAce, k));
+    for (int c : {Ace, Ace + 1, Ace + 2}) Click(c);
   }
-  const int four = CardOf(RankFour), king = CardOf(RankKing), two = CardOf(RankTwo);
 };
 
 TEST_F(HumanTakesPile, RestOfThePileComesOnceTheMinimumMeldIsMet) {
   TakeAndMeldFours();
-  EXPECT_TRUE(game.PlayerPileDue && game.Cards[king].Place == PlacePile);
+  EXPECT_TRUE(game.PlayerPileDue && game.Cards[King].Place == PlacePile);
   MeldAces();
-  EXPECT_TRUE(!game.PlayerPileDue && game.Cards[king].Place == PlaceHumanHand);
+  EXPECT_TRUE(!game.PlayerPileDue && game.Cards[King].Place == PlaceHumanHand);
   EXPECT_EQ(host.MessageTitles(), Texts{"Discards coming to hand"});
   // Met already: the next take brings the pile at once, with no dialog.
-  Pile({CardOf(RankTen), king}, king);
-  Put(PlaceHumanHand, {CardOf(RankKing, 1), CardOf(RankKing, 2)});
+  Pile({Ten, King}, King);
+  Put(PlaceHumanHand, {King + 1, King + 2});
   HumanToDraw();
-  game.PicCards_MouseDown(king);
-  EXPECT_EQ(Places({king, CardOf(RankTen)}), std::vector<int>({PlaceHumanMeld, PlaceHumanHand}));
+  Click(King);
+  EXPECT_EQ(Places({King, Ten}), std::vector<int>({PlaceHumanMeld, PlaceHumanHand}));
   EXPECT_EQ(host.messages.size(), 1u);
 }
 
@@ -131,29 +129,27 @@ TEST_F(HumanTakesPile, TakeBackReturnsTheTopCardWithOnePenaltyAndReopensTheDraw)
   EXPECT_EQ(host.MessageTitles(), Texts{"Cards taken back"});
   EXPECT_EQ(game.Table.LblBonusScore[Human].Caption, "Bonus Pts. -50");
   // The four is the pile's top card again; the rest is back in the hand.
-  EXPECT_EQ(Places({four, two, CardOf(RankFour, 1), CardOf(RankFour, 2)}),
+  EXPECT_EQ(Places({Four, Two, Four + 1, Four + 2}),
             std::vector<int>({PlacePile, PlaceHumanHand, PlaceHumanHand, PlaceHumanHand}));
-  EXPECT_EQ(game.MeldInfo[Human][RankFour].Count + game.MeldInfo[Human][RankFour].WildCount, 0);
   // Nothing was drawn this turn: the human is back in the drawing phase.
   EXPECT_TRUE(game.PlayerTurnOpen && !game.PlayerHasDrawn && !game.PlayerPileDue);
   EXPECT_FALSE(game.Table.LblDiscarding.Visible || game.Table.LblReturnPack.Visible);
   EXPECT_EQ(game.Table.LblGenInfo.Caption,
             "Player  click the Discard pack or click Stock for two cards.");
   // Drawing and then meeting the minimum meld leaves the pile where it is.
-  game.PicCards_MouseDown(CardOf(RankQueen));
+  Click(Queen);
   MeldAces();
   EXPECT_TRUE(game.MinMeldMet[Human]);
-  EXPECT_EQ(Places({four, king}), std::vector<int>({PlacePile, PlacePile}));
-  EXPECT_EQ(Shown("Discards coming to hand"), 0);
-}
+  EXPECT_EQ(Places({Four, King}), std::vector<int>({PlacePile, PlacePile}));
+  EXPECT_EQ(host.messages.size(), 1u);  // none says the pile is coming
 
-TEST_F(HumanTakesPile, TakeBackOfHandMeldsOnlyKeepsTheHumanMelding) {
-  Put(PlaceHumanHand, {CardOf(RankFour, 3)});
+  // Taking back only cards from the hand costs nothing, and the human goes on melding.
+  EmptyTable();
+  Put(PlaceHumanHand, {Four + 1, Four + 2, Four + 3, Nine});
   HumanToMeld();
-  for (int k = 1; k <= 3; ++k) game.PicCards_MouseDown(CardOf(RankFour, k));
-  ASSERT_EQ(game.MeldInfo[Human][RankFour].Count, 3);
+  for (int c : {Four + 1, Four + 2, Four + 3}) Click(c);
   game.LblReturnPack_Click();
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(host.messages.size(), 1u);  // nothing more is said
   EXPECT_EQ(game.PenaltyPoints + CountAt(PlaceHumanMeld), 0);
   EXPECT_TRUE(game.PlayerHasDrawn && !game.PlayerTurnOpen && game.Table.LblDiscarding.Visible);
 }
@@ -163,27 +159,27 @@ TEST_F(PileTest, BonusesCountRedThreesCanastasAndThePenaltyOnce) {
     game.CountBonuses(p);
     return game.BonusPoints[p];
   };
-  Put(PlaceHumanRedThree, {CardOf(RankRedThree)});
-  game.MeldInfo[Human][RankBlackThree].Started = true;  // no natural meld
+  // Red threes count against a player with no natural meld: black threes are none.
+  Put(PlaceHumanRedThree, {RedThree});
+  game.MeldInfo[Human][RankBlackThree].Started = true;
   EXPECT_EQ(bonus(Human), -100);
   game.MeldInfo[Human][RankAce].Started = true;
   EXPECT_EQ(bonus(Human), 100);
-  Put(PlaceHumanRedThree,
-      {CardOf(RankRedThree, 1), CardOf(RankRedThree, 2), CardOf(RankRedThree, 3)});
+  Put(PlaceHumanRedThree, {RedThree + 1, RedThree + 2, RedThree + 3});
   EXPECT_EQ(bonus(Human), 800);
   game.MeldInfo[Human][RankAce].Started = false;
   EXPECT_EQ(bonus(Human), -800);
   EXPECT_EQ(game.Table.lblMelds[RankRedThree].Caption, "Pts. -800");
   // A pure and a mixed canasta and two red threes; black threes make no
   // canasta, and the human's penalty is not the robot's.
-  Put(PlaceRobotRedThree, {CardOf(RankRedThree, 2), CardOf(RankRedThree, 3)});
+  Put(PlaceRobotRedThree, {RedThree + 2, RedThree + 3});
   game.MeldInfo[Robot][RankKing] = {7, 0, 0, false, true};
   game.MeldInfo[Robot][RankAce] = {8, 2, 3, true, true};
   game.MeldInfo[Robot][RankBlackThree] = {7, 0, 0, false, true};
   game.PenaltyPoints = 50;
   EXPECT_EQ(bonus(Robot), 500 + 300 + 200);
   // The penalty counts once however often the bonuses are counted again.
-  Put(PlaceStock, {CardOf(RankRedThree), CardOf(RankRedThree, 1)});
+  Put(PlaceStock, {RedThree, RedThree + 1});
   game.MeldInfo[Human][RankSeven] = {7, 1, 1, true, true};
   bonus(Human);
   EXPECT_EQ(bonus(Human), 300 - 50);
@@ -210,39 +206,39 @@ class HandResult : public PileTest {
 };
 
 TEST_F(HandResult, HumanWhoWentOutWinsAndSeesTheRobotsHand) {
-  for (int k = 0; k < 7; ++k) game.MeldCard(CardOf(RankKing, k), RankKing, Human);
-  Put(PlaceHumanRedThree, {CardOf(RankRedThree)});
-  for (int k = 0; k < 6; ++k) game.MeldCard(CardOf(RankSeven, k), RankSeven, Robot);
-  game.MeldWildCard(CardOf(RankTwo), RankSeven, Robot);
-  Put(PlaceRobotHand, {CardOf(RankAce), CardOf(RankAce, 1), CardOf(RankJoker)});
+  Melded(Human, RankKing, 7);
+  Put(PlaceHumanRedThree, {RedThree});
+  Melded(Robot, RankSeven, 6);
+  game.MeldWildCard(Two, RankSeven, Robot);
+  Put(PlaceRobotHand, {Ace, Ace + 1, Joker});
   game.GameScore = {0, 1000, 2000};
   game.PenaltyPoints = 50;
   game.ShowHandResult();
   // 500 pure + 100 red three - 50 penalty + 100 out + 70 melded.
   EXPECT_EQ(Column(Human), (Texts{"70", "100", "0", "500", "100", " - 0", "720", "1720"}));
   EXPECT_EQ(Column(Robot), (Texts{"50", "0", "300", "0", "", " - 90", "260", "2260"}));
-  EXPECT_EQ(game.Table.PicCards[CardOf(RankJoker)].Image, CardOf(RankJoker));
+  EXPECT_EQ(game.Table.PicCards[Joker].Image, Joker);
   // The hand's scores are cleared once answered; the game's stay.
   EXPECT_EQ(game.Table.LblMeldScore[Human].Caption + game.Table.LblGameScore[Robot].Caption,
             "Meld Pts. 0Game Pts. 2260");
 }
 
 TEST_F(HandResult, RobotsHandStaysHiddenUnlessTheHumanWinsAndTheTargetEndsTheGame) {
-  Put(PlaceHumanHand, {CardOf(RankFive)});
-  Put(PlaceRobotHand, {CardOf(RankSix)});
+  Put(PlaceHumanHand, {Five});
+  Put(PlaceRobotHand, {Six});
   auto shows = [&](const std::string& status, int hidden) {
     game.ShowHandResult();
     EXPECT_EQ(game.Table.lblInfoScores.Caption, status);
     EXPECT_EQ(game.Table.PicCards[hidden].Image, BackImage);
   };
   game.GameScore = {0, 5005, 100};  // equal hands of 5 points; the human ends on 5000
-  shows("Game is over - click 'Carry On' button'", CardOf(RankSix));
+  shows("Game is over - click 'Carry On' button'", Six);
   game.GameScore = {0, 5004, 100};
-  shows("game not over - click 'Carry On' button' or 'Exit'", CardOf(RankSix));
+  shows("game not over - click 'Carry On' button' or 'Exit'", Six);
   game.GameScore = {0, 4000, 5015};
-  Put(PlaceHumanHand, {CardOf(RankAce)});
-  Put(PlaceRobotHand, {CardOf(RankKing)});
-  shows("Game is over - click 'Carry On' button'", CardOf(RankKing));
+  Put(PlaceHumanHand, {Ace});
+  Put(PlaceRobotHand, {King});
+  shows("Game is over - click 'Carry On' button'", King);
   EXPECT_EQ(Column(Robot), (Texts{"0", "0", "0", "0", "", " - 15", "-15", "5000"}));
 }
 
