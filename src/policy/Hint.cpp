@@ -140,4 +140,17 @@ HintAdvice Game::HumanHint() {
   return {};
 }
 
+// The Game menu's Hint: the Expert's choice said on the status line and marked
+// on the table until the table next changes.
+void Game::MnuHint_Click() {
+  const HintAdvice hint = HumanHint();
+  if (hint.Target.What == TableTarget::None) return;
+  HintsThisHand += 1;
+  // The status line speaks to the player by name: "Ada  take the discard pile: ...".
+  std::string text = hint.Text;
+  if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = char(text[0] - 'A' + 'a');
+  SetStatus(" " + text);
+  Table.HintTarget = hint.Target;
+}
+
 }  // namespace larkspur

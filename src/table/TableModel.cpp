@@ -222,4 +222,25 @@ std::vector<TableElement> TableModel::Elements() const {
   return list;
 }
 
+TableRect TableModel::PlaceOf(const TableTarget& target) const {
+  auto label = [](const Label& l) { return TableRect{l.Left, l.Top, l.Width, l.Height}; };
+  switch (target.What) {
+    case TableTarget::Stock:
+    case TableTarget::Pile:
+    case TableTarget::HandCard:
+      if (target.Index < 1 || target.Index > CardCount) return {};
+      return {PicCards[target.Index].Left, PicCards[target.Index].Top, CardWidth, CardHeight};
+    case TableTarget::Heading:
+      if (target.Index < 0 || target.Index > RankJoker) return {};
+      return label(LblHeadings[target.Index]);
+    case TableTarget::DiscardLabel:
+      return label(LblDiscarding);
+    case TableTarget::ReturnLabel:
+      return label(LblReturnPack);
+    case TableTarget::None:
+      break;
+  }
+  return {};
+}
+
 }  // namespace larkspur

@@ -159,12 +159,20 @@ TEST_F(PolicyTest, TheHintPointsAtTheExpertsChoiceOnlyWhenTheHumanMoves) {
   OpenPile({34, 35, 33, 49, 50, 73, 74, 91, 41});
   game.PlayerToPlay = false;
   EXPECT_EQ(game.HumanHint().Target.What, TableTarget::None);  // the robot's turn
+  game.MnuHint_Click();
+  EXPECT_EQ(game.HintsThisHand, 0);
 
   HumanToDraw();
   const HintAdvice take = game.HumanHint();
   EXPECT_EQ(take.Target.What, TableTarget::Pile);
   EXPECT_EQ(take.Target.Index, 41);
   EXPECT_EQ(take.Text, "Take the discard pile: you hold two sevens and it holds 9 cards.");
+  // Asked for from the menu it is said to the player and marked on the table.
+  game.MnuHint_Click();
+  EXPECT_EQ(game.Table.LblGenInfo.Caption,
+            "Player  take the discard pile: you hold two sevens and it holds 9 cards.");
+  EXPECT_TRUE(game.Table.HintTarget == take.Target);
+  EXPECT_EQ(game.HintsThisHand, 1);
   // A black three on top blocks the pile: the stock.
   game.Cards[13].Place = PlacePile;
   game.UpCard = 13;
@@ -190,7 +198,9 @@ TEST_F(PolicyTest, TheHintPointsAtTheExpertsChoiceOnlyWhenTheHumanMoves) {
   ASSERT_EQ(discard.Target.What, TableTarget::HandCard);
   EXPECT_EQ(discard.Target.Index, expert.Discard(View(Human)));
   EXPECT_EQ(discard.Text.rfind("Discard the ", 0), 0u) << discard.Text;
+  game.MnuHint_Click();
   game.PicCards_MouseDown(discard.Target.Index);
+  EXPECT_EQ(game.Table.HintTarget.What, TableTarget::None);  // the click put the outline away
   EXPECT_EQ(game.Cards[discard.Target.Index].Place, PlacePile);
   EXPECT_EQ(game.HumanHint().Target.What, TableTarget::None);  // the turn is over
 }
