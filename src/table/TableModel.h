@@ -246,7 +246,8 @@ struct TableModel {
 
   // The element the hint points at, outlined until the table next changes.
   TableTarget HintTarget;
-  // Where an element a click can use lies: its card picture or its label.
+  // Where an element a click can use lies: its label, or the part of its card
+  // picture that shows.
   TableRect PlaceOf(const TableTarget& target) const;
 
   // Stacking: the higher ZOrder is drawn on top.

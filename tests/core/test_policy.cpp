@@ -246,6 +246,9 @@ TEST_F(PolicyTest, ClickableNowListsWhatAClickCouldUseInTheKeyboardsOrder) {
     setUp();
     EXPECT_TRUE(game.ClickableNow() == clickable) << phase;
   }
+  // A card of the hand lies where it shows: a hand step wide, the last card whole.
+  EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 25}).Width, HumanHandStep);
+  EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 89}).Width, CardWidth);
 }
 
 }  // namespace
