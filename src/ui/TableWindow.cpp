@@ -116,6 +116,7 @@ TableWindow::TableWindow(QWidget* parent)
   host_.setCloseTable([this] { close(); });
   buildMenus();
   buildTable();
+  buildKeys();
   if (const QString path = qEnvironmentVariable("LARKSPUR_TABLE_LOG"); !path.isEmpty()) {
     tableLog_ = std::make_unique<QFile>(path);
     if (!tableLog_->open(QIODevice::WriteOnly | QIODevice::Append)) {
@@ -153,6 +154,10 @@ void TableWindow::buildMenus() {
       add(gameMenu_, "MnuSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_V), &Game::MnuSave_Click),
       add(gameMenu_, "MnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), &Game::MnuExit_Click),
   };
+  // Below the game's own commands: the Expert's advice for the next click.
+  gameActions_.push_back(gameMenu_->addSeparator());
+  gameActions_.push_back(
+      add(gameMenu_, "MnuHint", "&Hint", QKeySequence(Qt::Key_H), &Game::MnuHint_Click));
   QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
   names->setObjectName(QStringLiteral("MnuNames"));
   add(names, "MnuNameP", "Change your name", {}, &Game::MnuNameP_Click);
@@ -167,9 +172,10 @@ void TableWindow::buildMenus() {
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this,
             [this, handler] { callGame([this, handler] { (game_.get()->*handler)(); }); });
+    return action;
   };
   command("MnuTarget", "&Target Score", &Game::MnuTarget_Click);
-  command("mnuhelp", "Canasta &Help ", &Game::mnuhelp_Click);
+  command("mnuhelp", "Canasta &Help ", &Game::mnuhelp_Click)->setShortcut(Qt::Key_F1);
   command("MnuAbout", "About", &Game::MnuAbout_Click);
 }
 
@@ -441,6 +447,7 @@ void TableWindow::syncFromModel() {
   }
   syncCards(rescaled);
   restack();
+  syncMarks();
   if (tableLog_) logTable();
 }
 
@@ -566,6 +573,7 @@ void TableWindow::restack() {
     return f.zOrder != f.model->ZOrder;
   });
   if (changed.empty() && !framesMoved) return;
+  marks_->raise();  // the outlines lie above the cards, below an open frame
   std::vector<FrameItem*> frames;
   for (FrameItem& frame : frames_) frames.push_back(&frame);
   std::stable_sort(frames.begin(), frames.end(), [](const FrameItem* a, const FrameItem* b) {

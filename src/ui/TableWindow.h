@@ -20,12 +20,14 @@
 class QAction;
 class QFile;
 class QGroupBox;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 
 namespace larkspur {
 
 class CardWidget;
+class TableMarks;
 class TableSurface;
 
 class TableWindow : public QMainWindow {
@@ -45,6 +47,9 @@ class TableWindow : public QMainWindow {
   double scale() const;
   // Where an element given in twips on the table lies in the window's table area.
   QRect tableRect(int left, int top, int width, int height) const;
+
+  // The element the keyboard's focus ring is on; None while no ring is drawn (TableKeys.cpp).
+  TableTarget focusRing() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -111,6 +116,15 @@ class TableWindow : public QMainWindow {
   void cardPressed(int card);
   void cardMoved(int card);
 
+  // ---- the keyboard on the table and the hint's outline (TableKeys.cpp)
+  void buildKeys();
+  bool frameOpen() const;
+  bool tabRing(bool next);
+  bool tableKey(QKeyEvent* event);
+  void clickTarget(const TableTarget& target);
+  QRect targetRect(const TableTarget& target) const;
+  void syncMarks();
+
   QtHost host_;
   std::unique_ptr<Game> game_;
   CardArt art_;
@@ -131,6 +145,8 @@ class TableWindow : public QMainWindow {
   // Where the table's counts are written for end-to-end tests; none by default.
   std::unique_ptr<QFile> tableLog_;
   QByteArray loggedTable_;
+  TableMarks* marks_ = nullptr;
+  TableTarget ring_;  // kept while the game is busy, dropped once it can no longer be clicked
 };
 
 }  // namespace larkspur
