@@ -172,10 +172,9 @@ void TableWindow::buildMenus() {
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this,
             [this, handler] { callGame([this, handler] { (game_.get()->*handler)(); }); });
-    return action;
   };
   command("MnuTarget", "&Target Score", &Game::MnuTarget_Click);
-  command("mnuhelp", "Canasta &Help ", &Game::mnuhelp_Click)->setShortcut(Qt::Key_F1);
+  command("mnuhelp", "Canasta &Help ", &Game::mnuhelp_Click);
   command("MnuAbout", "About", &Game::MnuAbout_Click);
 }
 

@@ -48,7 +48,7 @@ class TableWindow : public QMainWindow {
   // Where an element given in twips on the table lies in the window's table area.
   QRect tableRect(int left, int top, int width, int height) const;
 
-  // The element the keyboard's focus ring is on; None while no ring is drawn (TableKeys.cpp).
+  // The element the keyboard's focus ring is on; None while no ring is drawn (TableWindowKeys.cpp).
   TableTarget focusRing() const;
 
  protected:
@@ -112,11 +112,7 @@ class TableWindow : public QMainWindow {
   void applyPointer(QWidget* widget, int mousePointer, int mouseIcon, int& shown);
   void showToolTipNow(QWidget* widget);
   void logTable();
-
-  void cardPressed(int card);
-  void cardMoved(int card);
-
-  // ---- the keyboard on the table and the hint's outline (TableKeys.cpp)
+  // ---- the keyboard on the table, F1 and the hint's outline (TableWindowKeys.cpp)
   void buildKeys();
   bool frameOpen() const;
   bool tabRing(bool next);
@@ -124,6 +120,9 @@ class TableWindow : public QMainWindow {
   void clickTarget(const TableTarget& target);
   QRect targetRect(const TableTarget& target) const;
   void syncMarks();
+
+  void cardPressed(int card);
+  void cardMoved(int card);
 
   QtHost host_;
   std::unique_ptr<Game> game_;

@@ -16,7 +16,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <vector>
 
 #include "ui/MessageWindow.h"
 #include "ui/TableWidgets.h"

@@ -1,8 +1,9 @@
 // The table without a mouse: Tab and Shift+Tab move a focus ring through what a
 // click could use now (the game's own list), Left and Right step within the hand
 // or the meld headings, and Space or Return clicks the ring's element through
-// the mouse's own entry points, so a key is one move exactly as a click is.
-// And the hint's outline, drawn the same way from the table model.
+// the mouse's own entry points, so a key is one move exactly as a click is; F1
+// opens the help. And the hint's outline, drawn the same way from the table model.
+#include <QAction>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <algorithm>
@@ -34,6 +35,7 @@ void TableWindow::buildKeys() {
   surface_->setFocus();
   surface_->onTab = [this](bool next) { return tabRing(next); };
   surface_->onKey = [this](QKeyEvent* event) { return tableKey(event); };
+  if (auto* help = findChild<QAction*>(QStringLiteral("mnuhelp"))) help->setShortcut(Qt::Key_F1);
 }
 
 TableTarget TableWindow::focusRing() const {
