@@ -153,11 +153,10 @@ void TableWindow::buildMenus() {
       add(gameMenu_, "MnuLoad", "Load", QKeySequence(Qt::CTRL | Qt::Key_L), &Game::MnuLoad_Click),
       add(gameMenu_, "MnuSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_V), &Game::MnuSave_Click),
       add(gameMenu_, "MnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), &Game::MnuExit_Click),
+      // Below the game's own commands: the Expert's advice for the next click.
+      gameMenu_->addSeparator(),
+      add(gameMenu_, "MnuHint", "&Hint", QKeySequence(Qt::Key_H), &Game::MnuHint_Click),
   };
-  // Below the game's own commands: the Expert's advice for the next click.
-  gameActions_.push_back(gameMenu_->addSeparator());
-  gameActions_.push_back(
-      add(gameMenu_, "MnuHint", "&Hint", QKeySequence(Qt::Key_H), &Game::MnuHint_Click));
   QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
   names->setObjectName(QStringLiteral("MnuNames"));
   add(names, "MnuNameP", "Change your name", {}, &Game::MnuNameP_Click);

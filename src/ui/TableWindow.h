@@ -27,8 +27,8 @@ class QMenu;
 namespace larkspur {
 
 class CardWidget;
-class TableMarks;
 class TableSurface;
+class TableMarks;
 
 class TableWindow : public QMainWindow {
  public:
