@@ -33,5 +33,6 @@ mkdir -p artifacts
 tests/e2e/run_e2e.sh artifacts build/dev
 tests/e2e/play_first_hand.sh artifacts build/dev
 tests/e2e/double_clicks.sh artifacts build/dev
+tests/e2e/keyboard_turn.sh artifacts build/dev
 
 echo "All tests passed."

@@ -1,6 +1,7 @@
 // The hint: the Expert's choice for the human's next click, with one sentence
 // saying what and why. It reads only what the human's seat may see.
 #include <string>
+#include <vector>
 
 #include "policy/ExpertPolicy.h"
 #include "state/Game.h"
@@ -97,16 +98,18 @@ std::string DiscardWhy(const SeatView& v, const ExpertPolicy& expert, int card) 
 }  // namespace
 
 HintAdvice Game::HumanHint() {
-  if (!MayMove() || !HandInPlay || !PlayerToPlay || Table.FramResults.Visible) return {};
+  const std::vector<TableTarget> clickable = ClickableNow();
+  if (clickable.empty()) return {};
   ExpertPolicy expert;
   const SeatView v = MakeSeatView(*this, Human);
   if (PlayerTurnOpen) {
     if (v.MayTakePile() && expert.TakePile(v))
-      return {HintAdvice::Pile, v.UpCard, "Take the discard pile: " + TakeWhy(v)};
-    int stock = 0;
-    for (int c = 1; c <= CardCount && stock == 0; ++c)
-      if (Cards[c].Place == PlaceStock) stock = c;
-    return {HintAdvice::Stock, stock, "Draw two cards from the stock: " + DrawWhy(v)};
+      return {{TableTarget::Pile, v.UpCard}, "Take the discard pile: " + TakeWhy(v)};
+    // The stock as a click would find it: its top card.
+    TableTarget stock{TableTarget::Stock};
+    for (const TableTarget& t : clickable)
+      if (t.What == TableTarget::Stock) stock = t;
+    return {stock, "Draw two cards from the stock: " + DrawWhy(v)};
   }
   if (PlayerHasDrawn) {
     const MeldPlan plan = expert.PlanMelds(v);
@@ -117,24 +120,37 @@ HintAdvice Game::HumanHint() {
         for (int c : v.Hand)
           if (card == 0 && RankOfCard(c) == step.Rank) card = c;
       if (step.What == MeldStep::Wild && WildChosen == step.Card)
-        return {HintAdvice::Heading, step.Rank,
+        return {{TableTarget::Heading, step.Rank},
                 "Click the heading of your " + RankName(step.Rank, true) + ": " +
                     MeldText(v, plan, step).substr(MeldText(v, plan, step).find(':') + 2)};
-      return {HintAdvice::HandCard, card, MeldText(v, plan, step)};
+      return {{TableTarget::HandCard, card}, MeldText(v, plan, step)};
     }
     if (!MeldsComplete(Human) || (!MinMeldMet[Human] && v.MeldPoints[Human] > 0))
-      return {HintAdvice::ReturnLabel, 0,
+      return {{TableTarget::ReturnLabel},
               "Click Return Cards: your melds cannot stand as they are."};
-    return {HintAdvice::DiscardLabel, 0,
+    return {{TableTarget::DiscardLabel},
             "Click the Discard label: nothing more is worth melding now."};
   }
   if (PlayerDiscarding) {
     const int card = expert.Discard(v);
     if (card == 0) return {};
-    return {HintAdvice::HandCard, card,
+    return {{TableTarget::HandCard, card},
             "Discard the " + CardName(card) + ": " + DiscardWhy(v, expert, card)};
   }
   return {};
+}
+
+// The Game menu's Hint: the Expert's choice said on the status line and marked
+// on the table until the table next changes.
+void Game::MnuHint_Click() {
+  const HintAdvice hint = HumanHint();
+  if (hint.Target.What == TableTarget::None) return;
+  HintsThisHand += 1;
+  // The status line speaks to the player by name: "Ada  take the discard pile: ...".
+  std::string text = hint.Text;
+  if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = char(text[0] - 'A' + 'a');
+  SetStatus(" " + text);
+  Table.HintTarget = hint.Target;
 }
 
 }  // namespace larkspur

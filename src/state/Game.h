@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "state/GameState.h"
 #include "state/Host.h"
@@ -160,6 +161,11 @@ class Game : public GameState {
   // The Expert's advice for the human's next click; None unless the game
   // waits for the human's move.
   HintAdvice HumanHint();
+  // The Game menu's Hint: says the advice on the status line and marks its element.
+  void MnuHint_Click();
+  // What a click on the table could use now, in the order the keyboard steps
+  // through it; empty unless the game waits for the human's move (player/Clickable.cpp).
+  std::vector<TableTarget> ClickableNow() const;
 
  private:
   friend class HumanMove;

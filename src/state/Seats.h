@@ -1,4 +1,4 @@
-// Who plays the seats, and what a hint points at.
+// Who plays the seats, and what a click or a hint can point at on the table.
 #pragma once
 
 #include <optional>
@@ -24,11 +24,19 @@ inline std::optional<RobotPlay> RobotPlayNamed(std::string_view name) {
   return std::nullopt;
 }
 
-// The element of the table a hint points at, with its one sentence.
-struct HintAdvice {
+// An element of the table a click can use: the keyboard's focus ring and the
+// hint point at these.
+struct TableTarget {
   enum Element { None, Stock, Pile, HandCard, Heading, DiscardLabel, ReturnLabel };
   Element What = None;
-  int Index = 0;  // the card number (Pile, HandCard) or the heading's rank (Heading)
+  // The card number (Stock and Pile: the top card; HandCard) or the heading's rank (Heading).
+  int Index = 0;
+  friend bool operator==(const TableTarget&, const TableTarget&) = default;
+};
+
+// The element of the table a hint points at, with its one sentence.
+struct HintAdvice {
+  TableTarget Target;
   std::string Text;
 };
 

@@ -5,6 +5,7 @@ namespace larkspur {
 
 void Game::SetStatus(const std::string& text) {
   Table.LblGenInfo.Caption = PlayerName + " " + text;
+  Table.HintTarget = {};  // a new status: the hint's outline has had its say
 }
 
 void Game::NewHandReset() {

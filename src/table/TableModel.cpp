@@ -222,4 +222,36 @@ std::vector<TableElement> TableModel::Elements() const {
   return list;
 }
 
+TableRect TableModel::PlaceOf(const TableTarget& target) const {
+  auto label = [](const Label& l) { return TableRect{l.Left, l.Top, l.Width, l.Height}; };
+  switch (target.What) {
+    case TableTarget::Stock:
+    case TableTarget::Pile:
+    case TableTarget::HandCard: {
+      if (target.Index < 1 || target.Index > CardCount) return {};
+      const CardPicture& card = PicCards[target.Index];
+      TableRect r{card.Left, card.Top, CardWidth, CardHeight};
+      // In a fanned row only the strip left of the next card shows, and takes the clicks.
+      for (int c = 1; c <= CardCount; ++c) {
+        const CardPicture& over = PicCards[c];
+        if (over.Visible && over.ZOrder > card.ZOrder && over.Top <= r.Top &&
+            over.Top + CardHeight >= r.Top + r.Height && over.Left > r.Left &&
+            over.Left < r.Left + r.Width)
+          r.Width = over.Left - r.Left;
+      }
+      return r;
+    }
+    case TableTarget::Heading:
+      if (target.Index < 0 || target.Index > RankJoker) return {};
+      return label(LblHeadings[target.Index]);
+    case TableTarget::DiscardLabel:
+      return label(LblDiscarding);
+    case TableTarget::ReturnLabel:
+      return label(LblReturnPack);
+    case TableTarget::None:
+      break;
+  }
+  return {};
+}
+
 }  // namespace larkspur

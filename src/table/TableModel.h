@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "state/GameState.h"
+#include "state/Seats.h"
 
 namespace larkspur {
 
@@ -20,6 +21,11 @@ constexpr int CardHeight = 1440;
 // A place on the table, in twips: where a card picture's top left corner goes.
 struct TablePoint {
   int Left, Top;
+};
+
+// A rectangle on the table, in twips.
+struct TableRect {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
 // The hands: the robot's face down along the top of the table, the human's
@@ -237,6 +243,12 @@ struct TableModel {
   // Every label, button and frame above, frames before what lies in them. Where
   // labels overlap, the later one is drawn on top.
   std::vector<TableElement> Elements() const;
+
+  // The element the hint points at, outlined until the table next changes.
+  TableTarget HintTarget;
+  // Where an element a click can use lies: its label, or the part of its card
+  // picture that shows.
+  TableRect PlaceOf(const TableTarget& target) const;
 
   // Stacking: the higher ZOrder is drawn on top.
   std::uint64_t ZCounter = 0;

@@ -70,19 +70,28 @@ QPainterPath HeartPath(QPointF c, double s) {
 
 // One of the three button boxes with its caption. A press anywhere on the
 // caption sinks it; only a primary-button release over the same caption
-// chooses it.
+// chooses it. Tab reaches it, and the one with the focus shows a dotted ring;
+// its mnemonic letter is drawn underlined.
 class MessageButton : public QWidget {
  public:
   MessageButton(MessageWindow* owner, int index) : QWidget(owner), owner_(owner), index_(index) {
     setObjectName(QStringLiteral("Pic1_%1").arg(index));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::TabFocus);
   }
 
   void setCaption(const QString& caption) {
     caption_ = caption;
+    mnemonic_ = -1;
     update();
   }
   const QString& caption() const { return caption_; }
+  // The caption's letter at position i answers for the button; -1: none.
+  void setMnemonic(int i) {
+    mnemonic_ = i;
+    update();
+  }
+  QChar mnemonic() const { return mnemonic_ < 0 ? QChar() : caption_.at(mnemonic_).toLower(); }
   bool pressed() const { return pressed_; }
   void setPressed(bool pressed) {
     pressed_ = pressed;
@@ -107,8 +116,20 @@ class MessageButton : public QWidget {
     }
     p.setFont(font);
     p.setPen(kCaptionText);
-    p.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, caption_);
+    QString shown = caption_;
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (mnemonic_ >= 0) shown.insert(mnemonic_ + caption_.left(mnemonic_).count('&'), '&');
+    p.drawText(area, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, shown);
+    if (hasFocus()) {
+      // The focus: a dotted ring just inside the raised edge.
+      p.setPen(QPen(kCaptionText, 1, Qt::DotLine));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(area.adjusted(1.5 * s, 1.5 * s, -2.5 * s, -2.5 * s));
+    }
   }
+
+  void focusInEvent(QFocusEvent*) override { update(); }
+  void focusOutEvent(QFocusEvent*) override { update(); }
 
   void mousePressEvent(QMouseEvent* e) override {
     if (!captionRect().contains(e->position())) return;
@@ -138,6 +159,7 @@ class MessageButton : public QWidget {
   MessageWindow* owner_;
   int index_;
   QString caption_;
+  int mnemonic_ = -1;
   bool pressed_ = false;
   bool armed_ = false;
 };
@@ -327,6 +349,12 @@ int MessageWindow::showMessage(const DeluxeMessage& m) {
     buttons_[i]->setCaption(QString::fromStdString(layout_.Captions[i]));
     buttons_[i]->setVisible(layout_.ButtonVisible[i]);
   }
+  assignMnemonics();
+  for (MessageButton* b : buttons_) {
+    if (!b->isVisibleTo(this)) continue;
+    b->setFocus(Qt::OtherFocusReason);  // the first shown button answers Return
+    break;
+  }
   setWindowTitle(QString::fromStdString(m.Title));
 
   choice_ = -1;
@@ -365,8 +393,56 @@ void MessageWindow::reject() {
   if (cancelling_) QDialog::reject();
 }
 
+// Each shown button answers to a letter of its caption: its first letter, or
+// when an earlier button has that one, its next letter no other button has.
+void MessageWindow::assignMnemonics() {
+  QString used;
+  for (MessageButton* b : buttons_) {
+    if (!b->isVisibleTo(this)) continue;
+    const QString& caption = b->caption();
+    for (int i = 0; i < caption.size(); ++i) {
+      const QChar letter = caption.at(i).toLower();
+      if (!letter.isLetter() || used.contains(letter)) continue;
+      b->setMnemonic(i);
+      used += letter;
+      break;
+    }
+  }
+}
+
+// Return and Space answer the button with the focus (the first one, unless Tab
+// has moved it), Escape the last button shown, and a button's underlined letter,
+// with or without Alt, that button. Any other key does nothing.
 void MessageWindow::keyPressEvent(QKeyEvent* event) {
   event->accept();
+  std::array<int, 3> shown{};
+  int count = 0;
+  for (int i = 0; i < 3; ++i)
+    if (buttons_[i]->isVisible()) shown[count++] = i;
+  if (count == 0 || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) return;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      for (int i = 0; i < count; ++i)
+        if (buttons_[shown[i]]->hasFocus()) return clickButton(shown[i]);
+      return clickButton(shown[0]);
+    case Qt::Key_Escape:
+      return clickButton(shown[count - 1]);
+    default:
+      break;
+  }
+  // With Alt held the text may be empty: the key itself names the letter.
+  QChar letter = event->text().size() == 1 ? event->text().at(0).toLower() : QChar();
+  if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+    letter = QChar(u'a' + (event->key() - Qt::Key_A));
+  if (!letter.isLetter()) return;
+  for (int i = 0; i < count; ++i)
+    if (buttons_[shown[i]]->mnemonic() == letter) return clickButton(shown[i]);
+}
+
+QChar MessageWindow::mnemonic(int i) const {
+  return buttons_.at(i)->isVisible() ? buttons_.at(i)->mnemonic() : QChar();
 }
 
 QString MessageWindow::titleText() const {

@@ -1,7 +1,7 @@
 // The program's own message window: a frameless navy box with a title bar, a
 // wrapped message, a small picture and up to three raised buttons. It sizes
 // itself to the message as far as the screen allows (a longer message
-// scrolls), stays up until a button is clicked and tells which.
+// scrolls), stays up until a button is chosen, by a click or a key, and tells which.
 #pragma once
 
 #include <QDialog>
@@ -50,6 +50,8 @@ class MessageWindow : public QDialog {
   QString caption(int i) const;
   bool isButtonShown(int i) const;
   bool isButtonPressed(int i) const;
+  // The letter that chooses shown button i (drawn underlined), in lower case; none if hidden.
+  QChar mnemonic(int i) const;
   QWidget* button(int i) const;
   const DeluxeLayout& layout() const { return layout_; }
 
@@ -64,6 +66,7 @@ class MessageWindow : public QDialog {
  private:
   friend class MessageButton;
   void choose(int i);
+  void assignMnemonics();
   // The height in pixels that text needs wrapped at width pixels.
   int messageHeight(const QString& text, int width) const;
   QRect toPixels(const TwipRect& r) const;

@@ -1,5 +1,6 @@
 #include "ui/TableWidgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,6 +22,62 @@ void TableSurface::paintEvent(QPaintEvent*) {
 
 void TableSurface::resizeEvent(QResizeEvent*) {
   if (onResize) onResize();
+}
+
+void TableSurface::keyPressEvent(QKeyEvent* event) {
+  if (onKey && onKey(event)) return event->accept();
+  QWidget::keyPressEvent(event);
+}
+
+bool TableSurface::focusNextPrevChild(bool next) {
+  if (onTab && onTab(next)) return true;
+  return QWidget::focusNextPrevChild(next);
+}
+
+TableMarks::TableMarks(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+  setGeometry(parent->rect());
+  parent->installEventFilter(this);
+}
+
+void TableMarks::setMarks(const QRect& ring, const QRect& hint) {
+  if (ring == ring_ && hint == hint_) return;
+  QRegion changed;
+  for (const QRect& r : {ring_, hint_, ring, hint})
+    if (!r.isEmpty()) changed += r;
+  ring_ = ring;
+  hint_ = hint;
+  update(changed);
+}
+
+// Stays the size of the table it lies on.
+bool TableMarks::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == parentWidget() && event->type() == QEvent::Resize)
+    setGeometry(parentWidget()->rect());
+  return false;
+}
+
+namespace {
+
+// A line two pixels wide in colour between one-pixel dark edges, just inside r.
+void DrawOutline(QPainter& p, const QRect& r, const QColor& colour) {
+  const QRectF line = QRectF(r).adjusted(2, 2, -2, -2);
+  p.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  p.drawRect(line);
+  p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  p.drawRect(line);
+}
+
+}  // namespace
+
+void TableMarks::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setBrush(Qt::NoBrush);
+  if (!hint_.isEmpty()) DrawOutline(p, hint_, kHintColor);
+  // On the hinted element itself the ring goes inside the hint's outline, so both show.
+  if (!ring_.isEmpty())
+    DrawOutline(p, ring_ == hint_ ? ring_.adjusted(4, 4, -4, -4) : ring_, kRingColor);
 }
 
 CardWidget::CardWidget(QWidget* parent, CardArt& art)

@@ -2,10 +2,13 @@
 // and the labels. They only draw and report pointer events.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
+class QKeyEvent;
 class QPainter;
 
 namespace larkspur {
@@ -18,10 +21,37 @@ class TableSurface : public QWidget {
   explicit TableSurface(QWidget* parent);
   std::function<void()> onResize;
   std::function<void(QPainter&)> onPaint;
+  // The table's keys, and Tab or Shift+Tab (next false); each says whether it used the key.
+  std::function<bool(QKeyEvent*)> onKey;
+  std::function<bool(bool next)> onTab;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+};
+
+// The outlines drawn over the cards: the keyboard's focus ring and the hint's
+// outline, each a bright line with a dark edge that reads on the baize and on
+// card faces alike. It fills its parent and takes no clicks; an empty
+// rectangle draws nothing.
+class TableMarks : public QWidget {
+ public:
+  static constexpr QColor kRingColor{255, 255, 0};
+  static constexpr QColor kHintColor{0, 255, 255};
+
+  explicit TableMarks(QWidget* parent);
+  void setMarks(const QRect& ring, const QRect& hint);
+  QRect ring() const { return ring_; }
+  QRect hint() const { return hint_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QRect ring_, hint_;
 };
 
 // One card picture: shows a face or the back and reports presses and moves.

@@ -129,6 +129,7 @@ TableWindow::TableWindow(QWidget* parent)
   installTableAccessibility();  // before the table's widgets, so they answer in the game's words
   buildMenus();
   buildTable();
+  buildKeys();
   if (const QString path = qEnvironmentVariable("LARKSPUR_TABLE_LOG"); !path.isEmpty()) {
     tableLog_ = std::make_unique<QFile>(path);
     if (!tableLog_->open(QIODevice::WriteOnly | QIODevice::Append)) {
@@ -166,6 +167,9 @@ void TableWindow::buildMenus() {
       add(gameMenu_, "MnuLoad", "Load", QKeySequence(Qt::CTRL | Qt::Key_L), &Game::MnuLoad_Click),
       add(gameMenu_, "MnuSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_V), &Game::MnuSave_Click),
       add(gameMenu_, "MnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), &Game::MnuExit_Click),
+      // Below the game's own commands: the Expert's advice for the next click.
+      gameMenu_->addSeparator(),
+      add(gameMenu_, "MnuHint", "&Hint", QKeySequence(Qt::Key_H), &Game::MnuHint_Click),
   };
   QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
   names->setObjectName(QStringLiteral("MnuNames"));
@@ -521,6 +525,7 @@ void TableWindow::syncFromModel() {
   }
   syncCards(rescaled);
   restack();
+  syncMarks();
   if (tableLog_) logTable();
 }
 
@@ -647,6 +652,7 @@ void TableWindow::restack() {
     return f.zOrder != f.model->ZOrder;
   });
   if (changed.empty() && !framesMoved) return;
+  marks_->raise();  // the outlines lie above the cards, below an open frame
   std::vector<FrameItem*> frames;
   for (FrameItem& frame : frames_) frames.push_back(&frame);
   std::stable_sort(frames.begin(), frames.end(), [](const FrameItem* a, const FrameItem* b) {

@@ -20,6 +20,7 @@
 class QAction;
 class QFile;
 class QGroupBox;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 
@@ -27,6 +28,7 @@ namespace larkspur {
 
 class CardWidget;
 class TableSurface;
+class TableMarks;
 
 class TableWindow : public QMainWindow {
  public:
@@ -45,6 +47,9 @@ class TableWindow : public QMainWindow {
   double scale() const;
   // Where an element given in twips on the table lies in the window's table area.
   QRect tableRect(int left, int top, int width, int height) const;
+
+  // The element the keyboard's focus ring is on; None while no ring is drawn (TableWindowKeys.cpp).
+  TableTarget focusRing() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -108,6 +113,14 @@ class TableWindow : public QMainWindow {
   void applyPointer(QWidget* widget, int mousePointer, int mouseIcon, int& shown);
   void showToolTipNow(QWidget* widget);
   void logTable();
+  // ---- the keyboard on the table, F1 and the hint's outline (TableWindowKeys.cpp)
+  void buildKeys();
+  bool frameOpen() const;
+  bool tabRing(bool next);
+  bool tableKey(QKeyEvent* event);
+  void clickTarget(const TableTarget& target);
+  QRect targetRect(const TableTarget& target) const;
+  void syncMarks();
 
   void cardPressed(int card);
   void cardMoved(int card);
@@ -143,6 +156,8 @@ class TableWindow : public QMainWindow {
   // Where the table's counts are written for end-to-end tests; none by default.
   std::unique_ptr<QFile> tableLog_;
   QByteArray loggedTable_;
+  TableMarks* marks_ = nullptr;
+  TableTarget ring_;  // kept while the game is busy, dropped once it can no longer be clicked
 };
 
 }  // namespace larkspur

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -156,20 +158,28 @@ TEST_F(PolicyTest, TheHintPointsAtTheExpertsChoiceOnlyWhenTheHumanMoves) {
   BothHaveMelded({17, 18}, {42, 43, 57, 89, 25});
   OpenPile({34, 35, 33, 49, 50, 73, 74, 91, 41});
   game.PlayerToPlay = false;
-  EXPECT_EQ(game.HumanHint().What, HintAdvice::None);  // the robot's turn
+  EXPECT_EQ(game.HumanHint().Target.What, TableTarget::None);  // the robot's turn
+  game.MnuHint_Click();
+  EXPECT_EQ(game.HintsThisHand, 0);
 
   HumanToDraw();
   const HintAdvice take = game.HumanHint();
-  EXPECT_EQ(take.What, HintAdvice::Pile);
-  EXPECT_EQ(take.Index, 41);
+  EXPECT_EQ(take.Target.What, TableTarget::Pile);
+  EXPECT_EQ(take.Target.Index, 41);
   EXPECT_EQ(take.Text, "Take the discard pile: you hold two sevens and it holds 9 cards.");
+  // Asked for from the menu it is said to the player and marked on the table.
+  game.MnuHint_Click();
+  EXPECT_EQ(game.Table.LblGenInfo.Caption,
+            "Player  take the discard pile: you hold two sevens and it holds 9 cards.");
+  EXPECT_TRUE(game.Table.HintTarget == take.Target);
+  EXPECT_EQ(game.HintsThisHand, 1);
   // A black three on top blocks the pile: the stock.
   game.Cards[13].Place = PlacePile;
   game.UpCard = 13;
   game.Table.Shape1.BorderColor = PileBlocked;
   const HintAdvice draw = game.HumanHint();
-  EXPECT_EQ(draw.What, HintAdvice::Stock);
-  EXPECT_EQ(game.Cards[draw.Index].Place, PlaceStock);
+  EXPECT_EQ(draw.Target.What, TableTarget::Stock);
+  EXPECT_EQ(game.Cards[draw.Target.Index].Place, PlaceStock);
   EXPECT_EQ(draw.Text, "Draw two cards from the stock: a black three blocks the discard pile.");
 
   // Melding: the three fives go down, one card at a time; then the Discard label;
@@ -177,20 +187,68 @@ TEST_F(PolicyTest, TheHintPointsAtTheExpertsChoiceOnlyWhenTheHumanMoves) {
   Put(PlaceHumanHand, {26, 27});
   HumanToMeld();
   const HintAdvice meld = game.HumanHint();
-  EXPECT_EQ(meld.What, HintAdvice::HandCard);
-  EXPECT_EQ(game.Cards[meld.Index].Rank, 5);
+  EXPECT_EQ(meld.Target.What, TableTarget::HandCard);
+  EXPECT_EQ(game.Cards[meld.Target.Index].Rank, 5);
   EXPECT_EQ(meld.Text.rfind("Meld your fives: ", 0), 0u) << meld.Text;
   HumanSeat seat(game, expert);
   for (int k = 0; k < 3; ++k) seat.Meld(expert.NextMeld(View(Human), k));
-  EXPECT_EQ(game.HumanHint().What, HintAdvice::DiscardLabel);
+  EXPECT_EQ(game.HumanHint().Target.What, TableTarget::DiscardLabel);
   game.LblDiscarding_Click();
   const HintAdvice discard = game.HumanHint();
-  ASSERT_EQ(discard.What, HintAdvice::HandCard);
-  EXPECT_EQ(discard.Index, expert.Discard(View(Human)));
+  ASSERT_EQ(discard.Target.What, TableTarget::HandCard);
+  EXPECT_EQ(discard.Target.Index, expert.Discard(View(Human)));
   EXPECT_EQ(discard.Text.rfind("Discard the ", 0), 0u) << discard.Text;
-  game.PicCards_MouseDown(discard.Index);
-  EXPECT_EQ(game.Cards[discard.Index].Place, PlacePile);
-  EXPECT_EQ(game.HumanHint().What, HintAdvice::None);  // the turn is over
+  game.MnuHint_Click();
+  game.PicCards_MouseDown(discard.Target.Index);
+  EXPECT_EQ(game.Table.HintTarget.What, TableTarget::None);  // the click put the outline away
+  EXPECT_EQ(game.Cards[discard.Target.Index].Place, PlacePile);
+  EXPECT_EQ(game.HumanHint().Target.What, TableTarget::None);  // the turn is over
+}
+
+// What a click could use, in the keyboard's order: the stock's and the pile's top
+// cards while drawing (not a blocked pile), then the hand from left to right, the
+// headings a chosen wild card could join from left to right, the command labels
+// shown; nothing outside the human's move.
+TEST_F(PolicyTest, ClickableNowListsWhatAClickCouldUseInTheKeyboardsOrder) {
+  using T = TableTarget;
+  BothHaveMelded({17, 18}, {42, 43, 57, 89, 25, 5});
+  Meld(Human, RankKing, {92, 93, 94});
+  OpenPile({34, 35, 33, 49, 50, 73, 74, 91, 41});
+  HumanToDraw();
+  int stockTop = 0;  // the stock card a click lands on
+  for (int c = 1; c <= CardCount; ++c)
+    if (game.Cards[c].Place == PlaceStock &&
+        game.Table.PicCards[c].ZOrder > game.Table.PicCards[stockTop].ZOrder)
+      stockTop = c;
+  const auto hand = [](std::initializer_list<T> then) {
+    std::vector<T> list{{T::HandCard, 5},  {T::HandCard, 25}, {T::HandCard, 42},
+                        {T::HandCard, 43}, {T::HandCard, 57}, {T::HandCard, 89}};
+    list.insert(list.end(), then);
+    return list;
+  };
+  const struct {
+    const char* phase;
+    std::function<void()> setUp;
+    std::vector<T> clickable;
+  } cases[] = {
+      {"the robot's turn", [&] { game.PlayerToPlay = false; }, {}},
+      {"drawing", [&] { HumanToDraw(); }, {{T::Stock, stockTop}, {T::Pile, 41}}},
+      {"drawing, the pile blocked",
+       [&] { game.Table.Shape1.BorderColor = PileBlocked; },
+       {{T::Stock, stockTop}}},
+      {"melding", [&] { HumanToMeld(); }, hand({{T::DiscardLabel}, {T::ReturnLabel}})},
+      {"melding, a two chosen", [&] { game.PicCards_MouseDown(5); },
+       hand({{T::Heading, RankKing}, {T::Heading, RankAce}, {T::DiscardLabel}, {T::ReturnLabel}})},
+      {"discarding", [&] { game.LblDiscarding_Click(); }, hand({{T::ReturnLabel}})},
+      {"the hand's results shown", [&] { game.Table.FramResults.Visible = true; }, {}},
+  };
+  for (const auto& [phase, setUp, clickable] : cases) {
+    setUp();
+    EXPECT_TRUE(game.ClickableNow() == clickable) << phase;
+  }
+  // A card of the hand lies where it shows: a hand step wide, the last card whole.
+  EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 25}).Width, HumanHandStep);
+  EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 89}).Width, CardWidth);
 }
 
 }  // namespace

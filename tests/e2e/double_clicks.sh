@@ -40,22 +40,6 @@ fail_shot() {
   fail "$* (screen in double-failure.png, table log in double-table.log)"
 }
 
-# The latest line of the table log, and one field of it.
-last() { tail -n 1 "$log" 2>/dev/null; }
-field() { sed -n "s/.*$1=\([^|]*\).*/\1/p" <<<"$2"; }
-number() { field "$1" "$2" | tr -cd '0-9'; }
-# Waits until the latest line matches a pattern and the table has stood still for
-# half a second; prints the line.
-settled() {  # pattern seconds
-  local line='' same=0
-  for _ in $(seq $(( $2 * 10 ))); do
-    sleep 0.1
-    if [[ $(last) == "$line" ]]; then same=$((same + 1)); else line=$(last); same=0; fi
-    [[ $line =~ $1 && $same -ge 5 ]] && { echo "$line"; return 0; }
-  done
-  return 1
-}
-
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool key F2
 # The human's turn may come after the robot's first turn.

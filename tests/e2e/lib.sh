@@ -50,6 +50,24 @@ wait_for_window() {
   fail "no window named Larkspur appeared within 10 s"
 }
 
+# The table log the program writes when LARKSPUR_TABLE_LOG names a file (here
+# $log): one line per change of what the table shows. Its latest line, one field
+# of a line, and that field's digits.
+last() { tail -n 1 "$log" 2>/dev/null; }
+field() { sed -n "s/.*$1=\([^|]*\).*/\1/p" <<<"$2"; }
+number() { field "$1" "$2" | tr -cd '0-9'; }
+# Waits until the latest line matches a pattern and the table has stood still for
+# half a second; prints the line. Usage: settled PATTERN SECONDS
+settled() {
+  local line='' same=0
+  for _ in $(seq $(( $2 * 10 ))); do
+    sleep 0.1
+    if [[ $(last) == "$line" ]]; then same=$((same + 1)); else line=$(last); same=0; fi
+    [[ $line =~ $1 && $same -ge 5 ]] && { echo "$line"; return 0; }
+  done
+  return 1
+}
+
 # The window's geometry (X Y WIDTH HEIGHT), menu (the menu bar's height) and the
 # table's top left corner on the screen (ox, oy); the table is 1061 x 762 pixels.
 table_origin() {

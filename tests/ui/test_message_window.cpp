@@ -52,9 +52,9 @@ class TestMessageWindow : public QObject {
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
   // A press draws the button pressed; only a primary click on a shown caption
-  // chooses, no key and no close does; the pressed look stays until the next
-  // showing; taken down without a click, there is no choice.
-  void noChoiceWithoutAClick() {
+  // chooses, and no other key than the buttons' own, no close does; the pressed
+  // look stays until the next showing; taken down without a choice, there is none.
+  void noChoiceWithoutAClickOrItsKey() {
     MessageWindow window;
     auto tries = [](MessageWindow& w) {
       auto corner = [&] { return w.button(0)->grab().toImage().pixelColor(0, 0); };
@@ -65,7 +65,8 @@ class TestMessageWindow : public QObject {
       QTest::mouseClick(w.button(1), Qt::RightButton);
       QVERIFY(w.isButtonPressed(0) && w.isButtonPressed(1));
       w.clickButton(2);  // hidden
-      for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space}) QTest::keyClick(&w, key);
+      for (Qt::Key key : {Qt::Key_Z, Qt::Key_E, Qt::Key_F4}) QTest::keyClick(&w, key);
+      QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
       w.close();
       QVERIFY(w.isVisible());
       QTest::mouseClick(w.button(1), Qt::LeftButton);
@@ -76,6 +77,62 @@ class TestMessageWindow : public QObject {
       w.clickButton(0);
     });
     QCOMPARE(Answer(window, "Bye", {"O.K"}, [](MessageWindow& w) { w.cancel(); }), -1);
+  }
+
+  // Return and Space answer the button with the focus, the first when the window
+  // opens; Tab and Shift+Tab move the focus round the shown buttons and it is
+  // drawn as a dotted ring; Escape answers the last shown button. Each shown
+  // button answers to its underlined letter, with or without Alt: its first
+  // letter, else its next one no earlier button has. Other letters do nothing,
+  // and so does the letter of a button the last window showed and this one hides.
+  void keysChoose() {
+    MessageWindow window;
+    using Keys = std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const QStringList exitOrNot{"Yes-Exit", "No Cancel"};
+    const struct {
+      QStringList captions;
+      Keys keys;
+      int choice;
+      QString letters;
+    } cases[] = {
+        {exitOrNot, {{Qt::Key_Return, none}}, 0, "yn "},
+        {exitOrNot, {{Qt::Key_Tab, none}, {Qt::Key_Return, none}}, 1, "yn "},
+        {exitOrNot, {{Qt::Key_Tab, none}, {Qt::Key_Tab, none}, {Qt::Key_Space, none}}, 0, "yn "},
+        {exitOrNot, {{Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Enter, none}}, 1, "yn "},
+        {exitOrNot, {{Qt::Key_Escape, none}}, 1, "yn "},
+        {exitOrNot, {{Qt::Key_N, none}}, 1, "yn "},
+        {{"O.K"}, {{Qt::Key_Escape, none}}, 0, "o  "},
+        {{"New Game", "No Cancel"}, {{Qt::Key_O, none}}, 1, "no "},
+        {{"New Game", "No Cancel"}, {{Qt::Key_N, Qt::AltModifier}}, 0, "no "},
+        {{"Yes", "No", "Maybe"}, {{Qt::Key_M, none}}, 2, "ynm"},
+        {{"Yes", "No"}, {{Qt::Key_M, none}, {Qt::Key_X, none}, {Qt::Key_Escape, none}}, 1, "yn "},
+        {{"Yes", "", "Maybe"}, {{Qt::Key_Escape, none}}, 2, "y m"},
+    };
+    for (const auto& [captions, keys, choice, letters] : cases) {
+      const auto press = [&](MessageWindow& w) {
+        QString shown;
+        for (int i = 0; i < 3; ++i) shown += w.mnemonic(i).isNull() ? QChar(' ') : w.mnemonic(i);
+        QCOMPARE(shown, letters);
+        for (const auto& [key, modifiers] : keys) QTest::keyClick(&w, key, modifiers);
+      };
+      QCOMPARE(Answer(window, "Quit?", captions, press), choice);
+    }
+    // The focus ring: caption-coloured dots left of the caption.
+    const auto ringed = [](QWidget* b) {
+      const QImage image = b->grab().toImage();
+      int dots = 0;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 1; x < 5; ++x) dots += image.pixelColor(x, y) == QColor(192, 255, 255);
+      return dots > 0;
+    };
+    const auto tab = [&](MessageWindow& w) {
+      QVERIFY(ringed(w.button(0)) && !ringed(w.button(1)));
+      QTest::keyClick(&w, Qt::Key_Tab);
+      QVERIFY(ringed(w.button(1)) && !ringed(w.button(0)));
+      QTest::keyClick(&w, Qt::Key_Return);
+    };
+    QCOMPARE(Answer(window, "Quit?", exitOrNot, tab), 1);
   }
 
   // The window shows the layout's title and each button the layout shows, at

@@ -401,6 +401,83 @@ class TestTableWindow : public QObject {
     QVERIFY(g.Ended() && !t.window.isVisible() && !t.nameFile().isEmpty());
   }
 
+  // Without a mouse: F1 opens the help. In the human's turn Tab rings the
+  // stock, the first thing a click could use, in yellow; H outlines the hint in
+  // cyan and says it on the status line; Space on the stock draws through the
+  // stock's own click, and the hint and the ring, the stock no longer usable,
+  // go. Melding, Tab reaches the hand's first card, Right and Left step along the
+  // hand and stop at its end, Shift+Tab goes round to the Return and then the
+  // Discard label, and Return clicks it; then Tab and Return discard the first
+  // card, and with the human's move over no ring is left.
+  void keyboardPlaysATurn() {
+    Table t("\"Player\",\"Barnaby\",1,0,0,0,0,5000\r\n");
+    QVERIFY(t.active);
+    Game& g = t.game();
+    QWidget* table = t.surface();
+    QString help, quit;
+    answering([&](QWidget* w) { return help = w->objectName(), w->close(); },
+              [&] { QTest::keyClick(&t.window, Qt::Key_F1); });
+    QCOMPARE(help, QString("FrmHelp"));
+    t.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&t.window));
+
+    using T = TableTarget;
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+      QTest::keyClick(table, k, m);
+      return t.window.focusRing();
+    };
+    // The colour drawn just inside the left edge of an element's outline.
+    auto outline = [&](const T& target) {
+      const TableRect p = g.Table.PlaceOf(target);
+      const QRect r = t.window.tableRect(p.Left, p.Top, p.Width, p.Height);
+      return table->grab().toImage().pixelColor(r.left() + 1, r.center().y());
+    };
+    bool played = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+      if (g.Table.FramResults.Visible && !played)  // a hand over before the human drew
+        return QTest::mouseClick(t.find("cmdNew"), Qt::LeftButton);
+      if (played || !g.HandInPlay || !g.PlayerToPlay || !g.PlayerTurnOpen) return;
+      played = true;
+      [&] {
+        const T stock = key(Qt::Key_Tab);
+        QCOMPARE(stock.What, T::Stock);
+        QCOMPARE(outline(stock), TableMarks::kRingColor);
+        QTest::keyClick(&t.window, Qt::Key_H);
+        const T hint = g.Table.HintTarget;
+        QVERIFY(hint.What == T::Stock || hint.What == T::Pile);
+        QVERIFY2(g.Table.LblGenInfo.Caption.starts_with(
+                     hint.What == T::Stock ? "Player  draw two cards from the stock: "
+                                           : "Player  take the discard pile: "),
+                 g.Table.LblGenInfo.Caption.c_str());
+        QCOMPARE(outline(hint), TableMarks::kHintColor);
+        const int hand = g.HandCount[Human];
+        QCOMPARE(key(Qt::Key_Space).What, T::None);
+        QVERIFY(g.PlayerHasDrawn && g.HandCount[Human] == hand + 2);
+        QCOMPARE(g.Table.HintTarget.What, T::None);
+
+        const std::vector<T> melding = g.ClickableNow();
+        QCOMPARE(key(Qt::Key_Tab), melding[0]);
+        QCOMPARE(key(Qt::Key_Right), melding[1]);
+        QCOMPARE(key(Qt::Key_Left), melding[0]);
+        QCOMPARE(key(Qt::Key_Left), melding[0]);
+        QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::ReturnLabel);
+        QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::DiscardLabel);
+        QCOMPARE(key(Qt::Key_Return).What, T::None);
+        QVERIFY(g.PlayerDiscarding);
+        const T first = key(Qt::Key_Tab);
+        QCOMPARE(first.What, T::HandCard);
+        QCOMPARE(key(Qt::Key_Return).What, T::None);
+        QVERIFY(g.Cards[first.Index].Place == PlacePile && !g.PlayerToPlay);
+      }();
+      answeringMessages(0, quit, [&] { t.window.findChild<QAction*>("MnuExit")->trigger(); });
+    });
+    poll.start(10);
+    QTest::keyClick(&t.window, Qt::Key_F2);  // returns when the game has been left
+    poll.stop();
+    QVERIFY2(played, "the human's turn never came");
+  }
+
   // The close box asks "Really Exit?": "Carry On" keeps the program, "Yes
   // Exit" ends it and writes the player file.
   void closeBoxAsksFirst() {

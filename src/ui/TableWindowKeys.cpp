@@ -1,0 +1,141 @@
+// The table without a mouse: Tab and Shift+Tab move a focus ring through what a
+// click could use now (the game's own list), Left and Right step within the hand
+// or the meld headings, and Space or Return clicks the ring's element through
+// the mouse's own entry points, so a key is one move exactly as a click is; F1
+// opens the help. And the hint's outline, drawn the same way from the table model.
+#include <QAction>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <algorithm>
+#include <vector>
+
+#include "ui/TableWidgets.h"
+#include "ui/TableWindow.h"
+
+namespace larkspur {
+
+namespace {
+
+// The same element of the table: the stock and the pile stay themselves as
+// their top card changes; a card of the hand and a heading are the one they were.
+bool SameElement(const TableTarget& a, const TableTarget& b) {
+  if (a.What != b.What) return false;
+  return a.What == TableTarget::HandCard || a.What == TableTarget::Heading ? a.Index == b.Index
+                                                                           : true;
+}
+
+}  // namespace
+
+void TableWindow::buildKeys() {
+  marks_ = new TableMarks(surface_);
+  marks_->setObjectName(QStringLiteral("TableMarks"));
+  marks_->stackUnder(frames_.front().widget);  // above the cards, below the frames
+  // The table holds the keyboard; a click anywhere on it, a card too, gives it back.
+  surface_->setFocusPolicy(Qt::StrongFocus);
+  surface_->setFocus();
+  surface_->onTab = [this](bool next) { return tabRing(next); };
+  surface_->onKey = [this](QKeyEvent* event) { return tableKey(event); };
+  if (auto* help = findChild<QAction*>(QStringLiteral("mnuhelp"))) help->setShortcut(Qt::Key_F1);
+}
+
+TableTarget TableWindow::focusRing() const {
+  return marks_->ring().isEmpty() ? TableTarget{} : ring_;
+}
+
+// An open frame keeps Tab for its own fields and buttons, and hides the ring.
+bool TableWindow::frameOpen() const {
+  return std::any_of(frames_.begin(), frames_.end(),
+                     [](const FrameItem& f) { return f.model->Visible; });
+}
+
+bool TableWindow::tabRing(bool next) {
+  if (frameOpen()) return false;
+  game_->Table.HintTarget = {};  // any key on the table puts the hint's outline away
+  const std::vector<TableTarget> list = game_->ClickableNow();
+  if (!list.empty()) {
+    const auto at = std::find_if(list.begin(), list.end(),
+                                 [this](const TableTarget& t) { return SameElement(t, ring_); });
+    const int n = int(list.size());
+    int i = next ? 0 : n - 1;  // no ring yet: from the first, or back from the last
+    if (at != list.end()) i = (int(at - list.begin()) + (next ? 1 : n - 1)) % n;
+    ring_ = list[i];
+  }
+  surface_->setFocus(Qt::TabFocusReason);
+  syncFromModel();
+  return true;
+}
+
+bool TableWindow::tableKey(QKeyEvent* event) {
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    return false;  // the menus' shortcuts
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      game_->Table.HintTarget = {};
+      // Along the hand or the headings, stopping at either end.
+      const std::vector<TableTarget> list = game_->ClickableNow();
+      const auto at = std::find(list.begin(), list.end(), focusRing());
+      if (at != list.end() &&
+          (at->What == TableTarget::HandCard || at->What == TableTarget::Heading)) {
+        const auto to = event->key() == Qt::Key_Right ? at + 1 : at - (at != list.begin());
+        if (to != list.end() && to->What == at->What) ring_ = *to;
+      }
+      syncFromModel();
+      return true;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // A held key is one click, not a stream of them.
+      if (!event->isAutoRepeat()) clickTarget(focusRing());
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TableWindow::clickTarget(const TableTarget& target) {
+  switch (target.What) {
+    case TableTarget::Stock:
+    case TableTarget::Pile:
+    case TableTarget::HandCard:
+      return cardPressed(target.Index);
+    case TableTarget::Heading:
+      return sendClick(ElementClick::MeldHeading, target.Index);
+    case TableTarget::DiscardLabel:
+      return sendClick(ElementClick::Discarding, 0);
+    case TableTarget::ReturnLabel:
+      return sendClick(ElementClick::ReturnPack, 0);
+    case TableTarget::None:
+      return;
+  }
+}
+
+QRect TableWindow::targetRect(const TableTarget& target) const {
+  const TableRect r = game_->Table.PlaceOf(target);
+  return tableRect(r.Left, r.Top, r.Width, r.Height);
+}
+
+// The ring follows its element and goes once the element can no longer be
+// clicked; while the game is busy (a card in flight, the robot's turn) nothing
+// can be, so the ring waits unseen. The hint's outline is the model's.
+void TableWindow::syncMarks() {
+  QRect ring;
+  if (ring_.What != TableTarget::None && !frameOpen()) {
+    const std::vector<TableTarget> list = game_->ClickableNow();
+    if (!list.empty()) {
+      const auto at = std::find_if(list.begin(), list.end(),
+                                   [this](const TableTarget& t) { return SameElement(t, ring_); });
+      if (at == list.end()) {
+        ring_ = {};
+      } else {
+        ring_ = *at;
+        ring = targetRect(ring_);
+      }
+    }
+  }
+  const TableTarget& hint = game_->Table.HintTarget;
+  marks_->setMarks(ring, hint.What == TableTarget::None ? QRect() : targetRect(hint));
+}
+
+}  // namespace larkspur
