@@ -5,6 +5,7 @@
 #include <string>
 
 #include "state/GameState.h"
+#include "state/HandLog.h"
 #include "state/Host.h"
 #include "state/Seats.h"
 #include "table/TableModel.h"
@@ -101,6 +102,12 @@ class Game : public GameState {
   void CountBonuses(int player);
   void ShowScores();
   void ShowHandResult();
+
+  // ---- what happened, for the player to read; play never reads it: the hand
+  // log (scoring/HandLog.cpp)
+  HandLog Log;
+  // Notes a move on the log as the cards move; number: see HandMove.
+  void LogMove(HandMove move, int player, int card = 0, int number = 0);
 
   // ---- commands and persistence: the player file (commands/NameFile.cpp)
   void ReadNameFile();
