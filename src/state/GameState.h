@@ -181,6 +181,7 @@ struct GameState {
 
   // The discards and takes of this hand, for the seats' policies to read.
   PileRecord Record;
+  int HintsThisHand = 0;  // hints asked for this hand, for the score sheet
 };
 
 }  // namespace larkspur
