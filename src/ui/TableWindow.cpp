@@ -20,6 +20,7 @@
 #include <tuple>
 
 #include "ui/Icons.h"
+#include "ui/ScoreSheetWindow.h"
 #include "ui/TableWidgets.h"
 #include "ui/Units.h"
 
@@ -153,6 +154,9 @@ void TableWindow::buildMenus() {
       add(gameMenu_, "MnuSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_V), &Game::MnuSave_Click),
       add(gameMenu_, "MnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), &Game::MnuExit_Click),
   };
+  // The score sheet's item rests with the menu during the deal; its key does not.
+  scoreSheet_ = new ScoreSheetWindow(*game_, this);
+  for (QAction* action : scoreSheet_->addOpener(gameMenu_, this)) gameActions_.push_back(action);
   QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
   names->setObjectName(QStringLiteral("MnuNames"));
   add(names, "MnuNameP", "Change your name", {}, &Game::MnuNameP_Click);
@@ -442,6 +446,7 @@ void TableWindow::syncFromModel() {
   syncCards(rescaled);
   restack();
   if (tableLog_) logTable();
+  scoreSheet_->refresh();
 }
 
 void TableWindow::syncFrames(bool rescaled) {
