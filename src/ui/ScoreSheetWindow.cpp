@@ -64,7 +64,7 @@ ScoreSheetWindow::ScoreSheetWindow(const Game& game, QWidget* parent)
   sheet_->horizontalHeader()->setFont(serifFont(10));
   sheet_->verticalHeader()->hide();
   sheet_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  sheet_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  sheet_->setSelectionMode(QAbstractItemView::NoSelection);  // a copy takes the whole page
   sheet_->setAlternatingRowColors(true);
   sheet_->installEventFilter(this);
 
@@ -157,8 +157,20 @@ void ScoreSheetWindow::fillSheet() {
       sheet_->setItem(row - 1, column, item);
     }
   }
-  sheet_->resizeColumnsToContents();
+  fitColumns();
   sheet_->scrollToBottom();
+}
+
+// The columns share the table's width when their contents fit in it, and keep
+// their contents' widths, with a scroll bar, when they do not.
+void ScoreSheetWindow::fitColumns() {
+  QHeaderView* header = sheet_->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  sheet_->resizeColumnsToContents();
+  int needed = 0;
+  for (int column = 0; column < sheet_->columnCount(); ++column)
+    needed += sheet_->columnWidth(column);
+  if (needed <= sheet_->viewport()->width()) header->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void ScoreSheetWindow::fillLog() {
@@ -193,6 +205,7 @@ bool ScoreSheetWindow::eventFilter(QObject* watched, QEvent* event) {
     copyPage();
     return true;
   }
+  if (watched == sheet_ && event->type() == QEvent::Resize) fitColumns();
   return QDialog::eventFilter(watched, event);
 }
 

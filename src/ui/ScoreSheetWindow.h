@@ -48,6 +48,7 @@ class ScoreSheetWindow : public QDialog {
  private:
   void fillSheet();
   void fillLog();
+  void fitColumns();
 
   const Game& game_;
   QTabWidget* pages_ = nullptr;
