@@ -42,6 +42,7 @@ void Game::ShowDiscardPile() {
 
 void Game::DiscardCard(int player, int card) {
   Record.NoteDiscard(player, card, Cards[card].Rank);
+  LogMove(HandMove::Discard, player, card);
   Cards[card].Place = PlacePile;
   UpCard = card;
   Delay = 250;

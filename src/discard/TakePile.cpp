@@ -40,6 +40,7 @@ bool Game::MayTakePile(int player) {
 
 void Game::TakePileTop(int player) {
   Record.NotePileTaken(player, UpCard, Cards[UpCard].Rank, DiscardCount);
+  LogMove(HandMove::PileTaken, player, UpCard, DiscardCount);
   Delay = 250;
   const int top = UpCard;
   const int rank = Cards[top].Rank;
@@ -125,6 +126,7 @@ bool Game::TakeBack() {
     MeldItems& meld = MeldInfo[Human][Cards[c].MeldColumn[Human]];
     bool returned = false;
     if (Cards[c].FromDiscard) {
+      const int penaltyBefore = PenaltyPoints;
       // The pile's top card goes back to the pile, not into the hand.
       meld.Count -= 1;
       if (meld.Count == 0) meld.Started = false;
@@ -149,7 +151,9 @@ bool Game::TakeBack() {
         penaltyCharged = true;
         PlayerTurnOpen = true;
       }
+      LogMove(HandMove::PileGivenBack, Human, c, PenaltyPoints - penaltyBefore);
     } else if (Cards[c].NewThisTurn) {
+      LogMove(HandMove::TakenBack, Human, c);
       Cards[c].Place = PlaceHumanHand;
       Cards[c].NewThisTurn = false;
       meld.Count -= 1;

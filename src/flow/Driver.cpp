@@ -75,6 +75,7 @@ void Game::RunGames() {
 
 void Game::PlayGame() {
   NewHandReset();
+  StartScoreSheet();  // after the reset, which zeroes the totals unless a game was loaded
   PlayerToPlay = static_cast<int>(2 * host.Random()) + 1 == 1;
   InitCards();
   do {

@@ -34,6 +34,7 @@ void Game::CheckMinimumMeld(int player) {
 }
 
 void Game::MeldCard(int card, int r, int player) {
+  LogMove(HandMove::Meld, player, card, r);
   if (player == Human) {
     Cards[card].Place = PlaceHumanMeld;
     Cards[card].NewThisTurn = true;

@@ -92,6 +92,7 @@ void Game::ReturnUnfinishedMelds() {
     if (meld.Count != 1 && meld.Count != 2) continue;
     for (int c = 1; c <= CardCount; ++c) {
       if (Cards[c].MeldColumn[Human] != r || Cards[c].Place != PlaceHumanMeld) continue;
+      LogMove(HandMove::TakenBack, Human, c);
       Cards[c].NewThisTurn = false;
       Cards[c].Place = PlaceHumanHand;
       RestoreWildCard(c);

@@ -85,6 +85,7 @@ void Game::ShowHandResult() {
     Table.CardPoints[p].Caption = Num(MeldPoints[p]);
   }
   ShowScores();  // the game totals on the table follow the frame's at once
+  NoteHandOnSheet(total);
   // Who won the hand is told on the status line, where it stays while the
   // frame waits; the frame itself shows the game's status.
   if (total[Robot] > total[Human]) {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "state/GameState.h"
+#include "state/HandLog.h"
 #include "state/Host.h"
+#include "state/ScoreSheet.h"
 #include "state/Seats.h"
 #include "table/TableModel.h"
 
@@ -102,6 +104,17 @@ class Game : public GameState {
   void CountBonuses(int player);
   void ShowScores();
   void ShowHandResult();
+
+  // ---- what happened, for the player to read; play never reads it: the hand
+  // log (scoring/HandLog.cpp) and the score sheet (scoring/ScoreSheet.cpp)
+  HandLog Log;
+  ScoreSheet Sheet;
+  // Notes a move on the log as the cards move; number: see HandMove.
+  void LogMove(HandMove move, int player, int card = 0, int number = 0);
+  // A new game's sheet, from the totals it starts with.
+  void StartScoreSheet();
+  // The hand just scored, with each player's hand total, goes on the sheet.
+  void NoteHandOnSheet(const PerPlayer<int>& handTotal);
 
   // ---- commands and persistence: the player file (commands/NameFile.cpp)
   void ReadNameFile();

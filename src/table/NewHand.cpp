@@ -76,6 +76,7 @@ void Game::NewHandReset() {
   RobotPileDue = false;
   HandScored = false;
   Record = {};
+  Log.Clear();
 }
 
 }  // namespace larkspur

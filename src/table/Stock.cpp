@@ -28,6 +28,7 @@ void Game::DrawStockCard(int player) {
   if (StockCount > 0) {
     const int card = PickStockCard();
     if (card != 0) {
+      LogMove(HandMove::StockDraw, player, card);
       MoveStockCard(player == Robot ? Robot : Human, card);
       Cards[card].Place = player == Robot ? PlaceRobotHand : PlaceHumanHand;
     }
@@ -71,6 +72,7 @@ void Game::LayDownRedThrees(int player) {
       Cards[c].Place = PlaceRobotRedThree;
       Table.PicCards[c].Top += RedThreeLayDownShift;
     }
+    LogMove(HandMove::RedThree, player, c);
     Pause();
     ReplaceRedThree(player);
   }

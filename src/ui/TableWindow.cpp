@@ -23,6 +23,7 @@
 #include <tuple>
 
 #include "ui/Icons.h"
+#include "ui/ScoreSheetWindow.h"
 #include "ui/TableAccessibility.h"
 #include "ui/TableWidgets.h"
 #include "ui/Units.h"
@@ -171,6 +172,9 @@ void TableWindow::buildMenus() {
       gameMenu_->addSeparator(),
       add(gameMenu_, "MnuHint", "&Hint", QKeySequence(Qt::Key_H), &Game::MnuHint_Click),
   };
+  // The score sheet's item rests with the menu during the deal; its key does not.
+  scoreSheet_ = new ScoreSheetWindow(*game_, this);
+  for (QAction* action : scoreSheet_->addOpener(gameMenu_, this)) gameActions_.push_back(action);
   QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
   names->setObjectName(QStringLiteral("MnuNames"));
   add(names, "MnuNameP", "Change your name", {}, &Game::MnuNameP_Click);
@@ -527,6 +531,7 @@ void TableWindow::syncFromModel() {
   restack();
   syncMarks();
   if (tableLog_) logTable();
+  scoreSheet_->refresh();
 }
 
 void TableWindow::syncFrames(bool rescaled) {

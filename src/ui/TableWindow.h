@@ -27,6 +27,7 @@ class QMenu;
 namespace larkspur {
 
 class CardWidget;
+class ScoreSheetWindow;
 class TableSurface;
 class TableMarks;
 
@@ -146,6 +147,7 @@ class TableWindow : public QMainWindow {
   std::vector<LabelItem> labels_;
   std::vector<FrameItem> frames_;
   QLineEdit* txtPoints_ = nullptr;
+  ScoreSheetWindow* scoreSheet_ = nullptr;
   std::string shownTxtPoints_;
   std::string shownCaption_;
   int shownShapeColor_ = -2;

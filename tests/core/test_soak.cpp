@@ -181,6 +181,15 @@ struct Checker {
         Check(g.GameScore[p] - scores[p] == points[p == Human ? PlaceHumanMeld : PlaceRobotMeld] +
                                                 g.BonusPoints[p] + g.OutBonus[p] - points[p],
               "the total grew by other than the hand");
+      // The score sheet's row for the hand agrees with the cards and the game's totals.
+      Check(g.Sheet.Rows.size() == std::size_t(hands) + 1, "the score sheet misses a hand");
+      for (int p : {Human, Robot}) {
+        const SheetSide& s = g.Sheet.Rows.back().Sides[p];
+        Check(s.Melds == points[p == Human ? PlaceHumanMeld : PlaceRobotMeld] &&
+                  s.Left == points[p] && s.Melds + s.Bonuses() - s.Left == s.HandTotal &&
+                  s.HandTotal == g.GameScore[p] - scores[p] && s.GameTotal == g.GameScore[p],
+              "the score sheet disagrees with the game");
+      }
       scores = g.GameScore;
       hands += 1;
       return;
