@@ -151,48 +151,56 @@ void Game::RobotMelds() {
   Delay = PaceSetting;
 }
 
+// The Classic robot's discard passes, in order: the first pass that finds a
+// card in the hand decides. held is how many cards of the card's rank the hand
+// holds; mine and theirs whether the discarder and the other player have
+// melded that rank.
+bool ClassicDiscardPass(int pass, int card, int held, bool mine, bool theirs, int discardCount) {
+  const int r = RankOfCard(card);
+  const bool natural = IsNatural(r);
+  switch (pass) {
+    case 1:
+      return r == RankBlackThree && discardCount >= 6;
+    case 2:
+      return natural && held == 1 && !mine && !theirs;
+    case 3:
+      return natural && held == 2 && !mine && !theirs;
+    case 4:
+      return natural && held == 1 && !mine;
+    case 5:
+      return r == RankFour && !mine;
+    case 6:
+      return r == RankFive && !mine;
+    case 7:
+      return r == RankSix && !mine;
+    case 8:
+      return r == RankSeven || (r == RankEight && !mine);
+    case 9:
+      return r == RankNine || (r == RankTen && !mine);
+    case 10:
+      return r == RankJack || (r == RankQueen && !mine);
+    case 11:
+      return r == RankKing || (r == RankAce && !mine);
+    case 12:
+      return natural;
+    case 13:
+      return !IsJokerNumber(card);
+    default:
+      return true;
+  }
+}
+
 int Game::RobotDiscardChoice() {
   auto started = [&](int player, int r) { return r <= RankKing && MeldInfo[player][r].Started; };
-  auto pass = [&](int number, int c) {
-    const int r = Cards[c].Rank;
-    const int n = RankCount[r];
-    const bool natural = IsNatural(r);
-    const bool neitherMelded = !started(Human, r) && !started(Robot, r);
-    const bool robotNot = !started(Robot, r);
-    switch (number) {
-      case 1:
-        return r == RankBlackThree && DiscardCount >= 6;
-      case 2:
-        return natural && n == 1 && neitherMelded;
-      case 3:
-        return natural && n == 2 && neitherMelded;
-      case 4:
-        return natural && n == 1 && robotNot;
-      case 5:
-        return r == RankFour && robotNot;
-      case 6:
-        return r == RankFive && robotNot;
-      case 7:
-        return r == RankSix && robotNot;
-      case 8:
-        return r == RankSeven || (r == RankEight && robotNot);
-      case 9:
-        return r == RankNine || (r == RankTen && robotNot);
-      case 10:
-        return r == RankJack || (r == RankQueen && robotNot);
-      case 11:
-        return r == RankKing || (r == RankAce && robotNot);
-      case 12:
-        return natural;
-      case 13:
-        return !IsJokerNumber(c);
-      default:
-        return true;
+  for (int pass = 1; pass <= ClassicDiscardPasses; ++pass) {
+    for (int c = 1; c <= CardCount; ++c) {
+      if (Cards[c].Place != PlaceRobotHand) continue;
+      const int r = Cards[c].Rank;
+      if (ClassicDiscardPass(pass, c, RankCount[r], started(Robot, r), started(Human, r),
+                             DiscardCount))
+        return c;
     }
-  };
-  for (int number = 1; number <= 14; ++number)
-    for (int c = 1; c <= CardCount; ++c)
-      if (Cards[c].Place == PlaceRobotHand && pass(number, c)) return c;
+  }
   return 0;
 }
 

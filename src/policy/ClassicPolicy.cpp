@@ -1,5 +1,7 @@
 #include "policy/ClassicPolicy.h"
 
+#include "state/Game.h"
+
 namespace larkspur {
 
 namespace {
@@ -120,45 +122,14 @@ int ClassicPolicy::Discard(const SeatView& v) {
 }
 
 int ClassicDiscard(const SeatView& v) {
-  const int me = v.Seat, them = v.Opponent;
-  auto pass = [&](int number, int c) {
-    const int r = RankOfCard(c);
-    const int n = v.HandRank[r];
-    const bool natural = IsNaturalRank(r);
-    const bool neitherMelded = !v.Started(them, r) && !v.Started(me, r);
-    const bool mineNot = !v.Started(me, r);
-    switch (number) {
-      case 1:
-        return r == RankBlackThree && v.DiscardCount() >= 6;
-      case 2:
-        return natural && n == 1 && neitherMelded;
-      case 3:
-        return natural && n == 2 && neitherMelded;
-      case 4:
-        return natural && n == 1 && mineNot;
-      case 5:
-      case 6:
-      case 7:
-        return r == number - 1 && mineNot;  // fours, fives, sixes
-      case 8:
-        return r == 7 || (r == 8 && mineNot);
-      case 9:
-        return r == 9 || (r == 10 && mineNot);
-      case 10:
-        return r == 11 || (r == 12 && mineNot);
-      case 11:
-        return r == 13 || (r == RankAce && mineNot);
-      case 12:
-        return natural;
-      case 13:
-        return !IsJokerNumber(c);
-      default:
-        return true;
+  for (int pass = 1; pass <= ClassicDiscardPasses; ++pass) {
+    for (int c : v.Hand) {
+      const int r = RankOfCard(c);
+      if (ClassicDiscardPass(pass, c, v.HandRank[r], v.Started(v.Seat, r), v.Started(v.Opponent, r),
+                             v.DiscardCount()))
+        return c;
     }
-  };
-  for (int number = 1; number <= 14; ++number)
-    for (int c : v.Hand)
-      if (pass(number, c)) return c;
+  }
   return 0;
 }
 
