@@ -40,7 +40,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   setFixedSize(twipsToPixels(12480), twipsToPixels(10545));
   setAutoFillBackground(true);
   QPalette back = palette();
-  back.setColor(QPalette::Window, QColor(0, 64, 64));
+  back.setColor(QPalette::Window, kTeal);
   setPalette(back);
 
   text_ = new QPlainTextEdit(this);
@@ -59,17 +59,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   close_ = new QPushButton(QStringLiteral("C&lose Me"), this);
   close_->setObjectName(QStringLiteral("CmdCloseHelp"));
   close_->setGeometry(twipsRect(4680, 9840, 2295, 375));
-  QFont verdana;
-  verdana.setFamilies({"Verdana", "DejaVu Sans"});
-  verdana.setStyleHint(QFont::SansSerif);
-  verdana.setPixelSize(pointsToPixels(11.25));
-  verdana.setBold(true);
-  close_->setFont(verdana);
-  close_->setStyleSheet(
-      QStringLiteral("QPushButton { background-color: rgb(0, 255, 0); color: black;"
-                     " border: 2px outset rgb(0, 190, 0); }"
-                     "QPushButton:pressed { border-style: inset; }"));
-  close_->setAutoDefault(false);
+  makeGreenButton(close_);
   connect(close_, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
 }
 

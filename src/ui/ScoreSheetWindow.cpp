@@ -26,23 +26,10 @@ QString qs(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// The help window's look: its teal, and its green raised buttons in bold Verdana.
-constexpr QColor kTeal(0, 64, 64);
-
 QPushButton* GreenButton(const QString& text, const char* name, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(QLatin1String(name));
-  QFont verdana;
-  verdana.setFamilies({"Verdana", "DejaVu Sans"});
-  verdana.setStyleHint(QFont::SansSerif);
-  verdana.setPixelSize(pointsToPixels(11.25));
-  verdana.setBold(true);
-  button->setFont(verdana);
-  button->setStyleSheet(
-      QStringLiteral("QPushButton { background-color: rgb(0, 255, 0); color: black;"
-                     " border: 2px outset rgb(0, 190, 0); padding: 2px 16px; }"
-                     "QPushButton:pressed { border-style: inset; }"));
-  button->setAutoDefault(false);
+  makeGreenButton(button, QStringLiteral("2px 16px"));
   return button;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPushButton>
 #include <QRect>
 #include <QStringList>
 #include <algorithm>
@@ -56,5 +57,24 @@ constexpr QColor colorFromNumber(int number) {
 
 // The back of the message and about windows.
 inline constexpr QColor kNavy(0, 0, 128);
+// The back of the help window and of the windows that follow its look.
+inline constexpr QColor kTeal(0, 64, 64);
+
+// The help window's raised green button in bold Verdana; padding, in the
+// style sheet's words, gives a button room around its caption.
+inline void makeGreenButton(QPushButton* button, const QString& padding = {}) {
+  QFont verdana;
+  verdana.setFamilies({"Verdana", "DejaVu Sans"});
+  verdana.setStyleHint(QFont::SansSerif);
+  verdana.setPixelSize(pointsToPixels(11.25));
+  verdana.setBold(true);
+  button->setFont(verdana);
+  button->setStyleSheet(
+      QStringLiteral("QPushButton { background-color: rgb(0, 255, 0); color: black;"
+                     " border: 2px outset rgb(0, 190, 0);%1 }"
+                     "QPushButton:pressed { border-style: inset; }")
+          .arg(padding.isEmpty() ? QString() : QStringLiteral(" padding: ") + padding + ';'));
+  button->setAutoDefault(false);
+}
 
 }  // namespace larkspur
