@@ -1,5 +1,28 @@
-# Shared by the end-to-end tests: run the built program from a copy of its
-# folder, so its player file is fresh and ours, and find its window.
+# Shared by the end-to-end tests: run in an X server of their own, run the built
+# program from a copy of its folder, so its player file is fresh and ours, find
+# its window, and read its table log.
+
+# Runs the calling script again inside an X server of its own (Xvfb), for at most
+# LIMIT seconds, unless it already runs in one; then sets artefacts and build
+# from the script's arguments ARTEFACTS_DIR [BUILD_DIR] (default:
+# $LARKSPUR_BUILD_DIR, else build/dev beside the sources, the dev preset's folder).
+# Usage: in_x_server LIMIT "$@"
+in_x_server() {
+  local limit=$1 tool
+  shift
+  if [[ -z ${LARKSPUR_E2E_IN_X-} ]]; then
+    (( $# >= 1 )) || { sed -n '2,/^set /p' "$0" | sed '$d' >&2; exit 2; }
+    for tool in xvfb-run xdotool import convert timeout cmp; do
+      command -v $tool >/dev/null || fail "missing tool: $tool"
+    done
+    mkdir -p "$1" || fail "cannot make artefacts folder $1"
+    LARKSPUR_E2E_IN_X=1 exec timeout -k 10 "$limit" \
+      xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  fi
+  artefacts=$(cd "$1" && pwd)
+  build=${2:-${LARKSPUR_BUILD_DIR:-$(cd "$(dirname "$0")/../.." && pwd)/build/dev}}
+  [[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
+}
 
 # Colours of the table as red,green,blue, the same as in src/table/TableModel.h.
 baize_rgb=0,64,0             # BaizeColor
@@ -77,4 +100,65 @@ table_origin() {
     fail "window is ${WIDTH}x${HEIGHT}, expected a 1061x762 table under a menu bar"
   ox=$X
   oy=$((Y + menu))
+}
+
+# One turn of the human's, for the tests of how a turn is played (NAME prefixes
+# their artefacts): a copy of the program with a pace-0 player file and its table
+# log in $log, a new game (F2), and the wait for the human's turn to draw; sets
+# stock0 and hand0. Pace 0 keeps the robot quick, yet a card still takes 100 ms to
+# fly from the stock and a discard 500 ms to land.
+# Usage: start_turn NAME
+start_turn() {
+  name=$1
+  copy_program "$build" "/tmp/larkspur-$name.XXXXXX"
+  printf '%s\r\n' '"Tester","Barnaby",0,0,0,0,0,5000' >"$run/Name.dat"
+  log=$run/table.log
+  LARKSPUR_TABLE_LOG=$log "$run/larkspur" >"$artefacts/$name-larkspur.log" 2>&1 &
+  pid=$!
+  wait_for_window "$name-larkspur.log"
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key F2
+  local drawing  # the human's turn may come after the robot's first turn
+  drawing=$(settled 'status=Tester  click the Discard pack or click Stock for two cards\.' 30) ||
+    fail_shot "the human's turn to draw did not come"
+  stock0=$(number stock "$drawing") hand0=$(field hand "$drawing")
+}
+
+# Fails with the screen and the table log kept among the artefacts.
+fail_shot() {
+  import -window root "$artefacts/$name-failure.png" 2>/dev/null
+  cp "$log" "$artefacts/$name-table.log" 2>/dev/null
+  fail "$* (screen in $name-failure.png, table log in $name-table.log)"
+}
+
+# After a draw made by HOW: two cards came into the hand; the stock lost them and
+# one more for each red three drawn, laid down and replaced. Sets stock1, hand1 and
+# discard1. Usage: check_drawn HOW
+check_drawn() {
+  local melding
+  melding=$(settled 'discarding=1' 10) || fail_shot "$1 drew nothing"
+  stock1=$(number stock "$melding") hand1=$(field hand "$melding")
+  discard1=$(number discard "$melding")
+  (( hand1 == hand0 + 2 )) || fail_shot "$1 took $((hand1 - hand0)) cards into the hand, not 2"
+  (( stock0 - stock1 >= 2 && stock0 - stock1 <= 6 )) ||
+    fail_shot "the stock went from $stock0 to $stock1 cards on $1"
+  import -window root "$artefacts/$name-drawn.png" 2>/dev/null
+}
+
+# After a discard made by HOW: one card left the hand for the pile; then the
+# turn's counts are reported. Usage: check_discarded HOW
+check_discarded() {
+  local discarded='' hand2 discard2
+  for _ in $(seq 50); do
+    discarded=$(grep -m 1 'status=Tester  your opponent will now play\.' "$log") && break
+    sleep 0.1
+  done
+  [[ -n $discarded ]] || fail_shot "$1 discarded nothing"
+  hand2=$(field hand "$discarded") discard2=$(number discard "$discarded")
+  (( hand2 == hand1 - 1 && discard2 == discard1 + 1 )) ||
+    fail_shot "$1 left $hand2 cards in hand (was $hand1) and $discard2 on the pile (was $discard1)"
+  import -window root "$artefacts/$name-discarded.png" 2>/dev/null
+  cp "$log" "$artefacts/$name-table.log"
+  echo "e2e-$name: PASS (stock $stock0 -> $stock1, hand $hand0 -> $hand1 -> $hand2," \
+    "pile $discard1 -> $discard2)"
 }

@@ -23,25 +23,11 @@ set -u -o pipefail
 fail() { echo "e2e-hand: FAIL: $*" >&2; exit 1; }
 
 budget=${LARKSPUR_E2E_BUDGET:-240}
-if [[ -z ${LARKSPUR_E2E_IN_X-} ]]; then
-  (( $# >= 1 )) || { sed -n '8,13p' "$0" >&2; exit 2; }
-  for tool in xvfb-run xdotool import convert timeout cmp; do
-    command -v $tool >/dev/null || fail "missing tool: $tool"
-  done
-  mkdir -p "$1" || fail "cannot make artefacts folder $1"
-  # A last guard in case the run inside hangs beyond its own deadline.
-  LARKSPUR_E2E_IN_X=1 exec timeout -k 10 $((budget + 60)) \
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
-artefacts=$(cd "$1" && pwd)
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build/dev}}
-[[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
+source "$(dirname "$0")/lib.sh"
+in_x_server $((budget + 60)) "$@"
 started=$SECONDS
 deadline=$((SECONDS + budget))
 
-source "$(dirname "$0")/lib.sh"
 copy_program "$build" /tmp/larkspur-hand.XXXXXX
 # Pace 0 keeps the robot quick; no game under way, target 5000.
 names_before='"Tester","Barnaby",0,0,0,0,0,5000'

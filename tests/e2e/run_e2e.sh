@@ -10,21 +10,9 @@ set -u -o pipefail
 
 fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
 
-if [[ -z ${LARKSPUR_E2E_IN_X-} ]]; then
-  (( $# >= 1 )) || { sed -n '2,8p' "$0" >&2; exit 2; }
-  for tool in xvfb-run xdotool import convert; do
-    command -v $tool >/dev/null || fail "missing tool: $tool"
-  done
-  mkdir -p "$1" || fail "cannot make artefacts folder $1"
-  LARKSPUR_E2E_IN_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
-artefacts=$(cd "$1" && pwd)
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-build=${2:-${LARKSPUR_BUILD_DIR:-$source_dir/build/dev}}
-[[ -x $build/larkspur ]] || fail "no built program at $build/larkspur"
-
 source "$(dirname "$0")/lib.sh"
+in_x_server 120 "$@"
+
 copy_program "$build" /tmp/larkspur-e2e.XXXXXX
 
 "$run/larkspur" >"$artefacts/larkspur.log" 2>&1 &
