@@ -42,7 +42,7 @@ void Game::NewHandReset() {
   Table.Caption = "Larkspur - Target Score is " + std::to_string(TargetScore);
   Table.Shape1.BorderColor = PileFrozen;
   StockCount = CardCount;
-  Table.LblStock.Caption = "No. Stock:- " + std::to_string(CardCount);
+  Table.LblStock.Caption = "No. Stock:- 108";
   PlayerTurnOpen = false;
   for (int p : {Human, Robot}) {
     HasCanasta[p] = false;

@@ -18,7 +18,7 @@ void Game::Form_Load() {
   }
   ShowStock();
   host.PlaySound("riffle.wav");
-  Table.LblStock.Caption = "No. Deck " + std::to_string(CardCount);
+  Table.LblStock.Caption = "No. Deck 108";
   Table.LblDiscard.Caption = "Discard";
   SetStatus(" welcome to Larkspur - Press F2 or us Game Menu for a new game.");
 }
