@@ -265,10 +265,7 @@ void TableWindow::buildTable() {
   surface_ = new TableSurface(this);
   surface_->setObjectName(QStringLiteral("FrmTable"));
   setCentralWidget(surface_);
-  surface_->onResize = [this] {
-    shownScale_ = 0;  // every position and font follows the new size
-    syncFromModel();
-  };
+  surface_->onResize = [this] { syncFromModel(); };
   surface_->onPaint = [this](QPainter& p) {
     const TableModel& t = game_->Table;
     const double s = scale();
@@ -494,9 +491,11 @@ QRect TableWindow::tableRect(int left, int top, int width, int height) const {
 void TableWindow::syncFromModel() {
   const TableModel& t = game_->Table;
   const double s = scale();
-  const bool rescaled = s != shownScale_;
+  // Every position and font follows a new size; the resize that showing the
+  // window sends, to the size the table was laid out for, changes nothing.
+  const bool rescaled = surface_->size() != shownSize_;
   if (rescaled) {
-    shownScale_ = s;
+    shownSize_ = surface_->size();
     const double f = s * TwipsPerPixel;  // 1 at the table's own size, 15 twips a pixel
     QFont base(QStringLiteral("Verdana"));
     base.setPixelSize(std::max(6, int(std::lround(11 * f))));
