@@ -122,8 +122,6 @@ TableWindow::TableWindow(QWidget* parent)
     : QMainWindow(parent), game_(std::make_unique<Game>(host_)) {
   // Every window of the program, the dialogs too, shows the same icon.
   QApplication::setWindowIcon(windowIcon());
-  cursors_[PointerAct] = pointerCursor(PointerAct);
-  cursors_[PointerRefuse] = pointerCursor(PointerRefuse);
   host_.setDialogParent(this);
   host_.setRedraw([this] { syncFromModel(); });
   host_.setCloseTable([this] { close(); });
@@ -675,10 +673,14 @@ void TableWindow::applyPointer(QWidget* widget, int mousePointer, int mouseIcon,
           : 0;
   if (wanted == shown) return;
   shown = wanted;
-  if (wanted == 0)
+  if (wanted == 0) {
     widget->unsetCursor();
-  else
-    widget->setCursor(cursors_[wanted]);
+    return;
+  }
+  QCursor& cursor = cursors_[wanted];
+  if (cursor.shape() != Qt::BitmapCursor)
+    cursor = pointerCursor(wanted);  // drawn when first needed
+  widget->setCursor(cursor);
 }
 
 void TableWindow::showToolTipNow(QWidget* widget) {
