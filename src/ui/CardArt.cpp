@@ -5,13 +5,16 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSet>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <utility>
 
 #include "state/GameState.h"
+#include "table/TableModel.h"
 
 namespace larkspur {
 
@@ -126,9 +129,24 @@ std::unique_ptr<QSvgRenderer> readRenderer(const QByteArray& document) {
   if (document.isEmpty()) return nullptr;
   auto renderer = std::make_unique<QSvgRenderer>(document);
   if (!renderer->isValid() || !renderer->elementExists(QStringLiteral("back"))) return nullptr;
-  // Read on a worker, drawn on the window's thread.
-  if (auto* app = QCoreApplication::instance()) renderer->moveToThread(app->thread());
   return renderer;
+}
+
+// One card's picture at a size, from the deck, or the plain card without it.
+QImage drawCard(QSvgRenderer* svg, int image, QSize size, qreal dpr) {
+  QImage picture(size * dpr, QImage::Format_ARGB32_Premultiplied);
+  picture.setDevicePixelRatio(dpr);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  const QRectF rect(QPointF(0, 0), QSizeF(size));
+  if (svg) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    svg->render(&p, deckElementId(image), rect);
+  } else {
+    drawFallbackCard(p, rect, image);
+  }
+  return picture;
 }
 
 }  // namespace
@@ -242,9 +260,19 @@ void drawFallbackCard(QPainter& p, const QRectF& rect, int image) {
 }
 
 CardArt::CardArt(const QString& deckPath)
-    : deckPath_(deckPath), backLoading_(std::async(std::launch::async, [deckPath] {
-        return readRenderer(deckBackDocument(readDeck(deckPath)));
-      })) {}
+    : deckPath_(deckPath),
+      backLoading_(std::async(
+          std::launch::async, [deckPath, dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0] {
+            Back back{readRenderer(deckBackDocument(readDeck(deckPath))), {}};
+            // The stock shows it in the window's first paint, at the table's own size.
+            const QSize size(CardWidth / TwipsPerPixel, CardHeight / TwipsPerPixel);
+            if (!back.renderer) return back;
+            back.picture = drawCard(back.renderer.get(), BackImage, size, dpr);
+            // Read on this worker, drawn from now on on the window's thread.
+            if (auto* app = QCoreApplication::instance())
+              back.renderer->moveToThread(app->thread());
+            return back;
+          })) {}
 
 CardArt::~CardArt() {
   if (backLoading_.valid()) backLoading_.wait();
@@ -252,7 +280,9 @@ CardArt::~CardArt() {
 
 QSvgRenderer* CardArt::back() {
   if (!backLoaded_) {
-    back_ = backLoading_.get();
+    Back back = backLoading_.get();
+    back_ = std::move(back.renderer);
+    backPicture_ = std::move(back.picture);
     backLoaded_ = true;
   }
   // A deck whose back could not be cut out still draws it whole.
@@ -272,19 +302,14 @@ bool CardArt::hasDeck() {
 }
 
 QPixmap CardArt::render(int image, QSize size, qreal dpr) {
-  QPixmap pixmap(size * dpr);
-  pixmap.setDevicePixelRatio(dpr);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  const QRectF rect(QPointF(0, 0), QSizeF(size));
-  if (QSvgRenderer* svg = image == BackImage ? back() : deck()) {
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    svg->render(&p, deckElementId(image), rect);
-  } else {
-    drawFallbackCard(p, rect, image);
-  }
-  return pixmap;
+  if (image != BackImage) return QPixmap::fromImage(drawCard(deck(), image, size, dpr));
+  QSvgRenderer* svg = back();
+  // The worker's picture, when it was drawn for this size.
+  QImage picture = std::exchange(backPicture_, QImage());
+  if (picture.isNull() || picture.deviceIndependentSize() != QSizeF(size) ||
+      picture.devicePixelRatio() != dpr)
+    picture = drawCard(svg, image, size, dpr);
+  return QPixmap::fromImage(std::move(picture));
 }
 
 QPixmap CardArt::pixmap(int image, QSize size, qreal dpr) {

@@ -1,13 +1,14 @@
 // Card faces and the card back, drawn from a free SVG card deck. Reading the
 // whole deck takes longer than bringing up the window, and the table starts
-// with nothing but backs on it: so a worker cuts the back out of the deck and
-// reads that alone while the window is built, and the whole deck is read when
-// the first face is drawn. Pixmaps are rendered on first use and kept until
-// the card size changes. Without the deck a plain, readable card is drawn
-// instead.
+// with nothing but backs on it: so a worker cuts the back out of the deck,
+// reads that alone and draws it while the window is built, and the whole deck
+// is read when the first face is drawn. Pixmaps are rendered on first use and
+// kept until the card size changes. Without the deck a plain, readable card
+// is drawn instead.
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -52,8 +53,15 @@ class CardArt {
   QPixmap render(int image, QSize size, qreal dpr);
 
   QString deckPath_;
-  std::future<std::unique_ptr<QSvgRenderer>> backLoading_;
+  // What the worker makes: the back alone, read from the deck, and drawn at
+  // the size the window first shows it.
+  struct Back {
+    std::unique_ptr<QSvgRenderer> renderer;
+    QImage picture;
+  };
+  std::future<Back> backLoading_;
   std::unique_ptr<QSvgRenderer> back_;
+  QImage backPicture_;
   std::unique_ptr<QSvgRenderer> deck_;
   bool backLoaded_ = false;
   bool deckLoaded_ = false;

@@ -80,6 +80,16 @@ class TestCardArt : public QObject {
     }
   }
 
+  // The back drawn ahead on the worker, at the table's own card size, is the
+  // one the window's thread draws.
+  void theBackDrawnAheadIsTheSame() {
+    const QSize card(71, 96);
+    CardArt ahead, late;
+    QVERIFY(!late.pixmap(BackImage, QSize(35, 48), 2.0).isNull());  // not the size drawn ahead
+    QCOMPARE(ahead.pixmap(BackImage, card, 2.0).toImage(),
+             late.pixmap(BackImage, card, 2.0).toImage());
+  }
+
   void withoutTheDeckCardsAreStillDrawn() {
     CardArt art(QStringLiteral("/nonexistent/deck.svgz"));
     QVERIFY(!art.hasDeck());
