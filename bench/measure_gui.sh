@@ -6,7 +6,7 @@
 # Usage: measure_gui.sh [-n RUNS] [-i IDLE_S] [BUILD_DIR]
 #   RUNS      runs of each program, the medians are reported (default 7)
 #   IDLE_S    idle window after a window is mapped, in seconds (default 5)
-#   BUILD_DIR holds larkspur, larkspur-floor and the wav files (default:
+#   BUILD_DIR holds larkspur, its sound module, larkspur-floor and the wav files (default:
 #             $LARKSPUR_BUILD_DIR, else build/release, where ./play.sh and the
 #             release preset build them)
 # mapped_ms  launch -> MapNotify of the program's top-level window (stamped as xev reports it)
@@ -23,8 +23,8 @@ esac; done
 shift $((OPTIND - 1))
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${LARKSPUR_BUILD_DIR:-$source_dir/build/release}}
-for p in larkspur larkspur-floor; do
-  [[ -x $build/$p ]] || { echo "measure_gui: no program at $build/$p" >&2; exit 1; }
+for p in larkspur larkspur-sounds.so larkspur-floor; do
+  [[ -x $build/$p ]] || { echo "measure_gui: no $p in $build" >&2; exit 1; }
 done
 for t in Xvfb xev xdotool dbus-daemon ps awk; do
   command -v $t >/dev/null || { echo "measure_gui: missing $t" >&2; exit 1; }
@@ -81,7 +81,7 @@ sleep 0.5
 # Each program runs from a copy of its folder, as a user's would.
 app=$scratch/app floor=$scratch/floor
 mkdir "$app" "$floor"
-cp "$build/larkspur" "$app/"
+cp "$build/larkspur" "$build/larkspur-sounds.so" "$app/"
 cp "$build"/*.wav "$app/" 2>/dev/null
 cp "$build/larkspur-floor" "$floor/"
 
