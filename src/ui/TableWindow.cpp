@@ -20,6 +20,7 @@
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 #include "ui/Icons.h"
@@ -430,18 +431,28 @@ void TableWindow::fitFont(LabelItem& item) {
     const QString text = shown;
     const QRect place = labelRect(item);
     const QSize room = place.size();
+    // Each size tried is measured once: a one-line caption's width, a wrapped one's height.
+    std::optional<int> measured;
     auto fits = [&] {
-      const QFontMetrics metrics(font);
-      if (!look.wrap) return metrics.horizontalAdvance(text) <= room.width();
-      return metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, text)
-                 .height() <= room.height();
+      if (!measured) {
+        const QFontMetrics metrics(font);
+        measured =
+            look.wrap
+                ? metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, text)
+                      .height()
+                : metrics.horizontalAdvance(text);
+      }
+      return *measured <= (look.wrap ? room.height() : room.width());
     };
     const int smallest = std::max(6, int(std::lround((look.wrap ? 7 : 9) * f)));
-    while (size > smallest && !fits()) font.setPixelSize(--size);
+    while (size > smallest && !fits()) {
+      font.setPixelSize(--size);
+      measured.reset();
+    }
     if (!look.wrap) {
       const QFontMetrics metrics(font);
-      int width = metrics.horizontalAdvance(text) + 2;
       const bool tooLong = !fits();
+      int width = *measured + 2;
       if (tooLong && item.isName) {
         // A name never overprints its neighbour: it ends in "…" and its
         // tooltip shows it whole.
