@@ -172,8 +172,13 @@ void TableWindow::buildMenus() {
       add(gameMenu_, "MnuHint", "&Hint", QKeySequence(Qt::Key_H), &Game::MnuHint_Click),
   };
   // The score sheet's item rests with the menu during the deal; its key does not.
-  scoreSheet_ = new ScoreSheetWindow(*game_, this);
-  for (QAction* action : scoreSheet_->addOpener(gameMenu_, this)) gameActions_.push_back(action);
+  // The sheet's window is made when first opened: start-up need not wait for it.
+  const auto openSheet = [this] {
+    if (!scoreSheet_) scoreSheet_ = new ScoreSheetWindow(*game_, this);
+    scoreSheet_->showSheet();
+  };
+  for (QAction* action : ScoreSheetWindow::addOpener(gameMenu_, this, openSheet))
+    gameActions_.push_back(action);
   QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
   names->setObjectName(QStringLiteral("MnuNames"));
   add(names, "MnuNameP", "Change your name", {}, &Game::MnuNameP_Click);
@@ -539,7 +544,7 @@ void TableWindow::syncFromModel() {
   restack();
   syncMarks();
   if (tableLog_) logTable();
-  scoreSheet_->refresh();
+  if (scoreSheet_) scoreSheet_->refresh();
 }
 
 void TableWindow::syncFrames(bool rescaled) {
