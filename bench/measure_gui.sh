@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
-# Start-up time, idle processor use and peak memory of the built program under Xvfb.
+# Start-up time, idle processor use and peak memory of the built program under Xvfb,
+# side by side with the start-up floor (larkspur-floor: a bare Qt main window with a
+# menu bar and 108 picture labels, the table's size, nothing else), run by turns in
+# the same X server: floor, game, floor, game ... so both see the same machine.
 # Usage: measure_gui.sh [-n RUNS] [-i IDLE_S] [BUILD_DIR]
-#   RUNS      runs, the medians are reported (default 7)
-#   IDLE_S    idle window after the table is mapped, in seconds (default 5)
-#   BUILD_DIR holds larkspur and its wav files (default: $LARKSPUR_BUILD_DIR, else
-#             build/release, where ./play.sh and the release preset build it)
+#   RUNS      runs of each program, the medians are reported (default 7)
+#   IDLE_S    idle window after a window is mapped, in seconds (default 5)
+#   BUILD_DIR holds larkspur, its sound module, larkspur-floor and the wav files (default:
+#             $LARKSPUR_BUILD_DIR, else build/release, where ./play.sh and the
+#             release preset build them)
 # mapped_ms  launch -> MapNotify of the program's top-level window (stamped as xev reports it)
 # idle_cpu   processor time of the program (all threads, children included) over the idle
 #            window / its wall time, in percent; one 10 ms tick in 5 s shows as 0.2 %
 # peak_mb    VmHWM, the program's peak resident memory, MiB
-# Targets: mapped under 75 ms, 0.0 % idle, peak under 55 MB.
+# ratio      the game's median mapped_ms / the floor's, both from this run
+# Targets: ratio at most 1.25, 0.0 % idle, peak at most 40 MB.
 set -u -o pipefail
 runs=7 idle=5
 while getopts "n:i:h" o; do case $o in
-  n) runs=$OPTARG;; i) idle=$OPTARG;; *) sed -n '2,12p' "$0" >&2; exit 2;;
+  n) runs=$OPTARG;; i) idle=$OPTARG;; *) sed -n '2,18p' "$0" >&2; exit 2;;
 esac; done
 shift $((OPTIND - 1))
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${LARKSPUR_BUILD_DIR:-$source_dir/build/release}}
-[[ -x $build/larkspur ]] || { echo "measure_gui: no program at $build/larkspur" >&2; exit 1; }
+for p in larkspur larkspur-sounds.so larkspur-floor; do
+  [[ -x $build/$p ]] || { echo "measure_gui: no $p in $build" >&2; exit 1; }
+done
 for t in Xvfb xev xdotool dbus-daemon ps awk; do
   command -v $t >/dev/null || { echo "measure_gui: missing $t" >&2; exit 1; }
 done
@@ -71,19 +78,22 @@ DBUS_SESSION_BUS_ADDRESS=$(head -1 "$scratch/bus"); export DBUS_SESSION_BUS_ADDR
   done >"$scratch/maps" ) & epid=$!
 sleep 0.5
 
-# The program runs from a copy of its folder, as a user's would.
-app=$scratch/app
-mkdir "$app"
-cp "$build/larkspur" "$app/"
+# Each program runs from a copy of its folder, as a user's would.
+app=$scratch/app floor=$scratch/floor
+mkdir "$app" "$floor"
+cp "$build/larkspur" "$build/larkspur-sounds.so" "$app/"
 cp "$build"/*.wav "$app/" 2>/dev/null
+cp "$build/larkspur-floor" "$floor/"
 
-echo "# $build/larkspur   runs: $runs   idle: ${idle}s"
-M=() C=() R=()
-for (( r = 1; r <= runs; r++ )); do
+# One run of program $2 under the name $1: its figures are appended to the
+# arrays $1_M (mapped_ms), $1_C (idle_cpu) and $1_R (peak_mb).
+measure() {
+  local name=$1 program=$2 t0 t1 l n w p c0 c1 i0 i1 L
+  local -n M=${name}_M C=${name}_C R=${name}_R
   rm -f "$app/Name.dat"
   mapfile -t L <"$scratch/maps"; n=${#L[@]}
   t0=${EPOCHREALTIME/./} t1=''
-  "$app/larkspur" >"$scratch/app.log" 2>&1 & apid=$!
+  "$program" >"$scratch/app.log" 2>&1 & apid=$!
   while [[ -z $t1 ]] && (( ${EPOCHREALTIME/./} - t0 < 20000000 )) && alive $apid; do
     sleep 0.005; mapfile -t -s "$n" L <"$scratch/maps"
     for l in "${L[@]}"; do
@@ -93,8 +103,8 @@ for (( r = 1; r <= runs; r++ )); do
     done
   done
   if [[ -z $t1 ]]; then
-    echo "run $r: no window mapped"; sed 's/^/  app: /' "$scratch/app.log" | tail -5
-    stop $(tree $apid); wait $apid 2>/dev/null; apid=''; continue
+    echo "run $r $name: no window mapped"; sed 's/^/  app: /' "$scratch/app.log" | tail -5
+    stop $(tree $apid); wait $apid 2>/dev/null; apid=''; return
   fi
   c0=$(ticks $apid) i0=${EPOCHREALTIME/./}
   sleep "$idle"
@@ -102,12 +112,26 @@ for (( r = 1; r <= runs; r++ )); do
   M+=($(( (t1 - t0 + 500) / 1000 )))
   C+=($(awk -v c=$((c1 - c0)) -v hz="$hz" -v us=$((i1 - i0)) 'BEGIN { printf "%.2f", c / hz / (us / 1e6) * 100 }'))
   R+=($(awk '/^VmHWM/ { printf "%.1f", $2 / 1024 }' /proc/$apid/status))
-  echo "run $r: mapped_ms=${M[-1]} idle_cpu=${C[-1]}% peak_mb=${R[-1]}"
+  printf "run %d %-5s mapped_ms=%s idle_cpu=%s%% peak_mb=%s\n" "$r" "$name" "${M[-1]}" "${C[-1]}" "${R[-1]}"
   stop $(tree $apid); wait $apid 2>/dev/null; apid=''
+}
+
+echo "# $build: larkspur-floor and larkspur by turns   runs: $runs each   idle: ${idle}s"
+floor_M=() floor_C=() floor_R=() game_M=() game_C=() game_R=()
+for (( r = 1; r <= runs; r++ )); do
+  measure floor "$floor/larkspur-floor"
+  measure game "$app/larkspur"
 done
 
-(( ${#M[@]} )) || { echo "measure_gui: no successful runs" >&2; exit 1; }
+(( ${#floor_M[@]} && ${#game_M[@]} )) || { echo "measure_gui: no successful runs" >&2; exit 1; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END {
   printf "%g", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-echo "median of ${#M[@]} runs: mapped_ms=$(median "${M[@]}") idle_cpu=$(median "${C[@]}")%" \
-  "peak_mb=$(median "${R[@]}")   (targets: <75 ms, 0.0 %, <55 MB)"
+for name in floor game; do
+  declare -n M=${name}_M C=${name}_C R=${name}_R
+  printf "median of %d runs, %-5s mapped_ms=%s idle_cpu=%s%% peak_mb=%s\n" "${#M[@]}" "$name" \
+    "$(median "${M[@]}")" "$(median "${C[@]}")" "$(median "${R[@]}")"
+  unset -n M C R
+done
+echo "ratio game/floor of the mapped_ms medians: $(awk -v g="$(median "${game_M[@]}")" \
+  -v f="$(median "${floor_M[@]}")" 'BEGIN { printf "%.2f", g / f }')" \
+  "  (targets: ratio <= 1.25, idle 0.0 %, game peak <= 40 MB)"

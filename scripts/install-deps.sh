@@ -11,7 +11,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev zlib1g-dev libfontconfig-dev
   kdegames-card-data-kf5 fonts-dejavu-core fonts-liberation
   libgtest-dev
 )

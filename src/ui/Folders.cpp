@@ -4,16 +4,31 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "ui/Sounds.h"
+
 namespace larkspur {
 
-QString findSound(const QString& programFolder, const QString& name) {
+namespace {
+
+// The file beside the program, else in the folder an install puts it in.
+QString findBesideOrInstalled(const QString& programFolder, const QString& installed,
+                              const QString& name) {
   const QDir program(programFolder);
-  for (const QString& path :
-       {program.filePath(name),
-        program.filePath(QStringLiteral(LARKSPUR_DATA_FROM_PROGRAM "/") + name)}) {
+  for (const QString& path : {program.filePath(name), program.filePath(installed + '/' + name)}) {
     if (QFileInfo(path).isFile()) return QDir::cleanPath(path);
   }
   return {};
+}
+
+}  // namespace
+
+QString findSound(const QString& programFolder, const QString& name) {
+  return findBesideOrInstalled(programFolder, QStringLiteral(LARKSPUR_DATA_FROM_PROGRAM), name);
+}
+
+QString findSoundModule(const QString& programFolder) {
+  return findBesideOrInstalled(programFolder, QStringLiteral(LARKSPUR_MODULES_FROM_PROGRAM),
+                               QString::fromLatin1(SoundModuleFile));
 }
 
 QString playerFileFolder(const QString& programFolder, const QString& userFolder) {

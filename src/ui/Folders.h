@@ -12,6 +12,10 @@ namespace larkspur {
 // neither holds it.
 QString findSound(const QString& programFolder, const QString& name);
 
+// The sound module beside the program, else in the library folder an install
+// puts it in (lib/larkspur beside the program's bin); empty when neither holds it.
+QString findSoundModule(const QString& programFolder);
+
 // The folder of the player file Name.dat. Beside the program while it can be
 // kept there: a Name.dat there that can be written, or a folder that takes new
 // files. Otherwise the player's own folder, made when missing; a Name.dat

@@ -1,47 +1,27 @@
 #include "ui/QtHost.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QInputDialog>
-#include <QMediaDevices>
 #include <QMessageBox>
-#include <QSoundEffect>
 #include <QTimer>
-#include <QUrl>
 #include <QWidget>
 #include <chrono>
+#include <utility>
 
 #include "ui/AboutWindow.h"
+#include "ui/Folders.h"
 #include "ui/HelpWindow.h"
 #include "ui/MessageWindow.h"
-#include "ui/Folders.h"
 
 namespace larkspur {
-
-namespace {
-
-void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-// Whether there is anything to play sounds on. Asked once; a machine without
-// sound simply stays silent, so the audio system's own complaints are muted.
-bool haveAudioOutput() {
-  static const bool available = [] {
-    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
-    const bool found = !QMediaDevices::defaultAudioOutput().isNull();
-    qInstallMessageHandler(previous);
-    return found;
-  }();
-  return available;
-}
-
-}  // namespace
 
 QtHost::QtHost()
     : folder_(QCoreApplication::applicationDirPath()),
       random_(static_cast<std::uint64_t>(
-          std::chrono::high_resolution_clock::now().time_since_epoch().count())) {
+          std::chrono::high_resolution_clock::now().time_since_epoch().count())),
+      soundModule_(QCoreApplication::applicationDirPath()) {
   clock_.start();
 }
 
@@ -76,26 +56,37 @@ std::int64_t QtHost::TickCount() {
 
 void QtHost::setSoundOn(bool on) {
   soundOn_ = on;
-  if (!on)
-    for (auto& [path, sound] : sounds_) sound->stop();
+  if (!on && sounds_) sounds_->stopAll();
 }
 
 void QtHost::PlaySound(const std::string& fileName) {
-  if (ended_ || !soundOn_ || !haveAudioOutput()) return;
+  if (ended_ || !soundOn_) return;
   QString name = QString::fromStdString(fileName);
   while (name.startsWith(QLatin1Char('\\')) || name.startsWith(QLatin1Char('/'))) name.remove(0, 1);
   const QString path = findSound(QCoreApplication::applicationDirPath(), name);
   if (path.isEmpty()) return;  // a missing sound is simply not heard
-  std::unique_ptr<QSoundEffect>& effect = sounds_[path];
-  if (!effect) {
-    effect = std::make_unique<QSoundEffect>();
-    effect->setSource(QUrl::fromLocalFile(path));
+  if (soundsLoaded_) {
+    if (sounds_ && sounds_->haveOutput()) sounds_->play(path);
+    return;
   }
-  // Only one sound at a time: a new one cuts off whatever still plays.
-  for (auto& [other, sound] : sounds_)
-    if (sound != effect && sound->isPlaying()) sound->stop();
-  effect->stop();
-  effect->play();
+  // The first sound, the shuffle at start-up, waits for the sound module: a
+  // worker loads it once the table is on the screen, so that neither holds up
+  // the window, and the latest sound asked for meanwhile plays when it is there.
+  waitingSound_ = path;
+  if (loadingSounds_) return;
+  loadingSounds_ = true;
+  auto load = [this] { soundModule_.load([this] { soundsLoaded(); }); };
+  if (dialogParent_ && !dialogParent_->isVisible())
+    QMetaObject::invokeMethod(dialogParent_, load, Qt::QueuedConnection);
+  else
+    load();
+}
+
+void QtHost::soundsLoaded() {
+  sounds_ = soundModule_.makePlayer();
+  soundsLoaded_ = true;
+  const QString path = std::exchange(waitingSound_, QString());
+  if (!ended_ && soundOn_ && sounds_ && sounds_->haveOutput()) sounds_->play(path);
 }
 
 void QtHost::Beep() {
@@ -148,7 +139,7 @@ std::string QtHost::PlayerFileFolder() {
 void QtHost::EndProgram() {
   if (ended_) return;
   ended_ = true;
-  for (auto& [path, sound] : sounds_) sound->stop();
+  if (sounds_) sounds_->stopAll();
   if (MessageWindow* message = MessageWindow::current()) message->cancel();
   for (QWidget* window : QApplication::topLevelWidgets())
     if (window->isVisible() && window != dialogParent_) window->close();

@@ -1,19 +1,19 @@
 // The host of the game on Qt: waits run the event loop without spinning,
-// sounds play through Qt Multimedia, and the dialogs are Qt windows.
+// sounds play through Qt Multimedia (from the sound module, see Sounds.h), and
+// the dialogs are Qt windows.
 #pragma once
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <functional>
-#include <map>
 #include <memory>
 #include <random>
 #include <string>
 
 #include "state/Host.h"
+#include "ui/Sounds.h"
 
-class QSoundEffect;
 class QWidget;
 
 namespace larkspur {
@@ -61,6 +61,7 @@ class QtHost : public Host {
 
  private:
   void redraw();
+  void soundsLoaded();
 
   std::function<void()> redraw_;
   std::function<void()> closeTable_;
@@ -71,7 +72,11 @@ class QtHost : public Host {
   bool ended_ = false;
   QElapsedTimer clock_;
   std::mt19937_64 random_;
-  std::map<QString, std::unique_ptr<QSoundEffect>> sounds_;
+  SoundModule soundModule_;
+  bool loadingSounds_ = false;
+  bool soundsLoaded_ = false;
+  std::unique_ptr<SoundPlayer> sounds_;  // none without the sound module
+  QString waitingSound_;                 // asked for while the module loads
   std::unique_ptr<HelpWindow> helpWindow_;
   std::unique_ptr<AboutWindow> aboutWindow_;
 };

@@ -84,7 +84,8 @@ ScoreSheetWindow::ScoreSheetWindow(const Game& game, QWidget* parent)
   layout->addLayout(buttons);
 }
 
-std::vector<QAction*> ScoreSheetWindow::addOpener(QMenu* menu, QWidget* window) {
+std::vector<QAction*> ScoreSheetWindow::addOpener(QMenu* menu, QWidget* window,
+                                                  const std::function<void()>& open) {
   const QKeySequence key(Qt::CTRL | Qt::Key_H);
   QAction* line = menu->addSeparator();
   QAction* item = menu->addAction(QStringLiteral("Score &Sheet"));
@@ -93,10 +94,10 @@ std::vector<QAction*> ScoreSheetWindow::addOpener(QMenu* menu, QWidget* window) 
   // that it still works while the deal has the menu disabled.
   item->setShortcut(key);
   item->setShortcutContext(Qt::WidgetShortcut);
-  connect(item, &QAction::triggered, this, &ScoreSheetWindow::showSheet);
+  connect(item, &QAction::triggered, window, open);
   auto* shortcut = new QShortcut(key, window);
   shortcut->setObjectName(QStringLiteral("KeyScoreSheet"));
-  connect(shortcut, &QShortcut::activated, this, &ScoreSheetWindow::showSheet);
+  connect(shortcut, &QShortcut::activated, window, open);
   return {line, item};
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,11 @@ class ScoreSheetWindow : public QDialog {
   ScoreSheetWindow(const Game& game, QWidget* parent);
 
   // Adds "Score Sheet" to the menu below a line, with its key Ctrl+H on the
-  // window: the key opens the sheet whether the menu is enabled or not.
-  // Returns what it added to the menu.
-  std::vector<QAction*> addOpener(QMenu* menu, QWidget* window);
+  // window: the key opens the sheet whether the menu is enabled or not. Both
+  // call `open`, so the sheet itself need not exist before it is first asked
+  // for. Returns what it added to the menu.
+  static std::vector<QAction*> addOpener(QMenu* menu, QWidget* window,
+                                         const std::function<void()>& open);
   // Shows the window, or brings it to the front.
   void showSheet();
   // Brings both pages in line with the game; nothing to do unless they changed.

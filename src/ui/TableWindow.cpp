@@ -20,6 +20,7 @@
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 #include "ui/Icons.h"
@@ -122,8 +123,6 @@ TableWindow::TableWindow(QWidget* parent)
     : QMainWindow(parent), game_(std::make_unique<Game>(host_)) {
   // Every window of the program, the dialogs too, shows the same icon.
   QApplication::setWindowIcon(windowIcon());
-  cursors_[PointerAct] = pointerCursor(PointerAct);
-  cursors_[PointerRefuse] = pointerCursor(PointerRefuse);
   host_.setDialogParent(this);
   host_.setRedraw([this] { syncFromModel(); });
   host_.setCloseTable([this] { close(); });
@@ -173,8 +172,13 @@ void TableWindow::buildMenus() {
       add(gameMenu_, "MnuHint", "&Hint", QKeySequence(Qt::Key_H), &Game::MnuHint_Click),
   };
   // The score sheet's item rests with the menu during the deal; its key does not.
-  scoreSheet_ = new ScoreSheetWindow(*game_, this);
-  for (QAction* action : scoreSheet_->addOpener(gameMenu_, this)) gameActions_.push_back(action);
+  // The sheet's window is made when first opened: start-up need not wait for it.
+  const auto openSheet = [this] {
+    if (!scoreSheet_) scoreSheet_ = new ScoreSheetWindow(*game_, this);
+    scoreSheet_->showSheet();
+  };
+  for (QAction* action : ScoreSheetWindow::addOpener(gameMenu_, this, openSheet))
+    gameActions_.push_back(action);
   QMenu* names = bar->addMenu(QStringLiteral("Cha&nge Names"));
   names->setObjectName(QStringLiteral("MnuNames"));
   add(names, "MnuNameP", "Change your name", {}, &Game::MnuNameP_Click);
@@ -265,10 +269,7 @@ void TableWindow::buildTable() {
   surface_ = new TableSurface(this);
   surface_->setObjectName(QStringLiteral("FrmTable"));
   setCentralWidget(surface_);
-  surface_->onResize = [this] {
-    shownScale_ = 0;  // every position and font follows the new size
-    syncFromModel();
-  };
+  surface_->onResize = [this] { syncFromModel(); };
   surface_->onPaint = [this](QPainter& p) {
     const TableModel& t = game_->Table;
     const double s = scale();
@@ -435,18 +436,28 @@ void TableWindow::fitFont(LabelItem& item) {
     const QString text = shown;
     const QRect place = labelRect(item);
     const QSize room = place.size();
+    // Each size tried is measured once: a one-line caption's width, a wrapped one's height.
+    std::optional<int> measured;
     auto fits = [&] {
-      const QFontMetrics metrics(font);
-      if (!look.wrap) return metrics.horizontalAdvance(text) <= room.width();
-      return metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, text)
-                 .height() <= room.height();
+      if (!measured) {
+        const QFontMetrics metrics(font);
+        measured =
+            look.wrap
+                ? metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, text)
+                      .height()
+                : metrics.horizontalAdvance(text);
+      }
+      return *measured <= (look.wrap ? room.height() : room.width());
     };
     const int smallest = std::max(6, int(std::lround((look.wrap ? 7 : 9) * f)));
-    while (size > smallest && !fits()) font.setPixelSize(--size);
+    while (size > smallest && !fits()) {
+      font.setPixelSize(--size);
+      measured.reset();
+    }
     if (!look.wrap) {
       const QFontMetrics metrics(font);
-      int width = metrics.horizontalAdvance(text) + 2;
       const bool tooLong = !fits();
+      int width = *measured + 2;
       if (tooLong && item.isName) {
         // A name never overprints its neighbour: it ends in "…" and its
         // tooltip shows it whole.
@@ -494,9 +505,11 @@ QRect TableWindow::tableRect(int left, int top, int width, int height) const {
 void TableWindow::syncFromModel() {
   const TableModel& t = game_->Table;
   const double s = scale();
-  const bool rescaled = s != shownScale_;
+  // Every position and font follows a new size; the resize that showing the
+  // window sends, to the size the table was laid out for, changes nothing.
+  const bool rescaled = surface_->size() != shownSize_;
   if (rescaled) {
-    shownScale_ = s;
+    shownSize_ = surface_->size();
     const double f = s * TwipsPerPixel;  // 1 at the table's own size, 15 twips a pixel
     QFont base(QStringLiteral("Verdana"));
     base.setPixelSize(std::max(6, int(std::lround(11 * f))));
@@ -531,7 +544,7 @@ void TableWindow::syncFromModel() {
   restack();
   syncMarks();
   if (tableLog_) logTable();
-  scoreSheet_->refresh();
+  if (scoreSheet_) scoreSheet_->refresh();
 }
 
 void TableWindow::syncFrames(bool rescaled) {
@@ -676,10 +689,14 @@ void TableWindow::applyPointer(QWidget* widget, int mousePointer, int mouseIcon,
           : 0;
   if (wanted == shown) return;
   shown = wanted;
-  if (wanted == 0)
+  if (wanted == 0) {
     widget->unsetCursor();
-  else
-    widget->setCursor(cursors_[wanted]);
+    return;
+  }
+  QCursor& cursor = cursors_[wanted];
+  if (cursor.shape() != Qt::BitmapCursor)
+    cursor = pointerCursor(wanted);  // drawn when first needed
+  widget->setCursor(cursor);
 }
 
 void TableWindow::showToolTipNow(QWidget* widget) {

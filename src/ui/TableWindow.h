@@ -153,7 +153,7 @@ class TableWindow : public QMainWindow {
   int shownShapeColor_ = -2;
   bool shownMenuEnabled_ = true;
   bool shownOnce_ = false;
-  double shownScale_ = 0;
+  QSize shownSize_;  // the table's size when every position and font was last set
   std::array<QCursor, 3> cursors_;
   // Where the table's counts are written for end-to-end tests; none by default.
   std::unique_ptr<QFile> tableLog_;

@@ -1,11 +1,18 @@
 // Larkspur: canasta for one player against the robot.
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QStandardPaths>
+#include <future>
 
 #include "ui/Folders.h"
 #include "ui/TableWindow.h"
 
 int main(int argc, char* argv[]) {
+  // Reading the font configuration is the longest step of start-up and needs
+  // nothing from the display: another core reads it while the application
+  // connects, and Qt finds it ready when it first lays out text.
+  const std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
   // The per-user settings and data are kept under these names.
   QCoreApplication::setOrganizationName(QStringLiteral("Larkspur"));
   QCoreApplication::setApplicationName(QStringLiteral("Larkspur"));

@@ -46,7 +46,7 @@ copy_program() {
   pid=''
   trap 'cleanup_program' EXIT
   export XDG_CONFIG_HOME=$run/config XDG_DATA_HOME=$run/data
-  cp "$1/larkspur" "$run/" || fail "cannot copy the program"
+  cp "$1/larkspur" "$1/larkspur-sounds.so" "$run/" || fail "cannot copy the program"
   local sound
   for sound in carddeal1.wav riffle.wav win.wav Uhho.wav; do
     [[ -f $1/$sound ]] && cp "$1/$sound" "$run/"

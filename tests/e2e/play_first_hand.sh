@@ -9,7 +9,7 @@
 #   ARTEFACTS_DIR  receives hand-*.png, screenshots of the table during play and at the
 #                  results, hand-play.log (what was clicked and seen), hand-larkspur.log
 #                  (the program's output) and hand-Name.dat (the player file at the end)
-#   BUILD_DIR      holds the built larkspur and its wav files (default: $LARKSPUR_BUILD_DIR,
+#   BUILD_DIR      holds the built larkspur, its sound module and wav files (default: $LARKSPUR_BUILD_DIR,
 #                  else build/dev beside the sources, the dev preset's folder)
 # The whole run is bounded: it fails after 240 s (LARKSPUR_E2E_BUDGET) of play.
 #

@@ -4,7 +4,7 @@
 # and wrote its player file beside itself.
 # Usage: run_e2e.sh ARTEFACTS_DIR [BUILD_DIR]
 #   ARTEFACTS_DIR  receives startup.png (the whole screen) and larkspur.log
-#   BUILD_DIR      holds the built larkspur and its wav files (default: $LARKSPUR_BUILD_DIR,
+#   BUILD_DIR      holds the built larkspur, its sound module and wav files (default: $LARKSPUR_BUILD_DIR,
 #                  else build/dev beside the sources, the dev preset's folder)
 set -u -o pipefail
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks an install for all users: installs a build into a temporary prefix,
-# checks that the program, its sounds, the desktop entry, the icon and the
-# metainfo land where desktops and the program look for them, and nothing else
-# does, and validates the installed desktop entry and metainfo.
+# checks that the program, its sound module and sounds, the desktop entry, the
+# icon and the metainfo land where desktops and the program look for them, and
+# nothing else does, and validates the installed desktop entry and metainfo.
 # Usage: check_install.sh [BUILD_DIR]   (default build/dev)
 set -euo pipefail
 
@@ -20,8 +20,11 @@ prefix=$(mktemp -d /tmp/larkspur-install.XXXXXX)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install $build failed"
 
+# The library folder the build was configured with (lib, lib64, lib/<arch>).
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
 expected=(
   bin/larkspur
+  "${libdir:-lib}/larkspur/larkspur-sounds.so"
   share/larkspur/carddeal1.wav
   share/larkspur/riffle.wav
   share/larkspur/win.wav

@@ -3,6 +3,8 @@
 // pixels per point).
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSvgRenderer>
@@ -41,6 +43,51 @@ class TestCardArt : public QObject {
     QSvgRenderer deck(QStringLiteral(LARKSPUR_CARD_DECK));
     for (int image = 1; image <= BackImage; ++image)
       QVERIFY2(deck.elementExists(deckElementId(image)), qPrintable(deckElementId(image)));
+  }
+
+  // The back cut out of the deck for start-up is the deck's own back, pixel
+  // for pixel; a back that cannot be cut out is drawn from the whole deck.
+  void theBackAloneIsTheDecksBack() {
+    QTemporaryDir dir;
+    const QString odd = dir.filePath("odd.svg");
+    QFile file(odd);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "<svg xmlns='http://www.w3.org/2000/svg' width='20' height='20'>"
+        "<g id='back'><rect width='20' height='20' fill='#00ff00'/>"
+        "<rect width='5' height='5' style='fill:url(#nowhere)'/></g></svg>");
+    file.close();
+    QVERIFY(deckBackDocument(readDeck(odd)).isEmpty());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("#nowhere"));
+    QCOMPARE(CardArt(odd).pixmap(BackImage, QSize(71, 96), 1.0).toImage().pixelColor(60, 60),
+             QColor(0, 255, 0));
+
+    if (!QFile::exists(LARKSPUR_CARD_DECK)) QSKIP("the card deck is not installed");
+    const QByteArray deck = readDeck(QStringLiteral(LARKSPUR_CARD_DECK));
+    const QByteArray back = deckBackDocument(deck);
+    QVERIFY(!back.isEmpty() && back.size() < deck.size() / 10);
+    QSvgRenderer alone(back), whole(deck);
+    for (qreal dpr : {1.0, 2.0}) {
+      QImage drawn[2];
+      for (QSvgRenderer* svg : {&alone, &whole}) {
+        QImage& image = drawn[svg == &whole];
+        image = QImage(QSize(71, 96) * dpr, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        svg->render(&p, QStringLiteral("back"), QRectF(0, 0, image.width(), image.height()));
+      }
+      QCOMPARE(drawn[0], drawn[1]);
+    }
+  }
+
+  // The back drawn ahead on the worker, at the table's own card size, is the
+  // one the window's thread draws.
+  void theBackDrawnAheadIsTheSame() {
+    const QSize card(71, 96);
+    CardArt ahead, late;
+    QVERIFY(!late.pixmap(BackImage, QSize(35, 48), 2.0).isNull());  // not the size drawn ahead
+    QCOMPARE(ahead.pixmap(BackImage, card, 2.0).toImage(),
+             late.pixmap(BackImage, card, 2.0).toImage());
   }
 
   void withoutTheDeckCardsAreStillDrawn() {

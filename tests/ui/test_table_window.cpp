@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -34,6 +35,7 @@
 #include "ui/Folders.h"
 #include "ui/MessageWindow.h"
 #include "ui/TableAccessibility.h"
+#include "ui/Sounds.h"
 #include "ui/TableWidgets.h"
 #include "ui/TableWindow.h"
 
@@ -288,6 +290,25 @@ class TestTableWindow : public QObject {
     writeFile(bin + "/win.wav", "RIFF");
     QCOMPARE(larkspur::findSound(bin, "win.wav"), bin + "/win.wav");
     QCOMPARE(larkspur::findSound(bin, "riffle.wav"), QString());
+  }
+
+  // So is the sound module, which plays them; a module that cannot be loaded
+  // leaves the game silent.
+  void soundModuleIsFoundAndPlays() {
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath("bin");
+    const QString lib = QDir(bin).filePath(LARKSPUR_MODULES_FROM_PROGRAM);
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(lib));
+    writeFile(lib + "/larkspur-sounds.so", "not a library");
+    QCOMPARE(larkspur::findSoundModule(bin), QDir::cleanPath(lib + "/larkspur-sounds.so"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Larkspur: no sounds: "));
+    QVERIFY(!larkspur::SoundModule(bin).makePlayer());
+
+    larkspur::SoundModule built(LARKSPUR_BUILD_DIR);
+    const std::unique_ptr<larkspur::SoundPlayer> player = built.makePlayer();
+    QVERIFY(player);
+    if (player->haveOutput()) player->play(LARKSPUR_BUILD_DIR "/riffle.wav");
+    player->stopAll();
   }
 
   // The model's captions, colours, cards, stacking and menu state reach the
