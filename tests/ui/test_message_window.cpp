@@ -43,6 +43,15 @@ bool modalWhileShown(QDialog& w, QAbstractButton* close, const std::function<voi
   return modal && !w.isVisible();
 }
 
+// Whether the button shows the focus: caption-coloured dots left of its caption.
+bool ringed(QWidget* button) {
+  const QImage image = button->grab().toImage();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 1; x < 5; ++x)
+      if (image.pixelColor(x, y) == QColor(192, 255, 255)) return true;
+  return false;
+}
+
 }  // namespace
 
 class TestMessageWindow : public QObject {
@@ -65,8 +74,7 @@ class TestMessageWindow : public QObject {
       QTest::mouseClick(w.button(1), Qt::RightButton);
       QVERIFY(w.isButtonPressed(0) && w.isButtonPressed(1));
       w.clickButton(2);  // hidden
-      for (Qt::Key key : {Qt::Key_Z, Qt::Key_E, Qt::Key_F4}) QTest::keyClick(&w, key);
-      QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+      QTest::keySequence(&w, QKeySequence("Z, E, F4, Ctrl+Y"));
       w.close();
       QVERIFY(w.isVisible());
       QTest::mouseClick(w.button(1), Qt::LeftButton);
@@ -80,59 +88,46 @@ class TestMessageWindow : public QObject {
   }
 
   // Return and Space answer the button with the focus, the first when the window
-  // opens; Tab and Shift+Tab move the focus round the shown buttons and it is
-  // drawn as a dotted ring; Escape answers the last shown button. Each shown
+  // opens, the one that shows the dotted ring; Tab and Shift+Tab move the focus
+  // round the shown buttons; Escape answers the last shown button. Each shown
   // button answers to its underlined letter, with or without Alt: its first
   // letter, else its next one no earlier button has. Other letters do nothing,
   // and so does the letter of a button the last window showed and this one hides.
+  void keysChoose_data() {
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("letters");
+    const auto row = [](const char* name, const QStringList& captions, const char* keys, int choice,
+                        const char* letters) {
+      QTest::newRow(name) << captions << QKeySequence(keys) << choice << QString(letters);
+    };
+    const QStringList exitOrNot{"Yes-Exit", "No Cancel"}, newOrNot{"New Game", "No Cancel"};
+    row("Return: the first", exitOrNot, "Return", 0, "yn ");
+    row("Tab, Return", exitOrNot, "Tab, Return", 1, "yn ");
+    row("Tab goes round", exitOrNot, "Tab, Tab, Space", 0, "yn ");
+    row("Shift+Tab, Enter", exitOrNot, "Shift+Backtab, Enter", 1, "yn ");
+    row("Escape: the last", exitOrNot, "Esc", 1, "yn ");
+    row("letter", exitOrNot, "N", 1, "yn ");
+    row("Escape: the only", {"O.K"}, "Esc", 0, "o  ");
+    row("next letter", newOrNot, "O", 1, "no ");
+    row("Alt+letter", newOrNot, "Alt+N", 0, "no ");
+    row("third", {"Yes", "No", "Maybe"}, "M", 2, "ynm");
+    row("hidden now", {"Yes", "No"}, "M, X, Esc", 1, "yn ");
+    row("gap", {"Yes", "", "Maybe"}, "Esc", 2, "y m");
+  }
   void keysChoose() {
-    MessageWindow window;
-    using Keys = std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
-    const Qt::KeyboardModifiers none = Qt::NoModifier;
-    const QStringList exitOrNot{"Yes-Exit", "No Cancel"};
-    const struct {
-      QStringList captions;
-      Keys keys;
-      int choice;
-      QString letters;
-    } cases[] = {
-        {exitOrNot, {{Qt::Key_Return, none}}, 0, "yn "},
-        {exitOrNot, {{Qt::Key_Tab, none}, {Qt::Key_Return, none}}, 1, "yn "},
-        {exitOrNot, {{Qt::Key_Tab, none}, {Qt::Key_Tab, none}, {Qt::Key_Space, none}}, 0, "yn "},
-        {exitOrNot, {{Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Enter, none}}, 1, "yn "},
-        {exitOrNot, {{Qt::Key_Escape, none}}, 1, "yn "},
-        {exitOrNot, {{Qt::Key_N, none}}, 1, "yn "},
-        {{"O.K"}, {{Qt::Key_Escape, none}}, 0, "o  "},
-        {{"New Game", "No Cancel"}, {{Qt::Key_O, none}}, 1, "no "},
-        {{"New Game", "No Cancel"}, {{Qt::Key_N, Qt::AltModifier}}, 0, "no "},
-        {{"Yes", "No", "Maybe"}, {{Qt::Key_M, none}}, 2, "ynm"},
-        {{"Yes", "No"}, {{Qt::Key_M, none}, {Qt::Key_X, none}, {Qt::Key_Escape, none}}, 1, "yn "},
-        {{"Yes", "", "Maybe"}, {{Qt::Key_Escape, none}}, 2, "y m"},
+    QFETCH(QStringList, captions);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, letters);
+    const auto press = [&](MessageWindow& w) {
+      QString shown;
+      for (int i = 0; i < 3; ++i) shown += w.mnemonic(i).isNull() ? QChar(' ') : w.mnemonic(i);
+      QCOMPARE(shown, letters);
+      for (int i : {0, 1}) QCOMPARE(ringed(w.button(i)), w.button(i)->hasFocus());
+      QTest::keySequence(&w, keys);
     };
-    for (const auto& [captions, keys, choice, letters] : cases) {
-      const auto press = [&](MessageWindow& w) {
-        QString shown;
-        for (int i = 0; i < 3; ++i) shown += w.mnemonic(i).isNull() ? QChar(' ') : w.mnemonic(i);
-        QCOMPARE(shown, letters);
-        for (const auto& [key, modifiers] : keys) QTest::keyClick(&w, key, modifiers);
-      };
-      QCOMPARE(Answer(window, "Quit?", captions, press), choice);
-    }
-    // The focus ring: caption-coloured dots left of the caption.
-    const auto ringed = [](QWidget* b) {
-      const QImage image = b->grab().toImage();
-      int dots = 0;
-      for (int y = 0; y < image.height(); ++y)
-        for (int x = 1; x < 5; ++x) dots += image.pixelColor(x, y) == QColor(192, 255, 255);
-      return dots > 0;
-    };
-    const auto tab = [&](MessageWindow& w) {
-      QVERIFY(ringed(w.button(0)) && !ringed(w.button(1)));
-      QTest::keyClick(&w, Qt::Key_Tab);
-      QVERIFY(ringed(w.button(1)) && !ringed(w.button(0)));
-      QTest::keyClick(&w, Qt::Key_Return);
-    };
-    QCOMPARE(Answer(window, "Quit?", exitOrNot, tab), 1);
+    QTEST(Answer(window_, "Quit?", captions, press), "choice");
   }
 
   // The window shows the layout's title and each button the layout shows, at
@@ -209,6 +204,9 @@ class TestMessageWindow : public QObject {
     QTest::mouseClick(about.okButton(), Qt::LeftButton);
     QVERIFY(!about.isVisible());
   }
+
+ private:
+  MessageWindow window_;  // one window for the keys, as the game has
 };
 
 QTEST_MAIN(TestMessageWindow)
