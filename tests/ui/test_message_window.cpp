@@ -60,11 +60,9 @@ class TestMessageWindow : public QObject {
  private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-  // A press draws the button pressed; only a primary click on a shown caption
-  // chooses, and no other key than the buttons' own, no close does; the pressed
-  // look stays until the next showing; taken down without a choice, there is none.
-  void noChoiceWithoutAClickOrItsKey() {
-    MessageWindow window;
+  // A press sinks a button; only a primary click on a shown caption chooses, no
+  // close does; the pressed look stays until the next showing; taken down, no choice.
+  void noChoiceWithoutAClick() {
     auto tries = [](MessageWindow& w) {
       auto corner = [&] { return w.button(0)->grab().toImage().pixelColor(0, 0); };
       QCOMPARE(corner(), QColor(240, 240, 240));  // raised: a light edge top left
@@ -74,25 +72,23 @@ class TestMessageWindow : public QObject {
       QTest::mouseClick(w.button(1), Qt::RightButton);
       QVERIFY(w.isButtonPressed(0) && w.isButtonPressed(1));
       w.clickButton(2);  // hidden
-      QTest::keySequence(&w, QKeySequence("Z, E, F4, Ctrl+Y"));
       w.close();
       QVERIFY(w.isVisible());
       QTest::mouseClick(w.button(1), Qt::LeftButton);
     };
-    QCOMPARE(Answer(window, "Quit?", {"Yes-Exit", "No Cancel"}, tries), 1);
-    Answer(window, "Quit?", {"Yes-Exit", "No Cancel"}, [](MessageWindow& w) {
+    QCOMPARE(Answer(window_, "Quit?", {"Yes-Exit", "No Cancel"}, tries), 1);
+    Answer(window_, "Quit?", {"Yes-Exit", "No Cancel"}, [](MessageWindow& w) {
       QVERIFY(!w.isButtonPressed(0) && !w.isButtonPressed(1));
       w.clickButton(0);
     });
-    QCOMPARE(Answer(window, "Bye", {"O.K"}, [](MessageWindow& w) { w.cancel(); }), -1);
+    QCOMPARE(Answer(window_, "Bye", {"O.K"}, [](MessageWindow& w) { w.cancel(); }), -1);
   }
 
-  // Return and Space answer the button with the focus, the first when the window
-  // opens, the one that shows the dotted ring; Tab and Shift+Tab move the focus
-  // round the shown buttons; Escape answers the last shown button. Each shown
-  // button answers to its underlined letter, with or without Alt: its first
-  // letter, else its next one no earlier button has. Other letters do nothing,
-  // and so does the letter of a button the last window showed and this one hides.
+  // Return and Space answer the focus, at first on the first button, which shows
+  // the dotted ring; Tab and Shift+Tab move it round the shown buttons; Escape
+  // answers the last one. A shown button answers to its underlined letter, Alt or
+  // not: its first letter no earlier button has. Other keys do nothing, nor does
+  // the letter of a button the last window showed and this one hides.
   void keysChoose_data() {
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QKeySequence>("keys");
@@ -115,6 +111,7 @@ class TestMessageWindow : public QObject {
     row("third", {"Yes", "No", "Maybe"}, "M", 2, "ynm");
     row("hidden now", {"Yes", "No"}, "M, X, Esc", 1, "yn ");
     row("gap", {"Yes", "", "Maybe"}, "Esc", 2, "y m");
+    row("other keys", exitOrNot, "Z, E, F4, Ctrl+Y", -1, "yn ");
   }
   void keysChoose() {
     QFETCH(QStringList, captions);
@@ -130,14 +127,10 @@ class TestMessageWindow : public QObject {
     QTEST(Answer(window_, "Quit?", captions, press), "choice");
   }
 
-  // The window shows the layout's title and each button the layout shows, at
-  // its place with its caption; a click on a caption chooses that button. The
-  // window is 4500 twips wide and stays on the screen's free area. It grows
-  // with the wrapped message by exactly the message's growth, the buttons
-  // below it; a 300-letter name breaks across lines; a message taller than the
-  // screen scrolls between the title and the buttons, and the next does not.
+  // The layout's title and buttons in their places, a click choosing; 4500 twips
+  // wide, on the screen's free area, growing with the wrapped message, the buttons
+  // below it; a long name breaks; a message taller than the screen scrolls.
   void windowFitsTheMessage() {
-    MessageWindow window;
     const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
     const QString sentence = "You have an unfinished Meld to complete. ";
     const std::string tall = sentence.repeated(80).toStdString();
@@ -152,25 +145,23 @@ class TestMessageWindow : public QObject {
     int shortWindow = 0, shortMessage = 0;
     for (const auto& [text, captions, choice] : messages) {
       auto check = [&](MessageWindow& w) {
-        QVERIFY(w.isModal() && free.contains(w.geometry()));
-        QCOMPARE(w.width(), 4500 / 15);
-        QCOMPARE(w.titleText(), QString::fromStdString(w.layout().TitleText));
-        QCOMPARE(w.messageText(), QString::fromStdString(text));
+        QVERIFY(w.isModal() && free.contains(w.geometry()) && w.width() == 4500 / 15);
+        QCOMPARE(w.titleText() + '|' + w.messageText(),
+                 QString::fromStdString(w.layout().TitleText + '|' + text));
         for (int i = 0; i < 3; ++i) {
-          QCOMPARE(w.isButtonShown(i), w.layout().ButtonVisible[i]);
-          QCOMPARE(w.caption(i), captions.value(i));
           const TwipRect& r = w.layout().Buttons[i];
           const QPointF centre(r.Left + r.Width / 2, r.Top + r.Height / 2);
-          QVERIFY((w.button(i)->geometry().center() - centre / 15).manhattanLength() <= 2);
-          QVERIFY(w.rect().contains(w.button(i)->geometry()));
+          QVERIFY(w.isButtonShown(i) == w.layout().ButtonVisible[i] &&
+                  w.caption(i) == captions.value(i) && w.rect().contains(w.button(i)->geometry()) &&
+                  (w.button(i)->geometry().center() - centre / 15).manhattanLength() <= 2);
         }
         auto* area = w.findChild<QScrollArea*>();
         QWidget* message = w.findChild<QWidget*>("Label2");
-        QCOMPARE(area->verticalScrollBar()->isVisible(), text == tall);
-        QCOMPARE(area->verticalScrollBar()->maximum() > 0, text == tall);
+        QScrollBar* bar = area->verticalScrollBar();
+        QVERIFY(bar->isVisible() == (text == tall) && (bar->maximum() > 0) == (text == tall));
         QVERIFY(message->width() <= area->width() &&
-                w.button(0)->y() >= area->y() + area->height());
-        QVERIFY(w.rect().contains(w.findChild<QWidget*>("Label3")->geometry()));
+                w.button(0)->y() >= area->y() + area->height() &&
+                w.rect().contains(w.findChild<QWidget*>("Label3")->geometry()));
         if (!shortWindow) {
           shortWindow = w.height(), shortMessage = message->height();
         } else {
@@ -179,12 +170,11 @@ class TestMessageWindow : public QObject {
         }
         QTest::mouseClick(w.button(choice), Qt::LeftButton);
       };
-      QCOMPARE(Answer(window, text, captions, check), choice);
+      QCOMPARE(Answer(window_, text, captions, check), choice);
     }
   }
 
-  // Help is modal each time and shows its text with the dashes intact; about
-  // shows product, platform and version, modal the first time, then modeless.
+  // Help is modal each time, its dashes intact; about is modal the first time only.
   void helpAndAbout() {
     HelpWindow help;
     QVERIFY(help.textBox()->toPlainText().contains(
@@ -206,7 +196,7 @@ class TestMessageWindow : public QObject {
   }
 
  private:
-  MessageWindow window_;  // one window for the keys, as the game has
+  MessageWindow window_;  // one window shown again and again, as the game has
 };
 
 QTEST_MAIN(TestMessageWindow)
