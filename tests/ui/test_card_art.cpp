@@ -1,6 +1,5 @@
-// Card faces for the card numbers, the plain cards drawn without the deck,
-// and cards drawn sharp on a dense screen (this program runs at twice the
-// pixels per point).
+// Card faces for the card numbers, plain cards without the deck, and sharp
+// cards on a dense screen (this program runs at two device pixels a pixel).
 #include <QApplication>
 #include <QFile>
 #include <QSettings>
@@ -20,8 +19,7 @@ class TestCardArt : public QObject {
   Q_OBJECT
 
  private slots:
-  // Two ordinary packs and four jokers in the order of the card numbers; the
-  // deck's names for them.
+  // Two packs and four jokers in the order of the card numbers; the deck's names.
   void faces() {
     for (const auto& [card, id] :
          {std::pair{1, "red_joker"}, {96, "king_spade"}, {97, "1_club"}, {BackImage, "back"}})
@@ -56,9 +54,8 @@ class TestCardArt : public QObject {
     }
   }
 
-  // The table keeps its layout; a card shows exactly the picture rendered for
-  // two device pixels a pixel, nothing scaled up (the rounded corners show
-  // the table, so they are left out).
+  // The table keeps its layout; a card shows exactly its picture rendered at twice
+  // the density, nothing scaled up (leaving out the corners, where the table shows).
   void cardsAreSharpOnADenseScreen() {
     QTemporaryDir dir;
     TableWindow window;
