@@ -141,8 +141,12 @@ class TestTableWindow : public QObject {
   void init() { QSettings().clear(); }
 
   // Speed checks the player file's pace, if an item has it, and saves a new one
-  // there; sound (on at first) and the robot (Classic at first) are per-user settings.
-  void optionsMenu() {
+  // there. Sound (on at first), the robot (Classic at first) and the window's
+  // place are kept for the next start; the window stays inside a smaller screen
+  // and is never smaller than the table's labels need.
+  void settingsAreKept() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint position = area.topLeft() + QPoint(30, 40);
     {
       Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
       QCOMPARE(t.checkedSpeed(), QString());
@@ -154,18 +158,30 @@ class TestTableWindow : public QObject {
       QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",100,0,0,0,0,5000\r\n"));
       QVERIFY(t.game().RobotPlayer == RobotPlay::Classic && t.action("MnuClassic")->isChecked());
       t.action("MnuExpert")->trigger();
+      t.window.move(position);
+      t.window.resize(620, 500);
+      t.window.host().EndProgram();
     }
-    Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
-    QCOMPARE(t.checkedSpeed(), QString("MnuNoPauses"));
-    QVERIFY(!t.action("MnuSound")->isChecked() && !t.window.host().soundOn());
-    QVERIFY(t.game().RobotPlayer == RobotPlay::Expert && t.action("MnuExpert")->isChecked());
+    {
+      Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
+      QCOMPARE(t.checkedSpeed(), QString("MnuNoPauses"));
+      QVERIFY(!t.action("MnuSound")->isChecked() && !t.window.host().soundOn());
+      QVERIFY(t.game().RobotPlayer == RobotPlay::Expert && t.action("MnuExpert")->isChecked());
+      QVERIFY(t.window.pos() == position && t.window.size() == QSize(620, 500));
+      t.window.resize(100, 100);
+      QCOMPARE(t.surface()->size(), QSize(560, 402));
+    }
+    QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
+    QSettings().setValue("window/size", QSize(area.width() + 300, 600));
+    Table t;
+    QCOMPARE(QRect(t.window.pos(), t.window.size()),
+             QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
   }
 
   // Every element in its frame and place at 15 twips a pixel, with its words;
   // made wide and low, the whole table still fits and its top card takes clicks.
   void startUpAndResizing() {
     Table t("\"Ada\",\"Robo\",300,0,0,0,0,3000\r\n");
-    QCOMPARE(t.surface()->size(), QSize(TableWidth / TwipsPerPixel, TableHeight / TwipsPerPixel));
     std::map<const Frame*, QWidget*> frames{{nullptr, t.surface()}};
     for (const TableElement& e : t.model().Elements()) {
       QWidget* w = t.find(QString::fromStdString(e.Name));
@@ -188,30 +204,6 @@ class TestTableWindow : public QObject {
       if (w->isVisible())
         QVERIFY2(t.surface()->rect().contains(w->geometry()), qPrintable(w->objectName()));
     QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
-  }
-
-  // The window comes back where it was left, kept inside a smaller screen, and
-  // never smaller than the table's labels need.
-  void windowPlaceIsKept() {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint position = area.topLeft() + QPoint(30, 40);
-    {
-      Table t;
-      t.window.move(position);
-      t.window.resize(620, 500);
-      t.window.host().EndProgram();
-    }
-    {
-      Table t;
-      QVERIFY(t.window.pos() == position && t.window.size() == QSize(620, 500));
-      t.window.resize(100, 100);
-      QCOMPARE(t.surface()->size(), QSize(560, 402));
-    }
-    QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
-    QSettings().setValue("window/size", QSize(area.width() + 300, 600));
-    Table t;
-    QCOMPARE(QRect(t.window.pos(), t.window.size()),
-             QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
   }
 
   // A sound is found beside the program, else where an install puts it. Name.dat
