@@ -86,17 +86,23 @@ class TestMessageWindow : public QObject {
   // the dotted ring; Tab and Shift+Tab move it round the shown buttons; Escape
   // answers the last one. A shown button answers to its underlined letter, Alt or
   // not: its first letter no earlier button has. Other keys do nothing, nor does
-  // the letter of a button the last window showed and this one hides.
+  // the letter of a button the last window showed and this one hides. Whatever
+  // the message, the window is 4500 twips wide, on the screen's free area, with
+  // the layout's title and buttons in their places; it grows with the wrapped
+  // message, the buttons below it; a long name breaks; a message taller than the
+  // screen scrolls.
   void keysChoose_data() {
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<int>("choice");
     QTest::addColumn<QString>("letters");
+    QTest::addColumn<QString>("text");
     const auto row = [](const char* name, const QStringList& captions, const char* keys, int choice,
-                        const char* letters) {
-      QTest::newRow(name) << captions << QKeySequence(keys) << choice << QString(letters);
+                        const char* letters, const QString& text = "Quit?") {
+      QTest::newRow(name) << captions << QKeySequence(keys) << choice << QString(letters) << text;
     };
     const QStringList exitOrNot{"Yes-Exit", "No Cancel"}, newOrNot{"New Game", "No Cancel"};
+    const QString sentence = "You have an unfinished Meld to complete. ";
     row("Return: the first", exitOrNot, "Return", 0, "yn ");
     row("Tab, Return", exitOrNot, "Tab, Return", 1, "yn ");
     row("Tab goes round", exitOrNot, "Tab, Tab, Space", 0, "yn ");
@@ -108,68 +114,46 @@ class TestMessageWindow : public QObject {
     row("Alt+letter", newOrNot, "Alt+N", 0, "no ");
     row("third", {"Yes", "No", "Maybe"}, "M", 2, "ynm");
     row("hidden now", {"Yes", "No"}, "M, X, Esc", 1, "yn ");
-    row("gap", {"Yes", "", "Maybe"}, "Esc", 2, "y m");
+    row("gap", {"Yes", "", "Maybe"}, "Esc", 2, "y m", sentence.repeated(12));
     row("other keys", exitOrNot, "Z, E, F4, Ctrl+Y", -1, "yn ");
+    row("taller than the screen", {"O.K"}, "Return", 0, "o  ", sentence.repeated(80));
+    row("long name", {"Yes", "No"}, "N", 1, "yn ", QString(300, 'W') + " do you wish to exit?");
   }
   void keysChoose() {
     QFETCH(QStringList, captions);
     QFETCH(QKeySequence, keys);
     QFETCH(QString, letters);
+    QFETCH(QString, text);
+    const bool tall = text.size() > 1000;  // the one message taller than the screen
     const auto press = [&](MessageWindow& w) {
       QString shown;
       for (int i = 0; i < 3; ++i) shown += w.mnemonic(i).isNull() ? QChar(' ') : w.mnemonic(i);
       QCOMPARE(shown, letters);
       for (int i : {0, 1}) QCOMPARE(ringed(w.button(i)), w.button(i)->hasFocus());
+      const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+      QVERIFY(w.isModal() && free.contains(w.geometry()) && w.width() == 4500 / 15);
+      QCOMPARE(w.titleText() + '|' + w.messageText(),
+               QString::fromStdString(w.layout().TitleText) + '|' + text);
+      for (int i = 0; i < 3; ++i) {
+        const TwipRect& r = w.layout().Buttons[i];
+        const QPointF centre(r.Left + r.Width / 2, r.Top + r.Height / 2);
+        QVERIFY(w.isButtonShown(i) == w.layout().ButtonVisible[i] &&
+                w.caption(i) == captions.value(i) && w.rect().contains(w.button(i)->geometry()) &&
+                (w.button(i)->geometry().center() - centre / 15).manhattanLength() <= 2);
+      }
+      auto* area = w.findChild<QScrollArea*>();
+      QWidget* message = w.findChild<QWidget*>("Label2");
+      QScrollBar* bar = area->verticalScrollBar();
+      QVERIFY(bar->isVisible() == tall && (bar->maximum() > 0) == tall);
+      QVERIFY(message->width() <= area->width() && w.button(0)->y() >= area->y() + area->height() &&
+              w.rect().contains(w.findChild<QWidget*>("Label3")->geometry()));
+      if (!frame_) frame_ = w.height() - message->height();  // all but the message
+      if (!tall) QCOMPARE(w.height() - message->height(), frame_);
+      if (text.size() > 100)
+        QVERIFY(message->height() > 3 * QFontMetrics(message->font()).height());
       QTest::keySequence(&w, keys);
     };
-    QTEST(Answer(window_, "Quit?", captions, press), "choice");
-  }
-
-  // The layout's title and buttons in their places, a click choosing; 4500 twips
-  // wide, on the screen's free area, growing with the wrapped message, the buttons
-  // below it; a long name breaks; a message taller than the screen scrolls.
-  void windowFitsTheMessage() {
-    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
-    const QString sentence = "You have an unfinished Meld to complete. ";
-    const std::string tall = sentence.repeated(80).toStdString();
-    const struct {
-      std::string text;
-      QStringList captions;
-      int choice;
-    } messages[] = {{"Short.", {"Yes", "No", "Maybe"}, 1},
-                    {sentence.repeated(12).toStdString(), {"Yes", "", "Maybe"}, 2},
-                    {tall, {"O.K"}, 0},
-                    {std::string(300, 'W') + " do you really wish to exit?", {"Yes", "No"}, 1}};
-    int shortWindow = 0, shortMessage = 0;
-    for (const auto& [text, captions, choice] : messages) {
-      auto check = [&](MessageWindow& w) {
-        QVERIFY(w.isModal() && free.contains(w.geometry()) && w.width() == 4500 / 15);
-        QCOMPARE(w.titleText() + '|' + w.messageText(),
-                 QString::fromStdString(w.layout().TitleText + '|' + text));
-        for (int i = 0; i < 3; ++i) {
-          const TwipRect& r = w.layout().Buttons[i];
-          const QPointF centre(r.Left + r.Width / 2, r.Top + r.Height / 2);
-          QVERIFY(w.isButtonShown(i) == w.layout().ButtonVisible[i] &&
-                  w.caption(i) == captions.value(i) && w.rect().contains(w.button(i)->geometry()) &&
-                  (w.button(i)->geometry().center() - centre / 15).manhattanLength() <= 2);
-        }
-        auto* area = w.findChild<QScrollArea*>();
-        QWidget* message = w.findChild<QWidget*>("Label2");
-        QScrollBar* bar = area->verticalScrollBar();
-        QVERIFY(bar->isVisible() == (text == tall) && (bar->maximum() > 0) == (text == tall));
-        QVERIFY(message->width() <= area->width() &&
-                w.button(0)->y() >= area->y() + area->height() &&
-                w.rect().contains(w.findChild<QWidget*>("Label3")->geometry()));
-        if (!shortWindow) {
-          shortWindow = w.height(), shortMessage = message->height();
-        } else {
-          QVERIFY(message->height() > 3 * QFontMetrics(message->font()).height());
-          if (text != tall) QCOMPARE(w.height() - shortWindow, message->height() - shortMessage);
-        }
-        QTest::mouseClick(w.button(choice), Qt::LeftButton);
-      };
-      QCOMPARE(Answer(window_, text, captions, check), choice);
-    }
+    QTEST(Answer(window_, text.toStdString(), captions, press), "choice");
   }
 
   // Help is modal each time; about is modal the first time only.
@@ -190,6 +174,7 @@ class TestMessageWindow : public QObject {
 
  private:
   MessageWindow window_;  // one window shown again and again, as the game has
+  int frame_ = 0;
 };
 
 QTEST_MAIN(TestMessageWindow)
