@@ -7,7 +7,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
