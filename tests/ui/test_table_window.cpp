@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -72,10 +73,8 @@ struct Table {
   }
   QString nameFile() { return QString::fromUtf8(fileBytes(dir.filePath("Name.dat"))); }
   QString checkedSpeed() {
-    QStringList names;
-    for (QAction* a : window.findChild<QMenu*>("MnuSpeed")->actions())
-      if (a->isChecked()) names << a->objectName();
-    return names.join(',');
+    const QAction* checked = action("MnuFast")->actionGroup()->checkedAction();
+    return checked ? checked->objectName() : QString();
   }
 
   QTemporaryDir dir;
@@ -396,9 +395,10 @@ class TestTableWindow : public QObject {
       for (const auto& [name, whole] : names) {
         auto* label = t.window.findChild<QLabel*>(name);
         const QString shown = label->text();
-        QVERIFY2(shown.endsWith(ellipsis) && whole.startsWith(shown.chopped(1)), qPrintable(shown));
-        QVERIFY(QFontMetrics(label->font()).horizontalAdvance(shown) <= label->width());
-        QCOMPARE(label->toolTip(), whole);
+        QVERIFY2(shown.endsWith(ellipsis) && whole.startsWith(shown.chopped(1)) &&
+                     QFontMetrics(label->font()).horizontalAdvance(shown) <= label->width() &&
+                     label->toolTip() == whole,
+                 qPrintable(shown));
       }
       auto* minMeld = t.window.findChild<QLabel*>("LblMinMeld");
       QVERIFY2(minMeld->text().endsWith(ellipsis + "Minimum Meld: 50"),
@@ -502,9 +502,8 @@ class TestTableWindow : public QObject {
     QVERIFY(presses == 2 && clicks == 2);
   }
 
-  // Ctrl+H opens the score sheet even while the deal rests the Game menu, as does
-  // its item: a row a hand and the hand's moves, kept current; Copy and Ctrl+C
-  // copy the page shown as text.
+  // Ctrl+H opens the score sheet even while the deal rests the Game menu: a row a
+  // hand and the hand's moves, kept current; Copy and Ctrl+C copy the page shown.
   void scoreSheet() {
     Table t;
     Game& g = t.game();
@@ -538,12 +537,6 @@ class TestTableWindow : public QObject {
     sheet->pages()->setCurrentWidget(sheet->log());
     QTest::keyClick(sheet->log(), Qt::Key_C, Qt::ControlModifier);
     QVERIFY(clipboard->text().startsWith("You discarded the four of hearts\nThe stock ran out\n"));
-
-    sheet->hide();
-    g.Table.MnuPlayEnabled = true;
-    t.window.syncFromModel();
-    t.action("MnuScoreSheet")->trigger();
-    QVERIFY(sheet->isVisible());
   }
 
   // A cancelled input box gives no text at all; a wait already past or after the
