@@ -81,15 +81,11 @@ class TestMessageWindow : public QObject {
     QCOMPARE(Answer(window_, "Bye", {"O.K"}, [](MessageWindow& w) { w.cancel(); }), -1);
   }
 
-  // Return and Space answer the focus, at first on the first button, which shows
-  // the dotted ring; Tab and Shift+Tab move it round the shown buttons; Escape
-  // answers the last one. A shown button answers to its underlined letter, Alt or
-  // not: its first letter no earlier button has. Other keys do nothing, nor does
-  // the letter of a button the last window showed and this one hides. Whatever
-  // the message, the window is 4500 twips wide, on the screen's free area, with
-  // the layout's title and buttons in their places; it grows with the wrapped
-  // message, the buttons below it; a long name breaks; a message taller than the
-  // screen scrolls.
+  // Return and Space answer the focus, at first on the first button and ringed;
+  // Tab and Shift+Tab move it round the shown buttons; Escape answers the last. A
+  // button answers to its first letter no earlier one has, Alt or not; other keys
+  // do nothing. Any message: 4500 twips wide, on the free screen, the layout's
+  // title and buttons in place below the wrapped message; too tall, it scrolls.
   void keysChoose_data() {
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QKeySequence>("keys");

@@ -137,9 +137,8 @@ class TestTableWindow : public QObject {
   void init() { QSettings().clear(); }
 
   // Speed checks the player file's pace, if an item has it, and saves a new one
-  // there. Sound (on at first), the robot (Classic at first) and the window's
-  // place are kept for the next start; the window stays inside a smaller screen
-  // and is never smaller than the table's labels need.
+  // there. Sound (on at first), the robot (Classic) and the window's place are
+  // kept, the window inside a smaller screen and never smaller than the labels need.
   void settingsAreKept() {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint position = area.topLeft() + QPoint(30, 40);
@@ -295,11 +294,11 @@ class TestTableWindow : public QObject {
     QVERIFY(g.Ended());
   }
 
-  // F1 shows the help, its dashes intact; F2 deals. In the human's turn the stock invites the
-  // pointer; Tab rings it in yellow, H outlines the hint in cyan, Space draws and both go. Then Tab
-  // reaches the hand, Left and Right stop at its ends, Shift+Tab goes round to the Discard label
-  // and Return clicks it; a click discards and no ring is left. The close box asks: "Carry On"
-  // keeps the game, "Yes Exit" ends and saves.
+  // F1 shows the help, dashes intact; F2 deals. In the human's turn the stock invites
+  // the pointer; Tab rings it in yellow, H outlines the hint in cyan, Space draws and
+  // both go. Tab reaches the hand, Left and Right stop at its ends, Shift+Tab goes
+  // round to the Discard label, Return clicks it, a click discards; no ring is left.
+  // The close box asks: "Carry On" keeps the game, "Yes Exit" ends and saves.
   void playingATurn() {
     Table t("\"Player\",\"Barnaby\",1,0,0,0,0,5000\r\n");
     QVERIFY(t.active);
