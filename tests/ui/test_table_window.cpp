@@ -173,9 +173,11 @@ class TestTableWindow : public QObject {
              QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
   }
 
-  // Every element in its frame and place at 15 twips a pixel, with its words;
-  // made wide and low, the whole table still fits and its top card takes clicks.
-  void startUpAndResizing() {
+  // Every element in its frame and place at 15 twips a pixel, with its words; the
+  // model's captions, colours, cards, stacking and menu state then reach the widgets,
+  // an open frame covering even a card brought to the front after it. Made wide and
+  // low, the whole table still fits and its top card takes clicks.
+  void modelIsDrawn() {
     Table t("\"Ada\",\"Robo\",300,0,0,0,0,3000\r\n");
     std::map<const Frame*, QWidget*> frames{{nullptr, t.surface()}};
     for (const TableElement& e : t.model().Elements()) {
@@ -192,6 +194,34 @@ class TestTableWindow : public QObject {
       };
       e.Frm ? drawn(*e.Frm, "title") : drawn(*e.Lbl, "text");
     }
+
+    TableModel& m = t.model();
+    m.lblMelds[RankSeven].Caption = " Pure Canasta 7 Wild:-0";
+    m.lblMelds[RankSeven].BackColor = PureCanastaColor;
+    m.Shape1.BorderColor = PileBlocked;
+    CardPicture& pic = m.PicCards[5];
+    pic.Left = 6000, pic.Top = 3000, pic.Image = 5, pic.Visible = true, pic.BorderStyle = 1;
+    m.BringToFront(m.PicCards[3]);
+    m.MnuPlayEnabled = false;  // while the deal runs: the whole Game menu, shortcuts included
+    t.window.syncFromModel();
+    auto* meld = t.window.findChild<QLabel*>("lblMelds_7");
+    QCOMPARE(meld->text(), QString(" Pure Canasta 7 Wild:-0"));
+    QVERIFY(meld->autoFillBackground() && meld->palette().color(QPalette::Window) == Qt::red);
+    const QPoint edge(m.Shape1.Width / 2 / TwipsPerPixel, m.Shape1.Top / TwipsPerPixel + 1);
+    QCOMPARE(t.surface()->grab().toImage().pixelColor(edge), QColor(255, 0, 0));  // pile blocked
+    QVERIFY(t.card(5)->image() == 5 && t.card(5)->marked() && t.card(5)->pos() == QPoint(400, 200));
+    QCOMPARE(t.at(t.card(CardCount)), t.card(3));
+    for (QAction* a : t.window.findChild<QMenu*>("MnuPlay")->actions()) QVERIFY(!a->isEnabled());
+
+    m.PicCards[3].ZOrder = 0;  // sent back below the others: the pile is stacked again
+    m.FramResults.Visible = true;
+    m.BringToFront(m.FramResults);
+    t.window.syncFromModel();
+    QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
+    m.BringToFront(pic);
+    t.window.syncFromModel();
+    QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
+
     t.resize({1400, 500});
     const double scale = 500.0 / TableHeight;
     QCOMPARE(t.card(1)->size(), QSize(qRound(CardWidth * scale), qRound(CardHeight * scale)));
@@ -228,38 +258,6 @@ class TestTableWindow : public QObject {
     writeFile(copied, "mine");
     QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
     QCOMPARE(fileBytes(copied), QByteArray("mine"));
-  }
-
-  // Captions, colours, cards, stacking and menu state reach the widgets; an open
-  // frame covers even a card brought to the front after it.
-  void modelIsDrawn() {
-    Table t;
-    TableModel& m = t.model();
-    m.lblMelds[RankSeven].Caption = " Pure Canasta 7 Wild:-0";
-    m.lblMelds[RankSeven].BackColor = PureCanastaColor;
-    m.Shape1.BorderColor = PileBlocked;
-    CardPicture& pic = m.PicCards[5];
-    pic.Left = 6000, pic.Top = 3000, pic.Image = 5, pic.Visible = true, pic.BorderStyle = 1;
-    m.BringToFront(m.PicCards[3]);
-    m.MnuPlayEnabled = false;  // while the deal runs: the whole Game menu, shortcuts included
-    t.window.syncFromModel();
-    auto* meld = t.window.findChild<QLabel*>("lblMelds_7");
-    QCOMPARE(meld->text(), QString(" Pure Canasta 7 Wild:-0"));
-    QVERIFY(meld->autoFillBackground() && meld->palette().color(QPalette::Window) == Qt::red);
-    const QPoint edge(m.Shape1.Width / 2 / TwipsPerPixel, m.Shape1.Top / TwipsPerPixel + 1);
-    QCOMPARE(t.surface()->grab().toImage().pixelColor(edge), QColor(255, 0, 0));  // pile blocked
-    QVERIFY(t.card(5)->image() == 5 && t.card(5)->marked() && t.card(5)->pos() == QPoint(400, 200));
-    QCOMPARE(t.at(t.card(CardCount)), t.card(3));
-    for (QAction* a : t.window.findChild<QMenu*>("MnuPlay")->actions()) QVERIFY(!a->isEnabled());
-
-    m.PicCards[3].ZOrder = 0;  // sent back below the others: the pile is stacked again
-    m.FramResults.Visible = true;
-    m.BringToFront(m.FramResults);
-    t.window.syncFromModel();
-    QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
-    m.BringToFront(pic);
-    t.window.syncFromModel();
-    QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
   }
 
   // Each clickable label and button reaches its own handler, a heading's with its
