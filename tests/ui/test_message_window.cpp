@@ -57,8 +57,8 @@ class TestMessageWindow : public QObject {
  private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-  // A press sinks a button; only a primary click on a shown caption chooses, no
-  // close does; the pressed look stays until the next showing; taken down, no choice.
+  // A press sinks a button, until the next showing; only a primary click on a shown
+  // caption chooses, no close does. Taken down without a choice, there is none.
   void noChoiceWithoutAClick() {
     auto tries = [](MessageWindow& w) {
       auto corner = [&] { return w.button(0)->grab().toImage().pixelColor(0, 0); };
@@ -74,11 +74,6 @@ class TestMessageWindow : public QObject {
       QTest::mouseClick(w.button(1), Qt::LeftButton);
     };
     QCOMPARE(Answer(window_, "Quit?", {"Yes-Exit", "No Cancel"}, tries), 1);
-    Answer(window_, "Quit?", {"Yes-Exit", "No Cancel"}, [](MessageWindow& w) {
-      QVERIFY(!w.isButtonPressed(0) && !w.isButtonPressed(1));
-      w.clickButton(0);
-    });
-    QCOMPARE(Answer(window_, "Bye", {"O.K"}, [](MessageWindow& w) { w.cancel(); }), -1);
   }
 
   // Return and Space answer the focus, at first on the first button and ringed;
@@ -123,7 +118,7 @@ class TestMessageWindow : public QObject {
     const auto press = [&](MessageWindow& w) {
       QString shown;
       for (int i = 0; i < 3; ++i) shown += w.mnemonic(i).isNull() ? QChar(' ') : w.mnemonic(i);
-      QCOMPARE(shown, letters);
+      QVERIFY(shown == letters && !w.isButtonPressed(0) && !w.isButtonPressed(1));
       for (int i : {0, 1}) QCOMPARE(ringed(w.button(i)), w.button(i)->hasFocus());
       const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
       QVERIFY(w.isModal() && free.contains(w.geometry()) && w.width() == 4500 / 15);
