@@ -129,10 +129,12 @@ class TestTableWindow : public QObject {
   Q_OBJECT
 
  private slots:
+  // The tests' own per-user settings, beside the log each table writes.
   void initTestCase() {
     QApplication::setQuitOnLastWindowClosed(false);
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    qputenv("LARKSPUR_TABLE_LOG", QFile::encodeName(settingsDir_.filePath("table.log")));
   }
   void init() { QSettings().clear(); }
 
@@ -410,10 +412,7 @@ class TestTableWindow : public QObject {
   // status line and can press what takes clicks. The LARKSPUR_TABLE_LOG file gets
   // a line each time what the table shows changes, and only then.
   void screenReaders() {
-    QTemporaryDir logDir;
-    qputenv("LARKSPUR_TABLE_LOG", QFile::encodeName(logDir.filePath("table.log")));
     Table t;
-    qunsetenv("LARKSPUR_TABLE_LOG");
     Game& g = t.game();
     g.HandInPlay = false;
     g.NewHandReset();
@@ -452,8 +451,8 @@ class TestTableWindow : public QObject {
              QString("Card 1 of 1 in your hand"));
     QVERIFY(said(t.card(seven))->role() == QAccessible::Button &&
             said(t.card(nine))->role() == QAccessible::Graphic &&
-            said(t.find("LblGenInfo"))->role() == QAccessible::StaticText);
-    QVERIFY(said(t.card(FirstCardOfRank(RankFour)))->state().invisible &&
+            said(t.find("LblGenInfo"))->role() == QAccessible::StaticText &&
+            said(t.card(FirstCardOfRank(RankFour)))->state().invisible &&
             !said(stock)->state().invisible);
 
     static QStringList told;
@@ -466,7 +465,7 @@ class TestTableWindow : public QObject {
     setAccessibleEventSink(qt);
     QCOMPARE(told, QStringList{"LblGenInfo:Player click the Discard label"});
     const QString line = "stock=Stock:- 102|discard=Discards: 1|hand=1|discarding=1|status=Player ";
-    QVERIFY(QString::fromUtf8(fileBytes(logDir.filePath("table.log")))
+    QVERIFY(QString::fromUtf8(fileBytes(settingsDir_.filePath("table.log")))
                 .endsWith(line + "General Infomation\n" + line + "click the Discard label\n"));
 
     said(t.find("LblDiscarding"))
@@ -543,13 +542,11 @@ class TestTableWindow : public QObject {
     host.setQuitOnEnd(false);
     auto input = [&](bool accept) {  // "Ada" typed, then accepted or cancelled
       std::optional<std::string> text;
-      answering(
-          [accept](QWidget* w) {
-            auto* box = qobject_cast<QInputDialog*>(w);
-            box->setTextValue("Ada");
-            accept ? box->accept() : box->reject();
-          },
-          [&] { text = host.InputText("Names", "Name?"); });
+      const auto type = [accept](QWidget* w) {
+        qobject_cast<QInputDialog*>(w)->setTextValue("Ada");
+        qobject_cast<QInputDialog*>(w)->done(accept ? QDialog::Accepted : QDialog::Rejected);
+      };
+      answering(type, [&] { text = host.InputText("Names", "Name?"); });
       return text;
     };
     QVERIFY(input(true) == "Ada" && !input(false));
