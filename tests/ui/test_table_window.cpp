@@ -233,10 +233,33 @@ class TestTableWindow : public QObject {
     QCOMPARE(t.at(t.card(CardCount)), t.card(CardCount));
   }
 
-  // A sound is found beside the program, else where an install puts it. Name.dat
-  // stays beside the program while it can be written there; else it moves to the
-  // player's own folder, copied once, never over the player's own.
-  void folders() {
+  // The host's input box, cancelled, gives no text at all; its waits, already past
+  // or after the end of the program, return at once. It finds a sound beside the
+  // program, else where an install puts it. Name.dat stays beside the program while
+  // it can be written there; else it moves to the player's own folder, copied once,
+  // never over the player's own.
+  void hostAndFolders() {
+    QtHost host;
+    host.setQuitOnEnd(false);
+    auto input = [&](bool accept) {  // "Ada" typed, then accepted or cancelled
+      std::optional<std::string> text;
+      const auto type = [accept](QWidget* w) {
+        qobject_cast<QInputDialog*>(w)->setTextValue("Ada");
+        qobject_cast<QInputDialog*>(w)->done(accept ? QDialog::Accepted : QDialog::Rejected);
+      };
+      answering(type, [&] { text = host.InputText("Names", "Name?"); });
+      return text;
+    };
+    QVERIFY(input(true) == "Ada" && !input(false));
+
+    bool handled = false;
+    QTimer::singleShot(0, [&] { handled = true; });
+    host.WaitUntil(host.TickCount() - 1);  // already past: back at once
+    QVERIFY(!handled);
+    host.EndProgram();
+    host.WaitUntil(host.TickCount() + 100000);  // after the end nothing waits
+    host.WaitForEvent();
+
     QTemporaryDir program, user;
     const QString bin = program.filePath("bin"), share = program.filePath("share/larkspur");
     QVERIFY(QDir().mkpath(bin) && QDir().mkpath(share));
@@ -303,9 +326,8 @@ class TestTableWindow : public QObject {
     Table t("\"Player\",\"Barnaby\",1,0,0,0,0,5000\r\n");
     QVERIFY(t.active);
     Game& g = t.game();
-    QWidget* table = t.surface();
     QString help, asked;
-    bool kept = false;
+    bool kept = false, played = false;
     answering(
         [&](QWidget* w) { help = w->findChild<QPlainTextEdit*>()->toPlainText(), w->close(); },
         [&] { QTest::keyClick(&t.window, Qt::Key_F1); });
@@ -315,16 +337,15 @@ class TestTableWindow : public QObject {
 
     using T = TableTarget;
     auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-      QTest::keyClick(table, k, m);
+      QTest::keyClick(t.surface(), k, m);
       return t.window.focusRing();
     };
     // The colour drawn just inside the left edge of an element's outline.
     auto outline = [&](const T& target) {
       const TableRect p = g.Table.PlaceOf(target);
       const QRect r = t.window.tableRect(p.Left, p.Top, p.Width, p.Height);
-      return table->grab().toImage().pixelColor(r.left() + 1, r.center().y());
+      return t.surface()->grab().toImage().pixelColor(r.left() + 1, r.center().y());
     };
-    bool played = false;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
       if (g.Table.FramResults.Visible && !played)  // a hand over before the human drew
@@ -523,8 +544,8 @@ class TestTableWindow : public QObject {
     hand(FirstFour + 2);
     g.LogMove(HandMove::Discard, Robot, FirstAce + 2);
     t.window.syncFromModel();
-    QCOMPARE(sheet->sheet()->rowCount(), 3);
-    QVERIFY(sheet->log()->toPlainText().endsWith("\nBarnaby discarded the ace of hearts"));
+    QVERIFY(sheet->sheet()->rowCount() == 3 &&
+            sheet->log()->toPlainText().endsWith("\nBarnaby discarded the ace of hearts"));
 
     QClipboard* clipboard = QApplication::clipboard();
     QTest::mouseClick(sheet->copyButton(), Qt::LeftButton);
@@ -533,31 +554,6 @@ class TestTableWindow : public QObject {
     sheet->pages()->setCurrentWidget(sheet->log());
     QTest::keyClick(sheet->log(), Qt::Key_C, Qt::ControlModifier);
     QVERIFY(clipboard->text().startsWith("You discarded the four of hearts\nThe stock ran out\n"));
-  }
-
-  // A cancelled input box gives no text at all; a wait already past or after the
-  // end of the program returns at once.
-  void host() {
-    QtHost host;
-    host.setQuitOnEnd(false);
-    auto input = [&](bool accept) {  // "Ada" typed, then accepted or cancelled
-      std::optional<std::string> text;
-      const auto type = [accept](QWidget* w) {
-        qobject_cast<QInputDialog*>(w)->setTextValue("Ada");
-        qobject_cast<QInputDialog*>(w)->done(accept ? QDialog::Accepted : QDialog::Rejected);
-      };
-      answering(type, [&] { text = host.InputText("Names", "Name?"); });
-      return text;
-    };
-    QVERIFY(input(true) == "Ada" && !input(false));
-
-    bool handled = false;
-    QTimer::singleShot(0, [&] { handled = true; });
-    host.WaitUntil(host.TickCount() - 1);  // already past: back at once
-    QVERIFY(!handled);
-    host.EndProgram();
-    host.WaitUntil(host.TickCount() + 100000);  // after the end nothing waits
-    host.WaitForEvent();
   }
 
  private:
