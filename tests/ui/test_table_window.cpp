@@ -60,7 +60,6 @@ struct Table {
     active = QTest::qWaitForWindowActive(&window);
   }
   Game& game() { return window.game(); }
-  TableModel& model() { return window.game().Table; }
   QWidget* find(const QString& name) { return window.findChild<QWidget*>(name); }
   QAction* action(const char* name) { return window.findChild<QAction*>(name); }
   CardWidget* card(int c) { return window.findChild<CardWidget*>(QString("PicCards_%1").arg(c)); }
@@ -182,7 +181,7 @@ class TestTableWindow : public QObject {
   void modelIsDrawn() {
     Table t("\"Ada\",\"Robo\",300,0,0,0,0,3000\r\n");
     std::map<const Frame*, QWidget*> frames{{nullptr, t.surface()}};
-    for (const TableElement& e : t.model().Elements()) {
+    for (const TableElement& e : t.game().Table.Elements()) {
       QWidget* w = t.find(QString::fromStdString(e.Name));
       QVERIFY2(w && w->parentWidget() == frames.at(e.Parent), e.Name.c_str());
       if (e.Frm) frames[e.Frm] = w;
@@ -197,7 +196,7 @@ class TestTableWindow : public QObject {
       e.Frm ? drawn(*e.Frm, "title") : drawn(*e.Lbl, "text");
     }
 
-    TableModel& m = t.model();
+    TableModel& m = t.game().Table;
     m.lblMelds[RankSeven].Caption = " Pure Canasta 7 Wild:-0";
     m.lblMelds[RankSeven].BackColor = PureCanastaColor;
     m.Shape1.BorderColor = PileBlocked;
@@ -207,8 +206,8 @@ class TestTableWindow : public QObject {
     m.MnuPlayEnabled = false;  // while the deal runs: the whole Game menu, shortcuts included
     t.window.syncFromModel();
     auto* meld = t.window.findChild<QLabel*>("lblMelds_7");
-    QCOMPARE(meld->text(), QString(" Pure Canasta 7 Wild:-0"));
-    QVERIFY(meld->autoFillBackground() && meld->palette().color(QPalette::Window) == Qt::red);
+    QVERIFY(meld->text() == " Pure Canasta 7 Wild:-0" && meld->autoFillBackground() &&
+            meld->palette().color(QPalette::Window) == Qt::red);
     const QPoint edge(m.Shape1.Width / 2 / TwipsPerPixel, m.Shape1.Top / TwipsPerPixel + 1);
     QCOMPARE(t.surface()->grab().toImage().pixelColor(edge), QColor(255, 0, 0));  // pile blocked
     QVERIFY(t.card(5)->image() == 5 && t.card(5)->marked() && t.card(5)->pos() == QPoint(400, 200));
@@ -360,12 +359,12 @@ class TestTableWindow : public QObject {
                 stock->cursor().shape() == Qt::BitmapCursor);
         QTest::keyClick(&t.window, Qt::Key_H);
         const T hint = g.Table.HintTarget;
-        QVERIFY(hint.What == T::Stock || hint.What == T::Pile);
-        QCOMPARE(outline(hint), TableMarks::kHintColor);
+        QVERIFY((hint.What == T::Stock || hint.What == T::Pile) &&
+                outline(hint) == TableMarks::kHintColor);
         const int hand = g.HandCount[Human];
         QCOMPARE(key(Qt::Key_Space).What, T::None);
-        QVERIFY(g.PlayerHasDrawn && g.HandCount[Human] == hand + 2);
-        QCOMPARE(g.Table.HintTarget.What, T::None);
+        QVERIFY(g.PlayerHasDrawn && g.HandCount[Human] == hand + 2 &&
+                g.Table.HintTarget.What == T::None);
 
         const std::vector<T> melding = g.ClickableNow();
         QCOMPARE(key(Qt::Key_Tab), melding[0]);
@@ -374,13 +373,12 @@ class TestTableWindow : public QObject {
         QCOMPARE(key(Qt::Key_Left), melding[0]);
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::ReturnLabel);
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::DiscardLabel);
-        QCOMPARE(key(Qt::Key_Return).What, T::None);
-        QVERIFY(g.PlayerDiscarding);
+        QVERIFY(key(Qt::Key_Return).What == T::None && g.PlayerDiscarding);
         const T first = key(Qt::Key_Tab);
         QCOMPARE(first.What, T::HandCard);
         QTest::mouseClick(t.card(first.Index), Qt::LeftButton);
-        QVERIFY(g.Cards[first.Index].Place == PlacePile && !g.PlayerToPlay);
-        QCOMPARE(t.window.focusRing().What, T::None);
+        QVERIFY(g.Cards[first.Index].Place == PlacePile && !g.PlayerToPlay &&
+                t.window.focusRing().What == T::None);
       }();
       QFile::remove(t.dir.filePath("Name.dat"));
       asked = answeringMessages(1, [&] { t.window.windowHandle()->close(); });
@@ -417,10 +415,11 @@ class TestTableWindow : public QObject {
                  qPrintable(shown));
       }
       auto* minMeld = t.window.findChild<QLabel*>("LblMinMeld");
-      QVERIFY2(minMeld->text().endsWith(ellipsis + "Minimum Meld: 50"),
-               qPrintable(minMeld->text()));
-      QVERIFY(minMeld->x() + QFontMetrics(minMeld->font()).horizontalAdvance(minMeld->text()) <=
-              t.surface()->width());
+      const QString meld = minMeld->text();
+      QVERIFY2(meld.endsWith(ellipsis + "Minimum Meld: 50") &&
+                   minMeld->x() + QFontMetrics(minMeld->font()).horizontalAdvance(meld) <=
+                       t.surface()->width(),
+               qPrintable(meld));
     }
   }
 
