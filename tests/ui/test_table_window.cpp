@@ -435,17 +435,16 @@ class TestTableWindow : public QObject {
     g.HandInPlay = true;
     const int seven = FirstCardOfRank(RankSeven) + 2, nine = FirstCardOfRank(RankNine);
     const int queen = FirstCardOfRank(RankQueen) + 3, king = FirstCardOfRank(RankKing);
-    g.Cards[seven].Place = PlaceHumanHand;
-    g.Cards[nine].Place = PlaceRobotHand;
-    g.Cards[queen].Place = PlacePile;
+    for (auto [c, place] :
+         {std::pair{seven, PlaceHumanHand}, {nine, PlaceRobotHand}, {queen, PlacePile}})
+      g.Cards[c].Place = place;
     g.UpCard = queen;
     for (int c = king; c < king + 3; ++c) {
       g.MeldCard(c, RankKing, Robot);
       g.Table.PicCards[c].Image = c;
     }
     g.ShowStock();
-    g.HandLayout(Human);
-    g.HandLayout(Robot);
+    for (int p : {Human, Robot}) g.HandLayout(p);
     g.LayOutMelds(Robot);
     g.Table.PointsTotal[Robot].Caption = "350";
     g.Table.LblDiscarding.Visible = true;
