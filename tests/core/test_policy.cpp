@@ -74,6 +74,11 @@ TEST_F(PolicyTest, TakesALargePileAndNoSmallOneThatCostsAWildCard) {
   EXPECT_TRUE(game.RobotSeatTurn());
   EXPECT_EQ(game.MeldInfo[Robot][7].Count, 3);
   EXPECT_EQ(CountAt(PlacePile), 1);  // the Expert's own discard
+  // A wild card in the pile freezes it: one seven and a two no longer take it.
+  BothHaveMelded({42, 5, 57, 89}, TensAndQueens);
+  OpenPile({25, 26, 33, 49, 50, 6, 41});
+  game.Table.Shape1.BorderColor = PileFrozen;
+  EXPECT_FALSE(expert.TakePile(View(Robot)));
 }
 
 TEST_F(PolicyTest, FreezesThePileWhenTheOpponentIsAboutToGoOut) {

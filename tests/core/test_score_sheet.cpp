@@ -95,8 +95,14 @@ TEST_F(ScoreSheetTest, SheetKeepsARowAHandUntilTheNextGame) {
     EXPECT_EQ(game.Sheet.Rows.size(), std::size_t(++scored));
     EXPECT_EQ(row.Hints, scored);
     EXPECT_EQ(game.HintsThisHand, 0);
-    EXPECT_EQ(ScoreSheetCells(game).back().back(), std::to_string(scored));
+    const auto cells = ScoreSheetCells(game).back();
+    EXPECT_EQ(cells.back(), std::to_string(scored));
+    // Each side's melds, bonuses and cards left add up to its hand total.
+    for (int at : {1, 6})
+      EXPECT_EQ(std::stoi(cells[at]) + std::stoi(cells[at + 1]) + std::stoi(cells[at + 2]),
+                std::stoi(cells[at + 3]));
     if (scored < 2) return game.cmdNew_Click();
+    game.GameScore[Human] = 0;  // a loaded game in which only the robot has scored
     loaded = game.GameScore;
     games = 1;
     game.MnuLoad_Click();
