@@ -21,7 +21,7 @@ TEST_F(AccessibleNames, SayWhatTheTableShows) {
   const int queen = CardOf(RankQueen, 3), five = CardOf(RankFive), pileTwo = CardOf(RankTwo, 1);
   Put(PlaceHumanHand, {CardOf(RankFour), seven, two});
   Put(PlaceRobotHand, {nine, CardOf(RankNine, 1)});
-  Pile({five, pileTwo, queen}, queen);
+  Pile({five, pileTwo, queen});
   HumanToMeld();
   for (int k = 0; k < 4; ++k) game.MeldNaturalCard(CardOf(RankKing, k), RankKing, Human);
   game.MeldWildCard(CardOf(RankJoker), RankKing, Human);

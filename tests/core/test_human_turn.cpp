@@ -62,7 +62,7 @@ TEST_F(HumanTurnTest, WholeTurnWithItsRefusalsAndIgnoredClicks) {
   Put(PlaceHumanHand,
       {King, King + 1, King + 2, King + 3, Joker, Two, Two + 1, Five, Nine, Nine + 2});
   Put(PlaceRobotHand, {robot});
-  Pile({Six, Nine + 1}, Nine + 1);
+  Pile({Six, Nine + 1});
   game.Table.Shape1.BorderColor = PileFrozen;
   HumanToDraw();
   for (int c : {robot, Five, Six}) Ignored(c);  // Six: a buried pile card of another rank
@@ -238,7 +238,7 @@ TEST_F(HumanTurnTest, ReturnAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds) {
   // A queen sent back earlier still has its old column, one in the hand and one on the pile.
   Put(PlaceHumanHand, {King, King + 1, King + 2, King + 3, King + 4, Ace, Ace + 1, Joker, Five});
   Put(PlaceHumanHand, {Queen, Queen + 2, Queen + 3});
-  Pile({Queen + 1}, Queen + 1);
+  Pile({Queen + 1});
   game.Cards[Queen].MeldColumn[Human] = game.Cards[Queen + 1].MeldColumn[Human] = RankQueen;
   HumanToMeld();
   for (int c : {King, King + 1, King + 2, King + 3, King + 4, Ace, Ace + 1, Queen + 2}) Click(c);
@@ -261,7 +261,7 @@ TEST_F(HumanTurnTest, ReturnAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds) {
 TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {
   Put(PlaceHumanHand, {Nine});
   Put(PlaceRobotHand, {King});
-  Pile({BlackThree}, BlackThree);
+  Pile({BlackThree});
   game.Table.Shape1.BorderColor = PileBlocked;
   auto icon = [&](int c) {
     game.Table.PicCards[c].MouseIcon = 0;

@@ -16,7 +16,7 @@ class PileTest : public TableTest {
 };
 
 TEST_F(PileTest, DiscardColoursThePileForThePlayerWhoMovesNext) {
-  Pile({Five}, Five);
+  Pile({Five});
   Put(PlaceHumanHand, {BlackThree, Eight, Nine, BlackThree + 1});
   Put(PlaceRobotHand, {Seven, Seven + 1, Seven + 2, Two});
   game.MinMeldMet[Robot] = true;
@@ -62,7 +62,7 @@ TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
   };
   for (const auto& [up, colour, hand, may] : cases) {
     EmptyTable();
-    Pile({up ? up : King}, up ? up : King);
+    Pile({up ? up : King});
     if (!up) Put(PlaceHumanMeld, {King});
     Put(PlaceHumanHand, hand);
     game.MeldInfo[Human][RankKing].Started = hand.empty();
@@ -73,7 +73,7 @@ TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
 
 TEST_F(PileTest, RobotTakesThePileWithOneNaturalAndATwo) {
   Melded(Robot, RankKing, 6);
-  Pile({Nine, Seven}, Seven);
+  Pile({Nine, Seven});
   Put(PlaceRobotHand, {Two, Two + 1, Seven + 1, Ten});
   game.Table.Shape1.BorderColor = PileOpen;
   ASSERT_TRUE(game.MayTakePile(Robot) && game.MinMeldMet[Robot]);
@@ -89,7 +89,7 @@ class HumanTakesPile : public PileTest {
  protected:
   void SetUp() override {
     EmptyTable();
-    Pile({King, Four}, Four);
+    Pile({King, Four});
     Put(PlaceHumanHand, {Two, Four + 1, Four + 2, Ace, Ace + 1, Ace + 2, Nine});
     game.Table.Shape1.BorderColor = PileOpen;
     HumanToDraw();
@@ -115,7 +115,7 @@ TEST_F(HumanTakesPile, RestOfThePileComesOnceTheMinimumMeldIsMet) {
   EXPECT_TRUE(!game.PlayerPileDue && game.Cards[King].Place == PlaceHumanHand);
   EXPECT_EQ(host.MessageTitles(), Texts{"Discards coming to hand"});
   // Met already: the next take brings the pile at once, with no dialog.
-  Pile({Ten, King}, King);
+  Pile({Ten, King});
   Put(PlaceHumanHand, {King + 1, King + 2});
   HumanToDraw();
   Click(King);

@@ -1,6 +1,7 @@
 // The robot's decisions on laid-out positions.
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -9,17 +10,11 @@
 
 using namespace larkspur;
 using namespace larkspur::testing;
+using namespace larkspur::testing::cards;
 
 namespace {
 
 using Cards = std::vector<int>;
-
-// The first card of each rank; the others of the rank follow it.
-constexpr int Joker = FirstJoker, Two = FirstTwo, BlackThree = FirstBlackThree,
-              Four = FirstCardOfRank(RankFour), Five = FirstCardOfRank(RankFive),
-              Six = FirstCardOfRank(RankSix), Seven = FirstCardOfRank(RankSeven),
-              Eight = FirstCardOfRank(RankEight), Nine = FirstCardOfRank(RankNine),
-              Ten = FirstCardOfRank(RankTen), King = FirstCardOfRank(RankKing), Ace = FirstAce;
 
 class RobotTest : public TableTest {
  protected:
@@ -41,18 +36,14 @@ class RobotTest : public TableTest {
   void Position(int robotScore, const Cards& hand) {
     EmptyTable();
     game.GameScore[Robot] = robotScore;
-    for (int c : hand) game.Cards[c].Place = PlaceRobotHand;
+    Put(PlaceRobotHand, hand);
     game.HandLayout(Robot);
     game.ShowStock();
   }
-  void Meld(int player, int rank, int first, int n) {
-    for (int c = first; c < first + n; ++c) game.MeldCard(c, rank, player);
-    game.LayOutMelds(player);
-  }
   void Discards(int first, int n) {
-    for (int c = first; c < first + n; ++c) game.Cards[c].Place = PlacePile;
-    game.UpCard = first + n - 1;
-    game.ShowDiscardPile();
+    std::vector<int> cards(n);
+    std::iota(cards.begin(), cards.end(), first);
+    Pile(cards);
   }
   // As the robot's turn begins: the requirement is set afresh; from now on every pause is kept.
   void Watch() {
@@ -87,24 +78,24 @@ TEST_F(RobotTest, MeldsByItsFixedRules) {
   // A score below 0 asks for 15, so five nines have met the minimum meld; two jokers
   // then make a mixed canasta.
   Position(-100, {Joker, Joker + 1, King, Four});
-  Meld(Robot, RankNine, Nine, 5);
+  Melded(Robot, RankNine, 5);
   EXPECT_EQ(Melds(), (Cards{Joker, Joker + 1}));
   EXPECT_EQ(game.MeldInfo[Robot][RankNine].WildCount, 2);
   EXPECT_EQ(game.MixedCanastas[Robot], 1);
   // Two kings and two twos already: a third wild card would outnumber the naturals.
   Position(-100, {Two + 2, Five, Six});
-  Meld(Robot, RankKing, King, 2);
+  Melded(Robot, RankKing, 2);
   game.MeldWildCard(Two, RankKing, Robot);
   game.MeldWildCard(Two + 1, RankKing, Robot);
   EXPECT_EQ(Melds(), Cards{});
   // A canasta and three cards left: the second wild card step takes a two too.
   Position(-100, {Two, Two + 1, Five});
-  Meld(Robot, RankKing, King, 7);
+  Melded(Robot, RankKing, 7);
   EXPECT_EQ(Melds(), Cards{Two});
 
   // An ace lays off onto the aces' meld.
   Position(0, {Ace + 3, King, Five});
-  Meld(Robot, RankAce, Ace, 3);
+  Melded(Robot, RankAce, 3);
   EXPECT_EQ(Melds(), Cards{Ace + 3});
   EXPECT_EQ(steps.at(0).Delay, 800);
 }
@@ -124,8 +115,8 @@ TEST_F(RobotTest, DiscardsByItsPassesOrNotAtAll) {
   };
   for (const auto& [hand, pile, humanEights, discarded] : cases) {
     Position(0, hand);
-    Meld(Robot, RankSeven, Seven, 3);
-    if (humanEights) Meld(Human, RankEight, Eight + 2, 3);
+    Melded(Robot, RankSeven, 3);
+    if (humanEights) Melded(Human, RankEight, 3, 2);
     Discards(Ten, pile);
     EXPECT_EQ(Discarded(), discarded) << hand[0] << " on " << pile;
   }
@@ -137,7 +128,7 @@ TEST_F(RobotTest, DiscardsByItsPassesOrNotAtAll) {
 
   // One card and no canasta: neither melded nor discarded.
   Position(0, {King});
-  Meld(Robot, RankAce, Ace, 3);
+  Melded(Robot, RankAce, 3);
   Discards(Nine, 2);
   EXPECT_EQ(Melds(), Cards{});
   EXPECT_EQ(game.Table.LblGenInfo.Caption,

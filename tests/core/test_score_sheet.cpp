@@ -35,7 +35,7 @@ TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
   for (int c = 1; c <= CardCount; ++c) game.Cards[c].NewThisTurn = false;
   game.Log.Clear();  // the kings were melded in an earlier turn
   Put(PlaceRobotHand, {Ace + 3, Ace + 4, Ace + 5, Four, Seven + 4});
-  Pile({Six + 1}, Six + 1);
+  Pile({Six + 1});
   HumanToDraw();
   host.Picks({RedThree, Six, Seven});
   Click(Ten);  // the stock
@@ -60,7 +60,7 @@ TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
 TEST_F(ScoreSheetTest, LogTellsAPileTakenAndGivenBack) {
   EmptyTable();
   Put(PlaceHumanHand, {Seven, Seven + 1, Nine, Nine + 1});
-  Pile({Four, Six, Seven + 2}, Seven + 2);
+  Pile({Four, Six, Seven + 2});
   HumanToDraw();
   Click(Seven + 2);
   Click(Seven);
