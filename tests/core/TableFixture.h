@@ -125,6 +125,7 @@ class TableTest : public ::testing::Test {
     game.PlayerHasDrawn = true;
     game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = true;
   }
+  void Click(int c) { game.PicCards_MouseDown(c); }
   // The card number of the k-th card of a rank.
   static constexpr int CardOf(int rank, int k = 0) { return FirstCardOfRank(rank) + k; }
   int CountAt(int place) const {

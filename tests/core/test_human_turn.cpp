@@ -22,7 +22,6 @@ const std::string Melding =
 class HumanTurnTest : public TableTest {
  protected:
   HumanTurnTest() { EmptyTable(); }
-  void Click(int c) { game.PicCards_MouseDown(c); }
   void Discard(int c) {
     game.LblDiscarding_Click();
     Click(c);

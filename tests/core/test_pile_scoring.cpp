@@ -95,7 +95,6 @@ class HumanTakesPile : public PileTest {
     HumanToDraw();
     game.CheckMinimumMeld(Human);
   }
-  void Click(int c) { game.PicCards_MouseDown(c); }
   void TakeAndMeldFours() {
     Click(Four);
     ASSERT_EQ(At(Four), Pos(MeldColumnLeft(RankFour), HumanMeldRowTop));  // not back on the pile

@@ -3,8 +3,6 @@
 
 #include <numeric>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "TableFixture.h"
 
@@ -18,18 +16,11 @@ using Cards = std::vector<int>;
 
 class RobotTest : public TableTest {
  protected:
-  // One pause: its length, and the card picture on top with its Top.
-  struct Step {
-    int Delay, Card, Top;
-  };
+  // The robot's newly melded cards are noted at each pause, in the order they arrive.
   RobotTest() {
     host.onPause = [this] {
-      int front = 1;
-      for (int c = 1; c <= CardCount; ++c) {
-        if (game.Table.PicCards[c].ZOrder > game.Table.PicCards[front].ZOrder) front = c;
+      for (int c = 1; c <= CardCount; ++c)
         if (game.Cards[c].Place == PlaceRobotMeld && !seen[c]) seen[c] = true, melded.push_back(c);
-      }
-      steps.push_back({game.Delay, front, game.Table.PicCards[front].Top});
     };
   }
   // A fresh hand in which the robot holds `hand` and the other cards lie in the stock.
@@ -45,15 +36,11 @@ class RobotTest : public TableTest {
     std::iota(cards.begin(), cards.end(), first);
     Pile(cards);
   }
-  // As the robot's turn begins: the requirement is set afresh; from now on every pause is kept.
-  void Watch() {
+  // The robot's melds in its turn, the requirement set afresh as the turn begins.
+  Cards Melds() {
     game.CheckMinimumMeld(Robot);
-    steps.clear();
     melded.clear();
     for (int c = 1; c <= CardCount; ++c) seen[c] = game.Cards[c].Place == PlaceRobotMeld;
-  }
-  Cards Melds() {
-    Watch();
     game.RobotMelds();
     return melded;
   }
@@ -63,8 +50,7 @@ class RobotTest : public TableTest {
     return game.DiscardCount == pile + 1 ? game.UpCard : 0;
   }
 
-  std::vector<Step> steps;
-  Cards melded;  // the robot's newly melded cards, in the order they arrived
+  Cards melded;
   bool seen[CardCount + 1] = {};
 };
 
@@ -97,7 +83,6 @@ TEST_F(RobotTest, MeldsByItsFixedRules) {
   Position(0, {Ace + 3, King, Five});
   Melded(Robot, RankAce, 3);
   EXPECT_EQ(Melds(), Cards{Ace + 3});
-  EXPECT_EQ(steps.at(0).Delay, 800);
 }
 
 TEST_F(RobotTest, DiscardsByItsPassesOrNotAtAll) {
@@ -136,20 +121,6 @@ TEST_F(RobotTest, DiscardsByItsPassesOrNotAtAll) {
   EXPECT_EQ(Discarded(), 0);
   EXPECT_EQ(game.Table.LblGenInfo.Caption,
             "Player  your opponent cannot discard at present- no Canasta");
-}
-
-TEST_F(RobotTest, MeldingMovesEachCardTowardsTheMelds) {
-  Position(0, {Joker + 2, King, King + 1, King + 2, King + 3, Five});
-  Watch();
-  game.MeldAllOfRank(Robot, RankKing);
-  // Each card shows 1000 below the hand, then the layout's card sound.
-  ASSERT_EQ(steps.size(), 8u);
-  EXPECT_EQ(steps[0].Delay, 550);
-  for (int k = 0; k < 4; ++k)
-    EXPECT_EQ(std::make_pair(steps[2 * k].Card, steps[2 * k].Top),
-              std::make_pair(King + k, RobotHandTop + 1000));
-  game.MeldWildCard(Joker + 2, RankKing, Robot);  // a wild card lies at the wild row
-  EXPECT_EQ(At(Joker + 2), Pos(MeldColumnLeft(RankKing), RobotWildRowTop));
 }
 
 }  // namespace

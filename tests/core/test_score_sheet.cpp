@@ -10,20 +10,13 @@
 
 using namespace larkspur;
 using namespace larkspur::testing;
+using namespace larkspur::testing::cards;
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr int Ace = FirstAce, Four = FirstCardOfRank(RankFour), Six = FirstCardOfRank(RankSix),
-              Seven = FirstCardOfRank(RankSeven), Nine = FirstCardOfRank(RankNine),
-              Ten = FirstCardOfRank(RankTen), King = FirstCardOfRank(RankKing),
-              RedThree = FirstRedThree;
-
-class ScoreSheetTest : public TableTest {
- protected:
-  void Click(int c) { game.PicCards_MouseDown(c); }
-};
+using ScoreSheetTest = TableTest;
 
 // A turn of each player, told in order: the human's draw with a red three
 // replaced, a new meld, a card added to an earlier one and a discard; the
@@ -31,8 +24,7 @@ class ScoreSheetTest : public TableTest {
 TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
   EmptyTable();
   Put(PlaceHumanHand, {Ace, Ace + 1, Ace + 2, King + 3, Nine});
-  for (int c : {King, King + 1, King + 2}) game.MeldCard(c, RankKing, Human);
-  for (int c = 1; c <= CardCount; ++c) game.Cards[c].NewThisTurn = false;
+  Melded(Human, RankKing, 3);
   game.Log.Clear();  // the kings were melded in an earlier turn
   Put(PlaceRobotHand, {Ace + 3, Ace + 4, Ace + 5, Four, Seven + 4});
   Pile({Six + 1});

@@ -35,18 +35,6 @@ TEST_F(StartupTest, FormLoadAppliesTheFileAndStacksTheStockAndTheCardsAdd) {
   EXPECT_EQ(total, 1580);
 }
 
-TEST_F(StartupTest, PauseAndDealSoundWaitExactlyDelay) {
-  const auto start = host.now;
-  for (int delay : {0, -5, 25}) {
-    game.Delay = delay;
-    game.Pause();
-    game.DealSound();
-  }
-  EXPECT_EQ(host.pauses, 2);  // none for a Delay of 0 or less
-  EXPECT_EQ(host.now, start + 50);
-  EXPECT_EQ(host.sounds, Texts(3, "carddeal1.wav"));
-}
-
 // A pace chosen from the menu holds from the very next pause on and is saved.
 TEST_F(StartupTest, SetPaceTakesEffectAtOnceAndIsSaved) {
   WriteBytes(folder / "Name.dat", FormatPlayerFile({"Ann", "Bob", 300, 1, 2, 0, 0, 3000}));
