@@ -1,19 +1,40 @@
-// What a screen reader hears of the table: every card by its place (and no
-// face that lies turned down), the stock, the pile in each state, the melds
-// and the headings.
+// Card names in words, as the hand log, screen readers and hints say them, and
+// what a screen reader hears of the table: every card by its place (and no face
+// that lies turned down), the stock, the pile in each state, the melds and the headings.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <set>
 
 #include "TableFixture.h"
+#include "state/CardNames.h"
 #include "table/AccessibleNames.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
 
-namespace {
-class AccessibleNames : public TableTest {};
-}  // namespace
+TEST(CardNames, EveryCardIsNamedByWhatItShows) {
+  const std::pair<int, std::string> named[] = {
+      {1, "red joker"},
+      {2, "black joker"},
+      {FirstTwo, "two of clubs"},
+      {FirstBlackThree, "three of clubs"},
+      {FirstBlackThree + 1, "three of spades"},
+      {FirstFour + 3, "four of spades"},
+      {FirstCardOfRank(RankSeven) + 2, "seven of hearts"},
+      {FirstCardOfRank(RankQueen) + 5, "queen of diamonds"},
+      {LastAce, "ace of spades"},
+      {FirstRedThree, "three of hearts"},
+      {LastRedThree, "three of diamonds"}};
+  for (const auto& [card, name] : named) EXPECT_EQ(CardName(card), name) << card;
+  // Two packs: every natural face twice.
+  std::multiset<std::string> names;
+  for (int c = FirstTwo; c <= LastRedThree; ++c) names.insert(CardName(c));
+  for (const std::string& name : names) EXPECT_EQ(names.count(name), 2u) << name;
+  EXPECT_EQ(RankNamePlural(RankSix) + RankNamePlural(RankBlackThree) + CountWord(2) + CountWord(13),
+            "sixesblack threestwo13");
+}
+
+using AccessibleNames = TableTest;
 
 TEST_F(AccessibleNames, SayWhatTheTableShows) {
   EmptyTable();
@@ -21,7 +42,7 @@ TEST_F(AccessibleNames, SayWhatTheTableShows) {
   const int queen = CardOf(RankQueen, 3), five = CardOf(RankFive), pileTwo = CardOf(RankTwo, 1);
   Put(PlaceHumanHand, {CardOf(RankFour), seven, two});
   Put(PlaceRobotHand, {nine, CardOf(RankNine, 1)});
-  Pile({five, pileTwo, queen});
+  Pile({five, pileTwo, queen}, PileFrozen);
   HumanToMeld();
   for (int k = 0; k < 4; ++k) game.MeldNaturalCard(CardOf(RankKing, k), RankKing, Human);
   game.MeldWildCard(CardOf(RankJoker), RankKing, Human);
@@ -31,7 +52,6 @@ TEST_F(AccessibleNames, SayWhatTheTableShows) {
   Put(PlaceHumanRedThree, {FirstRedThree});
   game.ShowRedThrees(Human);
   game.WildChosen = two;
-  game.Table.Shape1.BorderColor = PileFrozen;
   int stockTop = 0, stockCovered = 0;
   for (int c = 1; c <= CardCount; ++c) {
     if (game.Cards[c].Place != PlaceStock) continue;

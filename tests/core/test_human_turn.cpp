@@ -2,10 +2,7 @@
 // and the pointer feedback, played on laid-out positions.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "TableFixture.h"
 
@@ -61,8 +58,7 @@ TEST_F(HumanTurnTest, WholeTurnWithItsRefusalsAndIgnoredClicks) {
   Put(PlaceHumanHand,
       {King, King + 1, King + 2, King + 3, Joker, Two, Two + 1, Five, Nine, Nine + 2});
   Put(PlaceRobotHand, {robot});
-  Pile({Six, Nine + 1});
-  game.Table.Shape1.BorderColor = PileFrozen;
+  Pile({Six, Nine + 1}, PileFrozen);
   HumanToDraw();
   for (int c : {robot, Five, Six}) Ignored(c);  // Six: a buried pile card of another rank
   game.LblDiscarding_Click();                   // hidden while drawing: no click can reach it
@@ -260,8 +256,7 @@ TEST_F(HumanTurnTest, ReturnAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds) {
 TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {
   Put(PlaceHumanHand, {Nine});
   Put(PlaceRobotHand, {King});
-  Pile({BlackThree});
-  game.Table.Shape1.BorderColor = PileBlocked;
+  Pile({BlackThree}, PileBlocked);
   auto icon = [&](int c) {
     game.Table.PicCards[c].MouseIcon = 0;
     game.PicCards_MouseMove(c);

@@ -62,20 +62,18 @@ TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
   };
   for (const auto& [up, colour, hand, may] : cases) {
     EmptyTable();
-    Pile({up ? up : King});
+    Pile({up ? up : King}, colour);
     if (!up) Put(PlaceHumanMeld, {King});
     Put(PlaceHumanHand, hand);
     game.MeldInfo[Human][RankKing].Started = hand.empty();
-    game.Table.Shape1.BorderColor = colour;
     EXPECT_EQ(game.MayTakePile(Human), may) << up << " " << colour;
   }
 }
 
 TEST_F(PileTest, RobotTakesThePileWithOneNaturalAndATwo) {
   Melded(Robot, RankKing, 6);
-  Pile({Nine, Seven});
+  Pile({Nine, Seven}, PileOpen);
   Put(PlaceRobotHand, {Two, Two + 1, Seven + 1, Ten});
-  game.Table.Shape1.BorderColor = PileOpen;
   ASSERT_TRUE(game.MayTakePile(Robot) && game.MinMeldMet[Robot]);
   game.TakePileTop(Robot);
   EXPECT_EQ(Places({Seven, Seven + 1, Two, Two + 1, Nine}),
@@ -89,9 +87,8 @@ class HumanTakesPile : public PileTest {
  protected:
   void SetUp() override {
     EmptyTable();
-    Pile({King, Four});
+    Pile({King, Four}, PileOpen);
     Put(PlaceHumanHand, {Two, Four + 1, Four + 2, Ace, Ace + 1, Ace + 2, Nine});
-    game.Table.Shape1.BorderColor = PileOpen;
     HumanToDraw();
     game.CheckMinimumMeld(Human);
   }

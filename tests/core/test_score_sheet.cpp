@@ -1,9 +1,6 @@
 // The hand log and the score sheet: what the player can read of the game so far.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "TableFixture.h"
 #include "policy/HumanSeat.h"
 #include "policy/SimplePolicy.h"

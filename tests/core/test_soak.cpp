@@ -6,7 +6,9 @@
 // does: no click may break a rule.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "TableFixture.h"
 #include "policy/ClassicPolicy.h"
@@ -128,6 +130,27 @@ struct Checker {
       Check(g.HandCount[p] > 0 || g.HasCanasta[p], "the Expert went out without a canasta");
     else
       Check(!melded || g.MinMeldMet[p], "the Expert melded without beating the minimum meld");
+  }
+  // The Expert's choices for seat p stay the same when the cards it cannot see,
+  // the stock and the other hand, are dealt among them afresh.
+  void ExpertIgnoresHiddenCards(int p, std::mt19937_64& rng) {
+    ExpertPolicy expert;
+    auto choose = [&] {
+      const SeatView v = MakeSeatView(g, p);
+      return std::tuple(v.MayTakePile() && expert.TakePile(v), expert.PlanMelds(v).Steps,
+                        expert.Discard(v));
+    };
+    const auto chosen = choose();
+    const auto cards = g.Cards;
+    std::vector<int> hidden, places;
+    for (int c = 1; c <= CardCount; ++c)
+      if (const int at = g.Cards[c].Place;
+          at == PlaceStock || at == (p == Human ? PlaceRobotHand : PlaceHumanHand))
+        hidden.push_back(c), places.push_back(at);
+    std::shuffle(places.begin(), places.end(), rng);
+    for (size_t i = 0; i < hidden.size(); ++i) g.Cards[hidden[i]].Place = places[i];
+    Check(choose() == chosen, "the Expert's choice changed with cards it cannot see");
+    g.Cards = cards;
   }
 
   void AtIdle() {
@@ -252,7 +275,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
                         : play.classicHuman      ? static_cast<Policy&>(classic)
                                                  : simple);
   if (play.expertSeat == Robot) game.RobotPlayer = RobotPlay::Expert;
-  std::mt19937_64 rng(seed * 7919 + 1);
+  std::mt19937_64 rng(seed * 7919 + 1), shuffle(seed);
   Checker check{game};
   host.onIdle = [&] {
     check.AtIdle();
@@ -262,6 +285,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
       check.AtIdle();
     }
     if (play.expertSeat) check.ExpertKeepsItsRules(play.expertSeat);
+    if (play.expertSeat && seed % 50 == 1) check.ExpertIgnoresHiddenCards(play.expertSeat, shuffle);
     if (play.expertSeat != Human && !play.classicHuman) PlayBolder(game, rng);
     human.Act();
   };
@@ -328,8 +352,9 @@ TEST(Soak, WholeGamesKeepTheTableConsistent) {
   PlayGames(1, GamesToPlay(550), {});
 }
 
-// The Expert on either seat plays by every rule the checker knows, and by its own; so
-// do the Classic robot's rules on the human's seat, against the Expert.
+// The Expert on either seat plays by every rule the checker knows, and by its own,
+// whatever the cards it cannot see; so do the Classic robot's rules on the human's
+// seat, against the Expert.
 TEST(Soak, PoliciesOnEitherSeatBreakNoRule) {
   for (const Play& play : {Play{.expertSeat = Human}, Play{.expertSeat = Robot},
                            Play{.expertSeat = Robot, .classicHuman = true}}) {
