@@ -126,6 +126,8 @@ class TableTest : public ::testing::Test {
     game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = true;
   }
   void Click(int c) { game.PicCards_MouseDown(c); }
+  int Where(int c) const { return game.Cards[c].Place; }
+  const std::string& Status() const { return game.Table.LblGenInfo.Caption; }
   // The card number of the k-th card of a rank.
   static constexpr int CardOf(int rank, int k = 0) { return FirstCardOfRank(rank) + k; }
   int CountAt(int place) const {

@@ -28,8 +28,6 @@ class HumanTurnTest : public TableTest {
     Click(c);
     game.LblHeadings_Click(heading);
   }
-  int Where(int c) const { return game.Cards[c].Place; }
-  const std::string& Status() const { return game.Table.LblGenInfo.Caption; }
   // The phase of the turn as its flags and the two command labels show it.
   std::string Phase() const {
     const auto& g = game;

@@ -1,14 +1,15 @@
-// The Expert's choices in laid-out positions, the hint and what a click could use. Card numbers:
-// jokers 1-4, twos 5-12, black threes 13-16, then eight of each rank from fours (17) up, kings
-// 89-96, aces 97-104.
+// The robot's choices in laid-out positions: the Expert's, and the hint and the
+// clickable elements it reads, then the Classic robot's fixed melding rules. Card
+// numbers: jokers 1-4, twos 5-12, black threes 13-16, then eight of each rank from
+// fours (17) up, kings 89-96, aces 97-104.
 #include <gtest/gtest.h>
 
 #include "TableFixture.h"
 #include "policy/ExpertPolicy.h"
-#include "policy/HumanSeat.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
+using namespace larkspur::testing::cards;
 
 namespace {
 
@@ -98,34 +99,13 @@ TEST_F(PolicyTest, TheHintPointsAtTheExpertsChoiceOnlyWhenTheHumanMoves) {
   HumanToDraw();
   game.MnuHint_Click();
   EXPECT_EQ(game.Table.HintTarget, (T{T::Pile, 41}));
-  EXPECT_EQ(game.Table.LblGenInfo.Caption,
-            "Player  take the discard pile: you hold two sevens and it holds 9 cards.");
+  EXPECT_EQ(Status(), "Player  take the discard pile: you hold two sevens and it holds 9 cards.");
   EXPECT_EQ(game.HintsThisHand, 1);
   // A black three on top blocks the pile: the stock.
   Pile({13}, PileBlocked);
   const HintAdvice draw = game.HumanHint();
   EXPECT_EQ(draw.Target, (T{T::Stock, TopOfStock()}));
   EXPECT_EQ(draw.Text, "Draw two cards from the stock: a black three blocks the discard pile.");
-
-  // Melding: the three fives go down, one card at a time; then the Discard label;
-  // then the card the Expert would discard, which the click does discard.
-  Put(PlaceHumanHand, {26, 27});
-  HumanToMeld();
-  const HintAdvice meld = game.HumanHint();
-  EXPECT_EQ(meld.Target, (T{T::HandCard, 25}));
-  EXPECT_EQ(meld.Text.rfind("Meld your fives: ", 0), 0u) << meld.Text;
-  HumanSeat seat(game, expert);
-  for (int k = 0; k < 3; ++k) seat.Meld(expert.NextMeld(View(Human), k));
-  EXPECT_EQ(game.HumanHint().Target, T{T::DiscardLabel});
-  game.LblDiscarding_Click();
-  const HintAdvice discard = game.HumanHint();
-  EXPECT_EQ(discard.Target, (T{T::HandCard, expert.Discard(View(Human))}));
-  EXPECT_EQ(discard.Text.rfind("Discard the ", 0), 0u) << discard.Text;
-  game.MnuHint_Click();
-  game.PicCards_MouseDown(discard.Target.Index);
-  EXPECT_EQ(game.Table.HintTarget, T{});  // the click put the outline away
-  EXPECT_EQ(game.Cards[discard.Target.Index].Place, PlacePile);
-  EXPECT_EQ(game.HumanHint().Target, T{});  // the turn is over
 }
 
 // What a click could use, in the keyboard's order: the stock's and the pile's top
@@ -167,6 +147,67 @@ TEST_F(PolicyTest, ClickableNowListsWhatAClickCouldUseInTheKeyboardsOrder) {
   // A card of the hand lies where it shows: a hand step wide, the last card whole.
   EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 25}).Width, HumanHandStep);
   EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 89}).Width, CardWidth);
+}
+
+class RobotTest : public TableTest {
+ protected:
+  // The robot's newly melded cards are noted at each pause, in the order they arrive.
+  RobotTest() {
+    host.onPause = [this] {
+      for (int c = 1; c <= CardCount; ++c)
+        if (game.Cards[c].Place == PlaceRobotMeld && !seen[c]) seen[c] = true, melded.push_back(c);
+    };
+  }
+  // A fresh hand in which the robot holds `hand` and the other cards lie in the stock.
+  void Position(int robotScore, const CardList& hand) {
+    EmptyTable();
+    game.GameScore[Robot] = robotScore;
+    Put(PlaceRobotHand, hand);
+    game.HandLayout(Robot);
+    game.ShowStock();
+  }
+  // The robot's melds in its turn, the requirement set afresh as the turn begins.
+  CardList Melds() {
+    game.CheckMinimumMeld(Robot);
+    melded.clear();
+    for (int c = 1; c <= CardCount; ++c) seen[c] = game.Cards[c].Place == PlaceRobotMeld;
+    game.RobotMelds();
+    return melded;
+  }
+
+  CardList melded;
+  bool seen[CardCount + 1] = {};
+};
+
+TEST_F(RobotTest, MeldsByItsFixedRules) {
+  // A A A and 5 5 5 are worth 75: enough against 50, aces first; not enough against 90.
+  Position(0, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine});
+  EXPECT_EQ(Melds(), (CardList{Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2}));
+  Position(1500, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine});
+  EXPECT_EQ(Melds(), CardList{});
+
+  // A score below 0 asks for 15, so five nines have met the minimum meld; two jokers
+  // then make a mixed canasta.
+  Position(-100, {Joker, Joker + 1, King, Four});
+  Melded(Robot, RankNine, 5);
+  EXPECT_EQ(Melds(), (CardList{Joker, Joker + 1}));
+  EXPECT_EQ(game.MeldInfo[Robot][RankNine].WildCount, 2);
+  EXPECT_EQ(game.MixedCanastas[Robot], 1);
+  // Two kings and two twos already: a third wild card would outnumber the naturals.
+  Position(-100, {Two + 2, Five, Six});
+  Melded(Robot, RankKing, 2);
+  game.MeldWildCard(Two, RankKing, Robot);
+  game.MeldWildCard(Two + 1, RankKing, Robot);
+  EXPECT_EQ(Melds(), CardList{});
+  // A canasta and three cards left: the second wild card step takes a two too.
+  Position(-100, {Two, Two + 1, Five});
+  Melded(Robot, RankKing, 7);
+  EXPECT_EQ(Melds(), CardList{Two});
+
+  // An ace lays off onto the aces' meld.
+  Position(0, {Ace + 3, King, Five});
+  Melded(Robot, RankAce, 3);
+  EXPECT_EQ(Melds(), CardList{Ace + 3});
 }
 
 }  // namespace
