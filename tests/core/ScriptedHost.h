@@ -17,11 +17,6 @@
 
 namespace larkspur::testing {
 
-// Raised when the game waits for an event and the script has none left.
-struct ScriptStalled : std::runtime_error {
-  ScriptStalled() : std::runtime_error("the game waits for an event but the script has none") {}
-};
-
 class ScriptedHost : public Host {
  public:
   explicit ScriptedHost(std::uint64_t seed = 1) : rng(seed) {}
@@ -53,17 +48,13 @@ class ScriptedHost : public Host {
     if (onPause) onPause();
   }
   void WaitForEvent() override {
-    if (++eventWaits > maxEventWaits) throw ScriptStalled();
+    if (++eventWaits > maxEventWaits || (actions.empty() && !onIdle))
+      throw std::runtime_error("the game waits for an event but the script has none");
     now += 1;
-    if (!actions.empty()) {
-      auto action = std::move(actions.front());
-      actions.pop_front();
-      action();
-    } else if (onIdle) {
-      onIdle();
-    } else {
-      throw ScriptStalled();
-    }
+    if (actions.empty()) return onIdle();
+    auto action = std::move(actions.front());
+    actions.pop_front();
+    action();
   }
   std::int64_t TickCount() override { return now; }
   void PlaySound(const std::string& file) override { sounds.push_back(file); }

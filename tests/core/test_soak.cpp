@@ -174,15 +174,14 @@ struct Checker {
             "a hand was scored before it was over");
       Check(g.Sheet.Rows.size() == std::size_t(hands) + 1, "the score sheet misses a hand");
       for (int p : {Human, Robot}) {
+        // The total grew by the hand, and the sheet's row for it agrees with the cards.
         const int melded = points[p == Human ? PlaceHumanMeld : PlaceRobotMeld];
-        Check(g.GameScore[p] - scores[p] == melded + g.BonusPoints[p] + g.OutBonus[p] - points[p],
-              "the total grew by other than the hand");
-        // The score sheet's row for the hand agrees with the cards and the game's totals.
         const SheetSide& s = g.Sheet.Rows.back().Sides[p];
-        Check(s.Melds == melded && s.Left == points[p] &&
+        Check(g.GameScore[p] - scores[p] == melded + g.BonusPoints[p] + g.OutBonus[p] - points[p] &&
+                  s.Melds == melded && s.Left == points[p] &&
                   s.Melds + s.Bonuses() - s.Left == s.HandTotal &&
                   s.HandTotal == g.GameScore[p] - scores[p] && s.GameTotal == g.GameScore[p],
-              "the score sheet disagrees with the game");
+              "the hand's score or its row on the sheet disagrees with the cards");
       }
       scores = g.GameScore;
       hands += 1;
@@ -194,10 +193,9 @@ struct Checker {
       Check(g.HandCount[p] == n[p] && g.HandPoints[p] == points[p], "a hand count disagrees");
       for (int r = RankAce; r <= RankKing; ++r) {
         const MeldItems& m = g.MeldInfo[p][r];
-        Check(m.Count == count[p][r] && m.Started == (count[p][r] > 0),
+        Check(m.Count == count[p][r] && m.Started == (count[p][r] > 0) &&
+                  m.WildCount == wild[p][r] && (m.WildMark > 0) == (wild[p][r] > 0),
               "a meld disagrees with its column");
-        Check(m.WildCount == wild[p][r] && (m.WildMark > 0) == (wild[p][r] > 0),
-              "a meld's wild cards disagree with its column");
       }
     }
     // The human may add a wild card only while the naturals still outnumber them.
