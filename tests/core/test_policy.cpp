@@ -149,65 +149,50 @@ TEST_F(PolicyTest, ClickableNowListsWhatAClickCouldUseInTheKeyboardsOrder) {
   EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 89}).Width, CardWidth);
 }
 
+// The Classic robot's melds in its turn, from its score, its hand and a meld it already
+// has: so many naturals of a rank and, on them, so many twos.
 class RobotTest : public TableTest {
  protected:
-  // The robot's newly melded cards are noted at each pause, in the order they arrive.
-  RobotTest() {
-    host.onPause = [this] {
-      for (int c = 1; c <= CardCount; ++c)
-        if (game.Cards[c].Place == PlaceRobotMeld && !seen[c]) seen[c] = true, melded.push_back(c);
-    };
-  }
-  // A fresh hand in which the robot holds `hand` and the other cards lie in the stock.
-  void Position(int robotScore, const CardList& hand) {
+  CardList Melds(int score, const CardList& hand, int rank, int naturals, int twos) {
     EmptyTable();
-    game.GameScore[Robot] = robotScore;
+    game.GameScore[Robot] = score;
     Put(PlaceRobotHand, hand);
+    if (rank) Melded(Robot, rank, naturals);
+    for (int w = 0; w < twos; ++w) game.MeldWildCard(Two + w, rank, Robot);
     game.HandLayout(Robot);
     game.ShowStock();
-  }
-  // The robot's melds in its turn, the requirement set afresh as the turn begins.
-  CardList Melds() {
     game.CheckMinimumMeld(Robot);
-    melded.clear();
-    for (int c = 1; c <= CardCount; ++c) seen[c] = game.Cards[c].Place == PlaceRobotMeld;
     game.RobotMelds();
+    CardList melded;
+    for (int c : hand)
+      if (Where(c) == PlaceRobotMeld) melded.push_back(c);
     return melded;
   }
-
-  CardList melded;
-  bool seen[CardCount + 1] = {};
 };
 
 TEST_F(RobotTest, MeldsByItsFixedRules) {
-  // A A A and 5 5 5 are worth 75: enough against 50, aces first; not enough against 90.
-  Position(0, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine});
-  EXPECT_EQ(Melds(), (CardList{Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2}));
-  Position(1500, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine});
-  EXPECT_EQ(Melds(), CardList{});
-
-  // A score below 0 asks for 15, so five nines have met the minimum meld; two jokers
-  // then make a mixed canasta.
-  Position(-100, {Joker, Joker + 1, King, Four});
-  Melded(Robot, RankNine, 5);
-  EXPECT_EQ(Melds(), (CardList{Joker, Joker + 1}));
-  EXPECT_EQ(game.MeldInfo[Robot][RankNine].WildCount, 2);
-  EXPECT_EQ(game.MixedCanastas[Robot], 1);
-  // Two kings and two twos already: a third wild card would outnumber the naturals.
-  Position(-100, {Two + 2, Five, Six});
-  Melded(Robot, RankKing, 2);
-  game.MeldWildCard(Two, RankKing, Robot);
-  game.MeldWildCard(Two + 1, RankKing, Robot);
-  EXPECT_EQ(Melds(), CardList{});
-  // A canasta and three cards left: the second wild card step takes a two too.
-  Position(-100, {Two, Two + 1, Five});
-  Melded(Robot, RankKing, 7);
-  EXPECT_EQ(Melds(), CardList{Two});
-
-  // An ace lays off onto the aces' meld.
-  Position(0, {Ace + 3, King, Five});
-  Melded(Robot, RankAce, 3);
-  EXPECT_EQ(Melds(), CardList{Ace + 3});
+  const CardList acesAndFives{Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2};
+  const struct {
+    int score;
+    CardList hand;
+    int rank, naturals, twos;
+    CardList melds;
+  } cases[] = {
+      // A A A and 5 5 5 are worth 75: enough against 50, not against 90.
+      {0, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine}, 0, 0, 0, acesAndFives},
+      {1500, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine}, 0, 0, 0, {}},
+      // A score below 0 asks for 15, so five nines have met the minimum meld; two
+      // jokers then make a mixed canasta.
+      {-100, {Joker, Joker + 1, King, Four}, RankNine, 5, 0, {Joker, Joker + 1}},
+      // Two kings and two twos already: a third wild card would outnumber the naturals.
+      {-100, {Two + 2, Five, Six}, RankKing, 2, 2, {}},
+      // A canasta and three cards left: the second wild card step takes a two too.
+      {-100, {Two, Two + 1, Five}, RankKing, 7, 0, {Two}},
+      // An ace lays off onto the aces' meld.
+      {0, {Ace + 3, King, Five}, RankAce, 3, 0, {Ace + 3}},
+  };
+  for (const auto& k : cases)
+    EXPECT_EQ(Melds(k.score, k.hand, k.rank, k.naturals, k.twos), k.melds) << k.hand[0];
 }
 
 }  // namespace
