@@ -1,4 +1,4 @@
-// Melds, their layout and labels and the minimum first meld; the human's turn: card
+// Melds, their layout and labels; the human's turn: card
 // clicks, meld headings, the Discard and Return labels and the pointer feedback,
 // played on laid-out positions.
 #include <gtest/gtest.h>
@@ -23,24 +23,6 @@ class MeldTest : public TableTest {
     return {l.Caption, l.BackColor};
   }
 };
-
-TEST_F(MeldTest, RequirementFollowsGameScoreAndMustBeExceeded) {
-  const std::pair<int, int> table[] = {{-10, 15},  {0, 50},    {1495, 50}, {1497, 50},
-                                       {1500, 90}, {2995, 90}, {2997, 90}, {3000, 120}};
-  for (auto [score, need] : table) {
-    game.GameScore[Human] = score;
-    game.CheckMinimumMeld(Human);
-    EXPECT_EQ(game.MinMeld[Human], need) << "game score " << score;
-  }
-  EXPECT_EQ(game.Table.LblMinMeld.Caption, "PlayerMinimum Meld: 120");
-
-  // Five tens are exactly 50 against 50: not met, and nothing is missing.
-  game.GameScore[Human] = 0;
-  Melded(Human, RankTen, 5);
-  EXPECT_EQ(game.Table.LblMinMeld.Caption, "PlayerMinimum Meld: 0");
-  Melded(Human, RankTen, 1, 5);
-  EXPECT_EQ(game.Table.LblMinMeld.Caption, "PlayerMinimum Meld Met: ");
-}
 
 TEST_F(MeldTest, ColumnsWildRowLabelsAndCanastas) {
   Melded(Human, RankKing, 3);

@@ -62,17 +62,6 @@ TEST_F(PileTest, MayTakePileFollowsThePileStateAndTheHand) {
   }
 }
 
-TEST_F(PileTest, RobotTakesThePileWithOneNaturalAndATwo) {
-  Melded(Robot, RankKing, 6);
-  Pile({Nine, Seven}, PileOpen);
-  Put(PlaceRobotHand, {Two, Two + 1, Seven + 1, Ten});
-  ASSERT_TRUE(game.MayTakePile(Robot) && game.MinMeldMet[Robot]);
-  game.TakePileTop(Robot);
-  EXPECT_EQ(Places({Seven, Seven + 1, Two, Two + 1, Nine}),
-            std::vector<int>(
-                {PlaceRobotMeld, PlaceRobotMeld, PlaceRobotMeld, PlaceRobotHand, PlaceRobotHand}));
-}
-
 // The human takes an open pile topped by a four, holding two fours, a two and
 // three aces: the fours and the two make 35, short of the minimum of 50.
 class HumanTakesPile : public PileTest {

@@ -1,9 +1,6 @@
-// Whole games of the robot against a scripted opponent on the virtual clock, with the
-// table's bookkeeping checked at every pause and at every wait for a click (the first
-// wait after a robot turn checks that turn). LARKSPUR_SOAK_GAMES sets the number of
-// games; the default suits a sanitizer build. A second soak fires clicks at random
-// elements at random moments, inside card flights too, as a quick hand on a real mouse
-// does: no click may break a rule.
+// Whole games against a scripted opponent on the virtual clock, the table's bookkeeping
+// checked at every pause and every wait for a click; LARKSPUR_SOAK_GAMES sets how many.
+// One soak also clicks at random moments, inside card flights too, as a quick hand does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
