@@ -1,6 +1,5 @@
-// Card names in words, as the hand log, screen readers and hints say them, and
-// what a screen reader hears of the table: every card by its place (and no face
-// that lies turned down), the stock, the pile in each state, the melds and the headings.
+// Card names in words, and what a screen reader hears of the table: every card by its
+// place (no face that lies turned down), the stock, the pile, the melds and the headings.
 #include <gtest/gtest.h>
 
 #include <set>

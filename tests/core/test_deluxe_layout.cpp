@@ -42,9 +42,9 @@ TEST(DeluxeLayout, ButtonsFollowTheCaptionsGiven) {
   }
 }
 
-// The window grows by the message's growth, with the buttons 90 above its
-// bottom and the picture centred; it is centred on the screen with the size it
-// had before this message; the title gets its three leading blanks.
+// The window grows by the message's growth, with the buttons 90 above its bottom and the
+// picture centred; it is centred on the screen with the size it had before this
+// message; the title gets its three leading blanks.
 TEST(DeluxeLayout, WindowGrowsWithTheMessage) {
   const DeluxeLayout first = Lay("O.K", "", "", 300);
   const DeluxeLayout grown = Lay("O.K", "", "", 1500, {4500, 300 + 1140});
@@ -58,10 +58,10 @@ TEST(DeluxeLayout, WindowGrowsWithTheMessage) {
   }
 }
 
-// A message too tall for the screen's free area (here below a panel at the
-// top) is cut to fit it less a margin of 120 and scrolls, the window moved up
-// into it with the buttons at its bottom. A window that grows past the bottom
-// is lifted; one that fits is left where it was centred.
+// A message too tall for the screen's free area (here below a panel at the top) is cut
+// to fit it less a margin of 120 and scrolls, the window moved up into it with the
+// buttons at its bottom. A window that grows past the bottom is lifted; one that fits
+// is left where it was centred.
 TEST(DeluxeLayout, WindowStaysOnTheScreen) {
   constexpr TwipRect room{0, 450, 19200, 13950};
   const DeluxeLayout huge = Lay("O.K", "", "", 30000, kFirstUse, room);

@@ -1,6 +1,5 @@
-// Melds, their layout and labels; the human's turn: card
-// clicks, meld headings, the Discard and Return labels and the pointer feedback,
-// played on laid-out positions.
+// Melds, their layout and labels, and the human's turn: card clicks, meld headings, the
+// Discard and Return labels and the pointer feedback, played on laid-out positions.
 #include <gtest/gtest.h>
 
 #include <tuple>

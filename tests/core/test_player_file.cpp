@@ -15,10 +15,9 @@ using namespace larkspur::testing;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
-// Each field that cannot be used falls back to its default alone, and the
-// parse says so; blanks around fields are skipped, an unquoted name is taken as
-// it stands, a byte order mark is skipped and what follows the first line is
-// not read.
+// Each field that cannot be used falls back to its default alone, and the parse says so;
+// blanks around fields and a byte order mark are skipped, an unquoted name is taken as it
+// stands and what follows the first line is not read.
 TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
   std::string longest = "\"Ann\",\"Bob\",0,1,2,3,4,600";
   longest.resize(PlayerFileLineLimit, ' ');
@@ -135,8 +134,7 @@ TEST_F(NameFileTest, UnreadableOrUnwritableFileGivesDefaultsAndFailuresAreReport
   fs::create_directories(folder / "Name.dat.tmp" / "inside");
   EXPECT_FALSE(game.SaveNameFile());
   EXPECT_EQ(FileText(), "old");
-  EXPECT_EQ(host.MessageTitles(),
-            (std::vector<std::string>{"Player file repaired", "Not saved", "Not saved"}));
+  EXPECT_EQ(host.MessageTitles(), (Texts{"Player file repaired", "Not saved", "Not saved"}));
 }
 
 // Keeps a folder from taking new files, while the files in it stay writable,

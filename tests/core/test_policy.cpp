@@ -1,7 +1,6 @@
-// The robot's choices in laid-out positions: the Expert's, and the hint and the
-// clickable elements it reads, then the Classic robot's fixed melding rules. Card
-// numbers: jokers 1-4, twos 5-12, black threes 13-16, then eight of each rank from
-// fours (17) up, kings 89-96, aces 97-104.
+// The robot's choices in laid-out positions: the Expert's, the hint and clickable elements
+// it reads, and the Classic robot's melds. Card numbers: jokers 1-4, twos 5-12, black
+// threes 13-16, then eight of each rank from fours (17) up, kings 89-96, aces 97-104.
 #include <gtest/gtest.h>
 
 #include "TableFixture.h"
@@ -84,9 +83,6 @@ TEST_F(PolicyTest, KeepsARankTheOpponentCollectsAndGivesOneItThrewAway) {
   EXPECT_EQ(expert.Discard(View(Robot)), 26);
 }
 
-// Whole games of the Expert against itself; at every wait for a click each seat's
-// choices are made again with the cards it cannot see (the other hand and the
-// stock) shuffled among themselves: they must not change.
 TEST_F(PolicyTest, TheHintPointsAtTheExpertsChoiceOnlyWhenTheHumanMoves) {
   using T = TableTarget;
   BothHaveMelded({17, 18}, {42, 43, 57, 89, 25});
@@ -108,10 +104,10 @@ TEST_F(PolicyTest, TheHintPointsAtTheExpertsChoiceOnlyWhenTheHumanMoves) {
   EXPECT_EQ(draw.Text, "Draw two cards from the stock: a black three blocks the discard pile.");
 }
 
-// What a click could use, in the keyboard's order: the stock's and the pile's top
-// cards while drawing (not a blocked pile), then the hand from left to right, the
-// headings a chosen wild card could join from left to right, the command labels
-// shown; nothing outside the human's move.
+// What a click could use, in the keyboard's order: the stock's and the pile's top cards
+// while drawing (not a blocked pile), then the hand and the headings a chosen wild card
+// could join, each from left to right, and the command labels shown; nothing outside
+// the human's move.
 TEST_F(PolicyTest, ClickableNowListsWhatAClickCouldUseInTheKeyboardsOrder) {
   using T = TableTarget;
   BothHaveMelded({17, 18}, {42, 43, 57, 89, 25, 5});

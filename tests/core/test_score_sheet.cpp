@@ -11,13 +11,10 @@ using namespace larkspur::testing::cards;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 using ScoreSheetTest = TableTest;
 
-// A turn of each player, told in order: the human's draw with a red three
-// replaced, a new meld, a card added to an earlier one and a discard; the
-// robot's draw, meld and discard, its drawn cards unnamed.
+// A turn of each player, told in order: the human's draw with a red three replaced, a new
+// meld, a card added to an earlier one and a discard; the robot's, its draws unnamed.
 TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
   EmptyTable();
   Put(PlaceHumanHand, {Ace, Ace + 1, Ace + 2, King + 3, Nine});
@@ -34,7 +31,7 @@ TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
   host.Picks({Ten, Ten + 1});
   game.RobotTurn();
   EXPECT_EQ(HandLogLines(game),
-            (Lines{"You drew the three of hearts from the stock",
+            (Texts{"You drew the three of hearts from the stock",
                    "You laid down the three of hearts and drew the six of clubs in its place",
                    "You drew the seven of clubs from the stock", "You melded three aces",
                    "You added the king of spades to your kings", "You discarded the nine of clubs",
@@ -55,14 +52,13 @@ TEST_F(ScoreSheetTest, LogTellsAPileTakenAndGivenBack) {
   Click(Seven);
   Click(Seven + 1);
   game.LblReturnPack_Click();
-  EXPECT_EQ(HandLogLines(game), (Lines{"You took the discard pile (3 cards) with two sevens",
+  EXPECT_EQ(HandLogLines(game), (Texts{"You took the discard pile (3 cards) with two sevens",
                                        "You took back two sevens",
                                        "You gave the discard pile back and lost 50 points"}));
 }
 
-// The sheet gains a row as each hand is scored, with that hand's hints, and
-// starts afresh with each game: from the totals a loaded game brings, from
-// nothing after New.
+// The sheet gains a row as each hand is scored, with that hand's hints, and starts
+// afresh with each game: from the totals a loaded game brings, from nothing after New.
 TEST_F(ScoreSheetTest, SheetKeepsARowAHandUntilTheNextGame) {
   SimplePolicy simple(4);
   HumanSeat human(game, simple);

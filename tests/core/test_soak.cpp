@@ -322,9 +322,8 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
   return failure;
 }
 
-// Plays `games` games from seed `first` on, each to its end with no rule broken, and
-// returns the hands they took: a game to 5000 takes a few; far more would mean hands
-// that end at once.
+// Plays `games` games from seed `first` on, each to its end with no rule broken; a game
+// to 5000 takes a few hands, far more would mean hands that end at once.
 int PlayGames(int first, int games, const Play& play) {
   int hands = 0;
   for (int seed = first; seed < first + games; ++seed) {
@@ -347,9 +346,8 @@ TEST(Soak, WholeGamesKeepTheTableConsistent) {
   PlayGames(1, GamesToPlay(550), {});
 }
 
-// The Expert on either seat plays by every rule the checker knows, and by its own,
-// whatever the cards it cannot see; so do the Classic robot's rules on the human's
-// seat, against the Expert.
+// The Expert on either seat keeps every rule the checker knows, and its own, whatever the
+// cards it cannot see; so do the Classic robot's rules on the human's seat against it.
 TEST(Soak, PoliciesOnEitherSeatBreakNoRule) {
   for (const Play& play : {Play{.expertSeat = Human}, Play{.expertSeat = Robot},
                            Play{.expertSeat = Robot, .classicHuman = true}}) {
