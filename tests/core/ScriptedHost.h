@@ -17,11 +17,6 @@
 
 namespace larkspur::testing {
 
-// Raised when the game waits for an event and the script has none left.
-struct ScriptStalled : std::runtime_error {
-  ScriptStalled() : std::runtime_error("the game waits for an event but the script has none") {}
-};
-
 class ScriptedHost : public Host {
  public:
   explicit ScriptedHost(std::uint64_t seed = 1) : rng(seed) {}
@@ -53,48 +48,28 @@ class ScriptedHost : public Host {
     if (onPause) onPause();
   }
   void WaitForEvent() override {
-    if (++eventWaits > maxEventWaits) throw ScriptStalled();
+    if (++eventWaits > maxEventWaits || (actions.empty() && !onIdle))
+      throw std::runtime_error("the game waits for an event but the script has none");
     now += 1;
-    if (!actions.empty()) {
-      auto action = std::move(actions.front());
-      actions.pop_front();
-      action();
-    } else if (onIdle) {
-      onIdle();
-    } else {
-      throw ScriptStalled();
-    }
+    actions.empty() ? onIdle() : Next(actions, {})();
   }
   std::int64_t TickCount() override { return now; }
   void PlaySound(const std::string& file) override { sounds.push_back(file); }
   void Beep() override {}
   int ShowMessage(const DeluxeMessage& m) override {
     messages.push_back(m);
-    if (answerMessage) return answerMessage(m);
-    if (messageAnswers.empty()) return 0;
-    const int answer = messageAnswers.front();
-    messageAnswers.pop_front();
-    return answer;
+    return answerMessage ? answerMessage(m) : Next(messageAnswers, 0);
   }
   bool AskYesNo(const std::string&, const std::string&) override {
-    if (yesNoAnswers.empty()) return false;
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return answer;
+    return Next(yesNoAnswers, false);
   }
   std::optional<std::string> InputText(const std::string&, const std::string&) override {
-    if (inputAnswers.empty()) return std::nullopt;
-    std::optional<std::string> answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    return Next(inputAnswers, std::optional<std::string>());
   }
   void ShowHelp() override {}
   void ShowAbout() override {}
   double Random() override {
-    if (randoms.empty()) return static_cast<double>(rng() >> 11) * 0x1.0p-53;
-    const double r = randoms.front();
-    randoms.pop_front();
-    return r;
+    return randoms.empty() ? static_cast<double>(rng() >> 11) * 0x1.0p-53 : Next(randoms, 0.0);
   }
   std::string PlayerFileFolder() override { return folder; }
   void EndProgram() override { ended = true; }
@@ -102,6 +77,14 @@ class ScriptedHost : public Host {
   // The next stock draws pick exactly these cards.
   void Picks(std::initializer_list<int> cards) {
     for (int c : cards) randoms.push_back(c / 108.0);
+  }
+  // The next queued answer, or this one when the queue is empty.
+  template <class T>
+  static T Next(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) return otherwise;
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
   }
   // Titles of the messages shown so far.
   std::vector<std::string> MessageTitles() const {

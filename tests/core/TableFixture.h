@@ -22,6 +22,9 @@ namespace larkspur {
 inline void PrintTo(const PlayerFileData& d, std::ostream* os) {
   *os << FormatPlayerFile(d);
 }
+inline void PrintTo(const TableTarget& t, std::ostream* os) {
+  *os << "{element " << t.What << ", " << t.Index << "}";
+}
 }  // namespace larkspur
 
 namespace larkspur::testing {
@@ -92,11 +95,13 @@ class TableTest : public ::testing::Test {
   void Put(int place, const std::vector<int>& cards) {
     for (int c : cards) game.Cards[c].Place = place;
   }
-  // Lays these cards out as the discard pile with this up card.
-  void Pile(const std::vector<int>& cards, int up) {
+  // Lays these cards out as the discard pile, the last on top; a colour given
+  // overrides the state the pile shows.
+  void Pile(const std::vector<int>& cards, int colour = 0) {
     Put(PlacePile, cards);
-    game.UpCard = up;
+    game.UpCard = cards.back();
     game.ShowDiscardPile();
+    if (colour) game.Table.Shape1.BorderColor = colour;
   }
   // The k-th to (k+n-1)-th natural card of a rank, melded in an earlier turn.
   void Melded(int player, int rank, int n, int k = 0) {
@@ -120,12 +125,21 @@ class TableTest : public ::testing::Test {
     game.PlayerHasDrawn = true;
     game.Table.LblDiscarding.Visible = game.Table.LblReturnPack.Visible = true;
   }
+  void Click(int c) { game.PicCards_MouseDown(c); }
+  int Where(int c) const { return game.Cards[c].Place; }
+  const std::string& Status() const { return game.Table.LblGenInfo.Caption; }
   // The card number of the k-th card of a rank.
   static constexpr int CardOf(int rank, int k = 0) { return FirstCardOfRank(rank) + k; }
   int CountAt(int place) const {
     int n = 0;
     for (int c = 1; c <= CardCount; ++c) n += game.Cards[c].Place == place;
     return n;
+  }
+  // The stock card a click lands on: the stock is stacked in card order.
+  int TopOfStock() const {
+    for (int c = CardCount; c > 0; --c)
+      if (Where(c) == PlaceStock) return c;
+    return 0;
   }
   Pos At(int c) const { return {game.Table.PicCards[c].Left, game.Table.PicCards[c].Top}; }
   std::vector<int> Places(const std::vector<int>& cards) const {

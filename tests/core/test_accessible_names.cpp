@@ -1,19 +1,39 @@
-// What a screen reader hears of the table: every card by its place (and no
-// face that lies turned down), the stock, the pile in each state, the melds
-// and the headings.
+// Card names in words, and what a screen reader hears of the table: every card by its
+// place (no face that lies turned down), the stock, the pile, the melds and the headings.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <set>
 
 #include "TableFixture.h"
+#include "state/CardNames.h"
 #include "table/AccessibleNames.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
 
-namespace {
-class AccessibleNames : public TableTest {};
-}  // namespace
+TEST(CardNames, EveryCardIsNamedByWhatItShows) {
+  const std::pair<int, std::string> named[] = {
+      {1, "red joker"},
+      {2, "black joker"},
+      {FirstTwo, "two of clubs"},
+      {FirstBlackThree, "three of clubs"},
+      {FirstBlackThree + 1, "three of spades"},
+      {FirstFour + 3, "four of spades"},
+      {FirstCardOfRank(RankSeven) + 2, "seven of hearts"},
+      {FirstCardOfRank(RankQueen) + 5, "queen of diamonds"},
+      {LastAce, "ace of spades"},
+      {FirstRedThree, "three of hearts"},
+      {LastRedThree, "three of diamonds"}};
+  for (const auto& [card, name] : named) EXPECT_EQ(CardName(card), name) << card;
+  // Two packs: every natural face twice.
+  std::multiset<std::string> names;
+  for (int c = FirstTwo; c <= LastRedThree; ++c) names.insert(CardName(c));
+  for (const std::string& name : names) EXPECT_EQ(names.count(name), 2u) << name;
+  EXPECT_EQ(RankNamePlural(RankSix) + RankNamePlural(RankBlackThree) + CountWord(2) + CountWord(13),
+            "sixesblack threestwo13");
+}
+
+using AccessibleNames = TableTest;
 
 TEST_F(AccessibleNames, SayWhatTheTableShows) {
   EmptyTable();
@@ -21,7 +41,7 @@ TEST_F(AccessibleNames, SayWhatTheTableShows) {
   const int queen = CardOf(RankQueen, 3), five = CardOf(RankFive), pileTwo = CardOf(RankTwo, 1);
   Put(PlaceHumanHand, {CardOf(RankFour), seven, two});
   Put(PlaceRobotHand, {nine, CardOf(RankNine, 1)});
-  Pile({five, pileTwo, queen}, queen);
+  Pile({five, pileTwo, queen}, PileFrozen);
   HumanToMeld();
   for (int k = 0; k < 4; ++k) game.MeldNaturalCard(CardOf(RankKing, k), RankKing, Human);
   game.MeldWildCard(CardOf(RankJoker), RankKing, Human);
@@ -31,13 +51,9 @@ TEST_F(AccessibleNames, SayWhatTheTableShows) {
   Put(PlaceHumanRedThree, {FirstRedThree});
   game.ShowRedThrees(Human);
   game.WildChosen = two;
-  game.Table.Shape1.BorderColor = PileFrozen;
-  int stockTop = 0, stockCovered = 0;
-  for (int c = 1; c <= CardCount; ++c) {
-    if (game.Cards[c].Place != PlaceStock) continue;
-    if (stockTop && !stockCovered) stockCovered = stockTop;
-    stockTop = c;
-  }
+  const int stockTop = TopOfStock();
+  int stockCovered = 1;
+  while (Where(stockCovered) != PlaceStock || stockCovered == stockTop) ++stockCovered;
   auto heading = [&](int rank) {
     for (const TableElement& e : game.Table.Elements())
       if (e.Style == ElementStyle::Heading && e.Index == rank) return AccessibleElement(game, e);
@@ -45,50 +61,40 @@ TEST_F(AccessibleNames, SayWhatTheTableShows) {
   };
 
   struct Case {
-    const char* what;
     AccessibleText got;
     std::string name, description;
     bool covered = false;
   };
   const Case cases[] = {
-      {"hand card", AccessibleCard(game, seven), "Seven of hearts, in your hand",
-       "Card 3 of 3 in your hand"},
-      {"chosen wild card", AccessibleCard(game, two),
-       "Two of clubs, in your hand, chosen to add to a meld", "Card 1 of 3 in your hand"},
-      {"robot's card", AccessibleCard(game, nine), "A card in Barnaby's hand",
-       "Barnaby holds 2 cards"},
-      {"stock", AccessibleCard(game, stockTop), "Stock, 83 cards", ""},
-      {"under the stock", AccessibleCard(game, stockCovered), "A card in the stock", "", true},
-      {"pile", AccessibleCard(game, queen),
-       "Discard pile, 3 cards, frozen, top card queen of spades",
+      {AccessibleCard(game, seven), "Seven of hearts, in your hand", "Card 3 of 3 in your hand"},
+      {AccessibleCard(game, two), "Two of clubs, in your hand, chosen to add to a meld",
+       "Card 1 of 3 in your hand"},
+      {AccessibleCard(game, nine), "A card in Barnaby's hand", "Barnaby holds 2 cards"},
+      {AccessibleCard(game, stockTop), "Stock, 83 cards", ""},
+      {AccessibleCard(game, stockCovered), "A card in the stock", "", true},
+      {AccessibleCard(game, queen), "Discard pile, 3 cards, frozen, top card queen of spades",
        "Wild cards in it: two of diamonds"},
-      {"wild card standing out of the pile", AccessibleCard(game, pileTwo),
-       "Two of diamonds, in the discard pile", ""},
-      {"under the pile", AccessibleCard(game, five), "A card in the discard pile", "", true},
-      {"mixed meld", AccessibleCard(game, CardOf(RankKing, 1)), "King of diamonds, in your kings",
+      {AccessibleCard(game, pileTwo), "Two of diamonds, in the discard pile", ""},
+      {AccessibleCard(game, five), "A card in the discard pile", "", true},
+      {AccessibleCard(game, CardOf(RankKing, 1)), "King of diamonds, in your kings",
        "Your kings: 5 cards, 1 wild card, mixed"},
-      {"wild card in a meld", AccessibleCard(game, CardOf(RankJoker)), "Red joker, in your kings",
-       "Your kings: 5 cards, 1 wild card, mixed"},
-      {"pure canasta", AccessibleCard(game, CardOf(RankAce)), "Ace of clubs, in your aces",
+      {AccessibleCard(game, CardOf(RankAce)), "Ace of clubs, in your aces",
        "Your aces: 7 cards, no wild cards, pure canasta"},
-      {"robot's pure meld", AccessibleCard(game, CardOf(RankSeven, 4)),
-       "Seven of clubs, in Barnaby's sevens", "Barnaby's sevens: 3 cards, no wild cards, pure"},
-      {"started meld", AccessibleCard(game, CardOf(RankQueen)), "Queen of clubs, in your queens",
+      {AccessibleCard(game, CardOf(RankSeven, 4)), "Seven of clubs, in Barnaby's sevens",
+       "Barnaby's sevens: 3 cards, no wild cards, pure"},
+      {AccessibleCard(game, CardOf(RankQueen)), "Queen of clubs, in your queens",
        "Your queens: 1 card, no wild cards, not yet a meld"},
-      {"red three", AccessibleCard(game, FirstRedThree),
-       "Three of hearts, a red three you laid down", "Your red threes: 1 laid down"},
-      {"heading that takes the wild card", heading(RankKing),
-       "Kings: click to add the two of clubs you chose",
+      {AccessibleCard(game, FirstRedThree), "Three of hearts, a red three you laid down",
+       "Your red threes: 1 laid down"},
+      {heading(RankKing), "Kings: click to add the two of clubs you chose",
        "Barnaby's kings: no meld. Your kings: 5 cards, 1 wild card, mixed."},
-      {"heading of a meld too small", heading(RankQueen), "Queens",
-       "Barnaby's queens: no meld. Your queens: 1 card, no wild cards, not yet a meld."},
-      {"red threes' heading", heading(RankJoker), "Red threes",
+      {heading(RankJoker), "Red threes",
        "Barnaby's red threes: none laid down. Your red threes: 1 laid down."},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.got.Name, c.name) << c.what;
-    EXPECT_EQ(c.got.Description, c.description) << c.what;
-    EXPECT_EQ(c.got.Covered, c.covered) << c.what;
+    EXPECT_EQ(c.got.Name, c.name);
+    EXPECT_EQ(c.got.Description, c.description) << c.name;
+    EXPECT_EQ(c.got.Covered, c.covered) << c.name;
   }
 
   // The pile's state is its frame's colour; the robot's face shows once turned up.

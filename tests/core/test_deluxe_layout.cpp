@@ -1,3 +1,4 @@
+// The message window's layout for the captions and message given, and the help text.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -6,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "about/HelpText.h"
 #include "dialog/DeluxeLayout.h"
 
 namespace larkspur {
@@ -40,9 +42,9 @@ TEST(DeluxeLayout, ButtonsFollowTheCaptionsGiven) {
   }
 }
 
-// The window grows by the message's growth, with the buttons 90 above its
-// bottom and the picture centred; it is centred on the screen with the size it
-// had before this message; the title gets its three leading blanks.
+// The window grows by the message's growth, with the buttons 90 above its bottom and the
+// picture centred; it is centred on the screen with the size it had before this
+// message; the title gets its three leading blanks.
 TEST(DeluxeLayout, WindowGrowsWithTheMessage) {
   const DeluxeLayout first = Lay("O.K", "", "", 300);
   const DeluxeLayout grown = Lay("O.K", "", "", 1500, {4500, 300 + 1140});
@@ -56,10 +58,10 @@ TEST(DeluxeLayout, WindowGrowsWithTheMessage) {
   }
 }
 
-// A message too tall for the screen's free area (here below a panel at the
-// top) is cut to fit it less a margin of 120 and scrolls, the window moved up
-// into it with the buttons at its bottom. A window that grows past the bottom
-// is lifted; one that fits is left where it was centred.
+// A message too tall for the screen's free area (here below a panel at the top) is cut
+// to fit it less a margin of 120 and scrolls, the window moved up into it with the
+// buttons at its bottom. A window that grows past the bottom is lifted; one that fits
+// is left where it was centred.
 TEST(DeluxeLayout, WindowStaysOnTheScreen) {
   constexpr TwipRect room{0, 450, 19200, 13950};
   const DeluxeLayout huge = Lay("O.K", "", "", 30000, kFirstUse, room);
@@ -71,6 +73,33 @@ TEST(DeluxeLayout, WindowStaysOnTheScreen) {
   EXPECT_DOUBLE_EQ(grown.Window.Top + grown.Window.Height, 450 + 13950 - 120);
   const DeluxeLayout fits = Lay("O.K", "", "", 1500, {4500, 300}, room);
   EXPECT_EQ(Box({fits.Window.Left, fits.Window.Top}), Box({9600 - 2250, 7200 - 150}));
+}
+
+// Seven headings in order, each underlined; the minimum meld table and the
+// card values line for line in the Melding section; the last line.
+TEST(HelpText, SectionsTablesAndLastLine) {
+  const std::string& text = HelpText();
+  size_t at = 0;
+  for (const std::string heading :
+       {"General Information", "The Deck and Deal", "Overview of the game", "First Moves",
+        "Melding", "Going Out", "The Interface"}) {
+    at = text.find("\t\t\t" + heading + "\n\t\t\t====", at);
+    ASSERT_NE(at, std::string::npos) << heading;
+  }
+  const size_t melding = text.find("\n\t\t\tMelding\n"),
+               goingOut = text.find("\n\t\t\tGoing Out\n");
+  for (const char* table : {"\nMinimum meld points\n"
+                            "15 points\tonly if game score to date is negative\n"
+                            "50 points\t0 \xE2\x80\x93 1495 game score to date\n"
+                            "90 points\t1500 \xE2\x80\x93 2995 game score to date\n"
+                            "120 points\t3000 plus game score to date\n",
+                            "\nAce - 20 Points\nTwo - 20 Points\nThree to Seven - 5 points each.\n"
+                            "Eight to King - 10 points each\nJoker - 50 points\n"
+                            "Red Three - 100 points.\n"}) {
+    const size_t first = text.find(table, melding);
+    EXPECT_TRUE(first > melding && first < goingOut) << table;
+  }
+  EXPECT_TRUE(text.ends_with("\nEnjoy Canasta"));
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
-// The human's turn: card clicks, meld headings, the Discard and Return labels
-// and the pointer feedback, played on laid-out positions.
+// Melds, their layout and labels, and the human's turn: card clicks, meld headings, the
+// Discard and Return labels and the pointer feedback, played on laid-out positions.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "TableFixture.h"
 
@@ -15,6 +12,62 @@ using namespace larkspur::testing::cards;
 
 namespace {
 
+using Look = std::pair<std::string, int>;  // a label's caption and colour
+
+class MeldTest : public TableTest {
+ protected:
+  MeldTest() { EmptyTable(); }
+  Look Label(int rank, int player = Human) const {
+    const auto& l = player == Human ? game.Table.lblMelds[rank] : game.Table.lblMeldsC[rank];
+    return {l.Caption, l.BackColor};
+  }
+};
+
+TEST_F(MeldTest, ColumnsWildRowLabelsAndCanastas) {
+  Melded(Human, RankKing, 3);
+  EXPECT_EQ(Label(RankKing), Look("Pure:- 3 Wild:-0", PureMeldColor));
+  // A started meld of two cards keeps the new-hand label and is unfinished.
+  Melded(Human, RankQueen, 2);
+  EXPECT_EQ(Label(RankQueen).first, "NoMelds");
+  EXPECT_FALSE(game.MeldsComplete(Human));
+
+  // Wild cards lie on one spot at the wild row and push the naturals down.
+  game.MeldWildCard(Two, RankKing, Human);
+  game.MeldWildCard(Joker, RankKing, Human);
+  EXPECT_EQ(Label(RankKing), Look("Mixed:- 5 Wild:-2", MixedMeldColor));
+  const int kings = MeldColumnLeft(RankKing);
+  EXPECT_EQ(std::vector({At(Joker), At(Two), At(King + 2)}),
+            std::vector<Pos>({{kings, HumanWildRowTop},
+                              {kings, HumanWildRowTop},
+                              {kings, HumanMeldRowTop + 4 * MeldCardStep}}));
+
+  // Melded black threes have their own column; the fours still start at the top.
+  for (int k = 0; k < 3; ++k) game.MeldCard(BlackThree + k, RankBlackThree, Human);
+  Melded(Human, RankFour, 3);
+  EXPECT_EQ(std::pair(At(BlackThree + 2), At(Four)),
+            std::pair(Pos(MeldColumnLeft(RankBlackThree), HumanMeldRowTop + 2 * MeldCardStep),
+                      Pos(MeldColumnLeft(RankFour), HumanMeldRowTop)));
+
+  Melded(Human, RankSeven, 7);
+  EXPECT_EQ(Label(RankSeven), Look(" Pure Canasta 7 Wild:-0", PureCanastaColor));
+  game.MeldWildCard(Two + 1, RankSeven, Human);
+  EXPECT_EQ(Label(RankSeven), Look(" Mixed Canasta 8 Wild:-1", MixedCanastaColor));
+
+  // The robot melds in the upper half and labels lblMeldsC only.
+  Melded(Robot, RankAce, 3);
+  EXPECT_EQ(At(Ace + 2), Pos(MeldColumnLeft(RankAce), RobotMeldRowTop + 2 * MeldCardStep));
+  EXPECT_EQ((Texts{Label(RankAce, Robot).first, Label(RankAce).first}),
+            (Texts{"Pure:- 3 Wild:-0", "NoMelds"}));
+
+  // While the hand is handed over the layout changes nothing.
+  game.NextHandGo = true;
+  game.Table.PicCards[King].Left = 0;
+  game.MeldInfo[Human][RankKing].Count = 7;
+  game.LayOutMelds(Human);
+  EXPECT_EQ(At(King).first, 0);
+  EXPECT_EQ(Label(RankKing).first, "Mixed:- 5 Wild:-2");
+}
+
 const std::string Melding =
     "Player  click a card to meld it and when finished click big label above card and then 1 "
     "card to discard.";
@@ -22,7 +75,6 @@ const std::string Melding =
 class HumanTurnTest : public TableTest {
  protected:
   HumanTurnTest() { EmptyTable(); }
-  void Click(int c) { game.PicCards_MouseDown(c); }
   void Discard(int c) {
     game.LblDiscarding_Click();
     Click(c);
@@ -32,8 +84,6 @@ class HumanTurnTest : public TableTest {
     Click(c);
     game.LblHeadings_Click(heading);
   }
-  int Where(int c) const { return game.Cards[c].Place; }
-  const std::string& Status() const { return game.Table.LblGenInfo.Caption; }
   // The phase of the turn as its flags and the two command labels show it.
   std::string Phase() const {
     const auto& g = game;
@@ -62,8 +112,7 @@ TEST_F(HumanTurnTest, WholeTurnWithItsRefusalsAndIgnoredClicks) {
   Put(PlaceHumanHand,
       {King, King + 1, King + 2, King + 3, Joker, Two, Two + 1, Five, Nine, Nine + 2});
   Put(PlaceRobotHand, {robot});
-  Pile({Six, Nine + 1}, Nine + 1);
-  game.Table.Shape1.BorderColor = PileFrozen;
+  Pile({Six, Nine + 1}, PileFrozen);
   HumanToDraw();
   for (int c : {robot, Five, Six}) Ignored(c);  // Six: a buried pile card of another rank
   game.LblDiscarding_Click();                   // hidden while drawing: no click can reach it
@@ -238,7 +287,7 @@ TEST_F(HumanTurnTest, ReturnAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds) {
   // A queen sent back earlier still has its old column, one in the hand and one on the pile.
   Put(PlaceHumanHand, {King, King + 1, King + 2, King + 3, King + 4, Ace, Ace + 1, Joker, Five});
   Put(PlaceHumanHand, {Queen, Queen + 2, Queen + 3});
-  Pile({Queen + 1}, Queen + 1);
+  Pile({Queen + 1});
   game.Cards[Queen].MeldColumn[Human] = game.Cards[Queen + 1].MeldColumn[Human] = RankQueen;
   HumanToMeld();
   for (int c : {King, King + 1, King + 2, King + 3, King + 4, Ace, Ace + 1, Queen + 2}) Click(c);
@@ -261,8 +310,7 @@ TEST_F(HumanTurnTest, ReturnAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds) {
 TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {
   Put(PlaceHumanHand, {Nine});
   Put(PlaceRobotHand, {King});
-  Pile({BlackThree}, BlackThree);
-  game.Table.Shape1.BorderColor = PileBlocked;
+  Pile({BlackThree}, PileBlocked);
   auto icon = [&](int c) {
     game.Table.PicCards[c].MouseIcon = 0;
     game.PicCards_MouseMove(c);

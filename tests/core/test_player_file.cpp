@@ -15,10 +15,9 @@ using namespace larkspur::testing;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
-// Each field that cannot be used falls back to its default alone, and the
-// parse says so; blanks around fields are skipped, an unquoted name is taken as
-// it stands, a byte order mark is skipped and what follows the first line is
-// not read.
+// Each field that cannot be used falls back to its default alone, and the parse says so;
+// blanks around fields and a byte order mark are skipped, an unquoted name is taken as it
+// stands and what follows the first line is not read.
 TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
   std::string longest = "\"Ann\",\"Bob\",0,1,2,3,4,600";
   longest.resize(PlayerFileLineLimit, ' ');
@@ -70,8 +69,8 @@ TEST_F(NameFileTest, MissingFileGivesDefaultsAndAGoodFileIsSavedByteForByte) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-// The report names the bad fields and quotes no more of the file than one
-// short, printable excerpt, so that the whole message fits on the screen.
+// The report quotes no more of the file than one short, printable excerpt, so that the
+// whole message fits on the screen.
 TEST(PlayerFile, TheExcerptOfABadLineIsShortAndPrintable) {
   std::string sixty = "\"Ann\",\"Bob\",1,2,3,4,5,600";
   sixty.resize(60, ' ');
@@ -121,8 +120,8 @@ TEST_F(NameFileTest, OnlyTheFirstLineIsReadAndALongerOneIsBad) {
   EXPECT_EQ(ReadBytes(folder / "Name.dat.bad"), longest + "0\r\n");
 }
 
-// A folder in the place of the file: it cannot be read, nor replaced by the
-// rename. A folder in the place of the temporary file: it cannot be written.
+// A folder in the place of the file cannot be read nor replaced by the rename; one in
+// the place of the temporary file cannot be written.
 TEST_F(NameFileTest, UnreadableOrUnwritableFileGivesDefaultsAndFailuresAreReported) {
   fs::create_directory(folder / "Name.dat");
   game.Form_Load();
@@ -135,13 +134,11 @@ TEST_F(NameFileTest, UnreadableOrUnwritableFileGivesDefaultsAndFailuresAreReport
   fs::create_directories(folder / "Name.dat.tmp" / "inside");
   EXPECT_FALSE(game.SaveNameFile());
   EXPECT_EQ(FileText(), "old");
-  EXPECT_EQ(host.MessageTitles(),
-            (std::vector<std::string>{"Player file repaired", "Not saved", "Not saved"}));
+  EXPECT_EQ(host.MessageTitles(), (Texts{"Player file repaired", "Not saved", "Not saved"}));
 }
 
-// Keeps a folder from taking new files, while the files in it stay writable,
-// for as long as it lives. Permissions do that for users; root passes them,
-// so for root the folder is marked immutable, where the system allows it.
+// Keeps a folder from taking new files, while the files in it stay writable, for as long
+// as it lives: by permissions, or for root (whom they do not stop) by marking it immutable.
 struct NoNewFiles {
   explicit NoNewFiles(fs::path folder) : dir(std::move(folder)) { works = Set(true); }
   ~NoNewFiles() { Set(false); }

@@ -1,41 +1,27 @@
 // The hand log and the score sheet: what the player can read of the game so far.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "TableFixture.h"
 #include "policy/HumanSeat.h"
 #include "policy/SimplePolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
+using namespace larkspur::testing::cards;
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using ScoreSheetTest = TableTest;
 
-constexpr int Ace = FirstAce, Four = FirstCardOfRank(RankFour), Six = FirstCardOfRank(RankSix),
-              Seven = FirstCardOfRank(RankSeven), Nine = FirstCardOfRank(RankNine),
-              Ten = FirstCardOfRank(RankTen), King = FirstCardOfRank(RankKing),
-              RedThree = FirstRedThree;
-
-class ScoreSheetTest : public TableTest {
- protected:
-  void Click(int c) { game.PicCards_MouseDown(c); }
-};
-
-// A turn of each player, told in order: the human's draw with a red three
-// replaced, a new meld, a card added to an earlier one and a discard; the
-// robot's draw, meld and discard, its drawn cards unnamed.
+// A turn of each player, told in order: the human's draw with a red three replaced, a new
+// meld, a card added to an earlier one and a discard; the robot's, its draws unnamed.
 TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
   EmptyTable();
   Put(PlaceHumanHand, {Ace, Ace + 1, Ace + 2, King + 3, Nine});
-  for (int c : {King, King + 1, King + 2}) game.MeldCard(c, RankKing, Human);
-  for (int c = 1; c <= CardCount; ++c) game.Cards[c].NewThisTurn = false;
+  Melded(Human, RankKing, 3);
   game.Log.Clear();  // the kings were melded in an earlier turn
   Put(PlaceRobotHand, {Ace + 3, Ace + 4, Ace + 5, Four, Seven + 4});
-  Pile({Six + 1}, Six + 1);
+  Pile({Six + 1});
   HumanToDraw();
   host.Picks({RedThree, Six, Seven});
   Click(Ten);  // the stock
@@ -45,7 +31,7 @@ TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
   host.Picks({Ten, Ten + 1});
   game.RobotTurn();
   EXPECT_EQ(HandLogLines(game),
-            (Lines{"You drew the three of hearts from the stock",
+            (Texts{"You drew the three of hearts from the stock",
                    "You laid down the three of hearts and drew the six of clubs in its place",
                    "You drew the seven of clubs from the stock", "You melded three aces",
                    "You added the king of spades to your kings", "You discarded the nine of clubs",
@@ -60,20 +46,19 @@ TEST_F(ScoreSheetTest, LogTellsEachTurnInOrder) {
 TEST_F(ScoreSheetTest, LogTellsAPileTakenAndGivenBack) {
   EmptyTable();
   Put(PlaceHumanHand, {Seven, Seven + 1, Nine, Nine + 1});
-  Pile({Four, Six, Seven + 2}, Seven + 2);
+  Pile({Four, Six, Seven + 2});
   HumanToDraw();
   Click(Seven + 2);
   Click(Seven);
   Click(Seven + 1);
   game.LblReturnPack_Click();
-  EXPECT_EQ(HandLogLines(game), (Lines{"You took the discard pile (3 cards) with two sevens",
+  EXPECT_EQ(HandLogLines(game), (Texts{"You took the discard pile (3 cards) with two sevens",
                                        "You took back two sevens",
                                        "You gave the discard pile back and lost 50 points"}));
 }
 
-// The sheet gains a row as each hand is scored, with that hand's hints, and
-// starts afresh with each game: from the totals a loaded game brings, from
-// nothing after New.
+// The sheet gains a row as each hand is scored, with that hand's hints, and starts
+// afresh with each game: from the totals a loaded game brings, from nothing after New.
 TEST_F(ScoreSheetTest, SheetKeepsARowAHandUntilTheNextGame) {
   SimplePolicy simple(4);
   HumanSeat human(game, simple);
@@ -95,8 +80,14 @@ TEST_F(ScoreSheetTest, SheetKeepsARowAHandUntilTheNextGame) {
     EXPECT_EQ(game.Sheet.Rows.size(), std::size_t(++scored));
     EXPECT_EQ(row.Hints, scored);
     EXPECT_EQ(game.HintsThisHand, 0);
-    EXPECT_EQ(ScoreSheetCells(game).back().back(), std::to_string(scored));
+    const auto cells = ScoreSheetCells(game).back();
+    EXPECT_EQ(cells.back(), std::to_string(scored));
+    // Each side's melds, bonuses and cards left add up to its hand total.
+    for (int at : {1, 6})
+      EXPECT_EQ(std::stoi(cells[at]) + std::stoi(cells[at + 1]) + std::stoi(cells[at + 2]),
+                std::stoi(cells[at + 3]));
     if (scored < 2) return game.cmdNew_Click();
+    game.GameScore[Human] = 0;  // a loaded game in which only the robot has scored
     loaded = game.GameScore;
     games = 1;
     game.MnuLoad_Click();

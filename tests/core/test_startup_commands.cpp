@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 using StartupTest = TableTest;
 
-TEST_F(StartupTest, FormLoadAppliesTheFileAndStacksTheStockAndTheCardsAdd) {
+TEST_F(StartupTest, FormLoadAppliesTheFileAndAPaceChosenHoldsAtOnce) {
   WriteBytes(folder / "Name.dat", FormatPlayerFile({"Ann", "Bob", 250, 1, 2, 0, 0, 3000}));
   game.Form_Load();
   const TableModel& t = game.Table;
@@ -20,37 +20,10 @@ TEST_F(StartupTest, FormLoadAppliesTheFileAndStacksTheStockAndTheCardsAdd) {
             (Texts{"Target Score 3000", "Ann", "Bob",
                    "Ann  welcome to Larkspur - Press F2 or us Game Menu for a new game."}));
   EXPECT_EQ(host.sounds, Texts{"riffle.wav"});
-  for (int c = 1; c <= CardCount; ++c)
-    EXPECT_TRUE(game.Cards[c].Place == PlaceStock && t.PicCards[c].Visible &&
-                t.PicCards[c].Image == BackImage &&
-                At(c) == Pos(StockLeft + StockFanStep * (c - 1), StockTop - StockFanStep * (c - 1)))
-        << c;
-  // Eight aces and twos, four black threes, eight of each rank from fours to
-  // kings, four red threes and four jokers.
-  game.InitCards();
-  std::vector<int> ranks(RankJoker + 1);
-  int total = 0;
-  for (int c = 1; c <= CardCount; ++c) total += game.Cards[c].Points, ++ranks[game.Cards[c].Rank];
-  EXPECT_EQ(ranks, (std::vector<int>{0, 8, 8, 4, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 4, 4}));
-  EXPECT_EQ(total, 1580);
-}
-
-TEST_F(StartupTest, PauseAndDealSoundWaitExactlyDelay) {
-  const auto start = host.now;
-  for (int delay : {0, -5, 25}) {
-    game.Delay = delay;
-    game.Pause();
-    game.DealSound();
-  }
-  EXPECT_EQ(host.pauses, 2);  // none for a Delay of 0 or less
-  EXPECT_EQ(host.now, start + 50);
-  EXPECT_EQ(host.sounds, Texts(3, "carddeal1.wav"));
-}
-
-// A pace chosen from the menu holds from the very next pause on and is saved.
-TEST_F(StartupTest, SetPaceTakesEffectAtOnceAndIsSaved) {
-  WriteBytes(folder / "Name.dat", FormatPlayerFile({"Ann", "Bob", 300, 1, 2, 0, 0, 3000}));
-  game.Form_Load();
+  for (int c = 1; c <= CardCount; ++c)  // the stock, face down
+    EXPECT_TRUE(Where(c) == PlaceStock && t.PicCards[c].Visible &&
+                t.PicCards[c].Image == BackImage);
+  // A pace chosen from the menu holds from the very next pause on and is saved.
   const auto start = host.now, pauses = host.pauses;
   for (int pace : {0, 600}) {
     game.Delay = 800;  // a longer pause, set before the change
