@@ -2,37 +2,41 @@
 # Sets up what is missing, builds Larkspur and runs every test headless:
 # core and front-end tests (dev preset, build/dev), an install of that build into
 # a temporary prefix with its desktop entry and metainfo validated, the core tests
-# and soak under AddressSanitizer and UndefinedBehaviorSanitizer (asan preset,
-# build/asan), a bounded fuzz run of the player-file reader (fuzz preset,
-# build/fuzz), and the end-to-end tests of the dev build in a real X server. Each
+# with a shorter soak (120 games a run: memory faults show early) under
+# AddressSanitizer and UndefinedBehaviorSanitizer (asan preset, build/asan), a
+# bounded fuzz run of the player-file reader (fuzz preset, build/fuzz), and the
+# end-to-end tests of the dev build in a real X server. Each
 # preset keeps its own folder, so a second run rebuilds only what changed.
 # Screenshots go to artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh --tests
 jobs=$(nproc)
+# Each step says when it starts, in seconds from here, so a slow one shows.
+phase() { echo "== $1 (at ${SECONDS} s)"; }
+SECONDS=0
 
-echo "== Build and run the core and front-end tests"
+phase "Build and run the core and front-end tests"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$jobs"
 ctest --preset dev -j"$jobs"
 
-echo "== Installing for all users"
+phase "Installing for all users"
 tests/install/check_install.sh build/dev
 
-echo "== The core tests and soak with AddressSanitizer and UndefinedBehaviorSanitizer"
+phase "The core tests and soak with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
 
-echo "== Fuzzing the player-file reader"
+phase "Fuzzing the player-file reader"
 tests/fuzz/run_fuzz.sh 20
 
-echo "== End to end in a real X server"
+phase "End to end in a real X server"
 mkdir -p artifacts
 tests/e2e/run_e2e.sh artifacts build/dev
 tests/e2e/play_first_hand.sh artifacts build/dev
 tests/e2e/double_clicks.sh artifacts build/dev
 tests/e2e/keyboard_turn.sh artifacts build/dev
 
-echo "All tests passed."
+echo "All tests passed in ${SECONDS} s."
