@@ -545,7 +545,7 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     QTest::keyClick(&t.window, Qt::Key_H, Qt::ControlModifier);
     auto* sheet = t.window.findChild<ScoreSheetWindow*>();
-    QVERIFY(sheet->isVisible() && sheet->sheet()->rowCount() == 2);
+    QVERIFY(sheet && sheet->isVisible() && sheet->sheet()->rowCount() == 2);
     QCOMPARE(sheet->sheet()->item(1, 5)->text(), QString("240"));  // your game total
     QCOMPARE(sheet->log()->toPlainText(),
              QString("You discarded the four of diamonds\nThe stock ran out"));
