@@ -24,9 +24,9 @@ TOP = os.path.dirname(os.path.dirname(HERE))
 
 
 def load_breaks(layer):
-    spec = importlib.util.spec_from_file_location(layer, os.path.join(HERE, f"{layer}_breaks.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    place = importlib.util.spec_from_file_location(layer, os.path.join(HERE, f"{layer}_breaks.py"))
+    module = importlib.util.module_from_spec(place)
+    place.loader.exec_module(module)
     return module.B
 
 
