@@ -33,9 +33,9 @@ phase "Fuzzing the player-file reader, beside the end-to-end tests in a real X s
 # The fuzzer keeps one core busy for a fixed time while the end-to-end tests mostly
 # wait for the window, so the two share the machine instead of taking turns.
 mkdir -p artifacts
-tests/fuzz/run_fuzz.sh 20 >artifacts/fuzz.log 2>&1 &
+setsid tests/fuzz/run_fuzz.sh 20 >artifacts/fuzz.log 2>&1 &  # its own group, to stop it whole
 fuzzing=$!
-trap 'pkill -P $fuzzing 2>/dev/null; kill $fuzzing 2>/dev/null' EXIT
+trap 'status=$?; kill -- -$fuzzing 2>/dev/null || true; exit $status' EXIT
 tests/e2e/run_e2e.sh artifacts build/dev
 tests/e2e/play_first_hand.sh artifacts build/dev
 tests/e2e/double_clicks.sh artifacts build/dev
