@@ -5,7 +5,8 @@
 #   (none)   what the game and its core and front-end tests build with
 #   --tests  also what ./test.sh runs: Xvfb and the tools that drive and watch the
 #            program, clang with its sanitizer and libFuzzer runtimes, and the
-#            validators of the desktop entry and the AppStream metainfo
+#            validators of the desktop entry and the AppStream metainfo, and
+#            the Debian package tools with lintian
 #   --bench  also Google Benchmark, for the bench preset's bench_core
 set -euo pipefail
 
@@ -19,7 +20,7 @@ for arg in "$@"; do
   case $arg in
     --tests)
       packages+=(xvfb xauth xdotool x11-utils imagemagick dbus clang libclang-rt-14-dev
-        desktop-file-utils appstream)
+        desktop-file-utils appstream dpkg-dev debhelper lintian)
       ;;
     --bench) packages+=(libbenchmark-dev) ;;
     *) echo "install-deps.sh: unknown option $arg (use --tests, --bench)" >&2; exit 2 ;;
