@@ -490,7 +490,9 @@ HintAdvice Game::HumanHint() {
     TableTarget stock{TableTarget::Stock};
     for (const TableTarget& t : clickable)
       if (t.What == TableTarget::Stock) stock = t;
+    const std::string said = plan.Said;
     plan = TurnPlanner(*this, stock).Make();
+    plan.Said = said;
     at = plan.Steps.begin();
     if (at == plan.Steps.end()) return {};
   }
@@ -508,7 +510,21 @@ void Game::MnuHint_Click() {
   std::string text = hint.Text;
   if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = char(text[0] - 'A' + 'a');
   SetStatus(" " + text);
+  PlannedHints.Said = Table.LblGenInfo.Caption;
   Table.HintTarget = hint.Target;
+}
+
+void Game::PutHintAway() {
+  if (PlannedHints.Said.empty() || Table.LblGenInfo.Caption != PlannedHints.Said) return;
+  PlannedHints.Said.clear();
+  if (PlayerTurnOpen)
+    SetStatus(" click the Discard pack or click Stock for two cards.");
+  else if (PlayerHasDrawn && WildChosen != 0 && Cards[WildChosen].Place == PlaceHumanHand)
+    SetStatus(" now click on label above the Meld to which you wish to add this card.");
+  else if (PlayerHasDrawn)
+    SayMelding();
+  else if (PlayerDiscarding)
+    SetStatus(" now click on 1 card which will be discarded.");
 }
 
 }  // namespace larkspur

@@ -198,6 +198,10 @@ class Game : public GameState {
   void SayMelding();
   void HasDrawn();
   void GoOutWithBlackThrees();
+  // ---- policy/Hint.cpp
+  // A click puts the hint away: its sentence, still on the status line, gives way
+  // to what the turn asks for now.
+  void PutHintAway();
   // ---- player/Labels.cpp
   void RestoreWildCard(int card);
   void RecountHumanMelds();

@@ -52,6 +52,7 @@ struct HintStep {
 struct HintPlan {
   std::vector<HintStep> Steps;
   std::size_t Next = 0;  // the step the table matched last
+  std::string Said;      // the status line as the last hint left it
 };
 
 }  // namespace larkspur

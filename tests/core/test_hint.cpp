@@ -380,6 +380,8 @@ class HintFollower {
     if (promises_.firstMeld && g_.PlayerHasDrawn && !g_.MinMeldMet[Human] &&
         !expert_.PlanMelds(MakeSeatView(g_, Human)).FirstMeld)
       tally_.faults.Add("a first meld lost from sight after a click", said);
+    if (g_.PlayerToPlay && g_.HandInPlay && g_.Table.LblGenInfo.Caption == said)
+      tally_.faults.Add("a hint's sentence that outlives its move");
   }
 
   Game& g_;
@@ -466,6 +468,19 @@ TEST_F(HintTest, AHeldPlanEndsInTheFirstMeldWhateverThePlayerClickedFirst) {
     EXPECT_EQ(hint.Text, "Click the Discard label: nothing more is worth melding now.");
     EXPECT_EQ(CountAt(PlaceHumanMeld), 11) << playerFirst.size() << " cards melded first";
   }
+}
+
+// Once the hinted move is made the hint's sentence gives way to what the turn asks for.
+TEST_F(HintTest, ItsSentenceGivesWayOnceItsMoveIsMade) {
+  SevensFoursAndSixes();
+  game.MnuHint_Click();
+  ASSERT_EQ(Status(),
+            "Player  meld your sevens: with the rest of this turn's melds it makes "
+            "your first meld of more than 50.");
+  ClickOn(game, game.Table.HintTarget);
+  EXPECT_EQ(Status(),
+            "Player  click a card to meld it and when finished click big label above card and "
+            "then 1 card to discard.");
 }
 
 }  // namespace
