@@ -437,6 +437,8 @@ class TurnPlanner {
     if (!now.MinMeldMet[Human])
       return "with the rest of this turn's melds it makes your first meld of more than " +
              std::to_string(now.Requirement[Human]) + ".";
+    if (now.Started(Human, r) && now.Melds[Human][r].Count < 3)
+      return "your " + RankName(r, true) + " need three cards before you can discard.";
     if (now.Melds[Human][r].Count < 7 && end.Melds[Human][r].Count >= 7)
       return "it makes a canasta of " + RankName(r, true) + ".";
     return "every card laid scores and brings a canasta nearer.";

@@ -241,6 +241,8 @@ const std::vector<SentenceKind>& Reasons() {
          s.p.firstMeld = true;
          return !s.Met() && s.v.Requirement[Human] == s.N(1);
        }},
+      {"why: a whole meld", "your " + Ranks + " need three cards before you can discard",
+       [](Said& s) { return s.v.Started(Human, s.R(1)) && s.v.Melds[Human][s.R(1)].Count < 3; }},
       {"why: a canasta", "it makes a canasta of " + Ranks,
        [](Said& s) {
          s.p.canastas.insert(s.R(1));
