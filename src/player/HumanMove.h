@@ -13,7 +13,9 @@ class HumanMove {
  public:
   HumanMove(Game& game, bool shown) : game_(game), acting_(shown && game.MayMove()) {
     game_.Table.HintTarget = {};  // any click puts the hint's outline away
-    if (acting_) game_.moving_ = true;
+    if (!acting_) return;
+    game_.moving_ = true;
+    game_.PutHintAway();  // and its sentence, before the move says its own
   }
   ~HumanMove() {
     if (acting_) game_.moving_ = false;

@@ -163,13 +163,18 @@ class Planner {
     return true;
   }
 
-  // A meld of one or two cards (the top card of a pile just taken) must be
-  // made whole before anything else: the table refuses a discard otherwise.
+  // A meld of one or two cards (the top card of a pile just taken, or a meld
+  // being laid card by card) must be made whole before anything else: the table
+  // refuses a discard otherwise. Before the first meld is made, every natural of
+  // a started meld's rank goes on, as melding the rank lays them all: they count
+  // towards the minimum.
   void FinishStartedMelds() {
+    const bool first = !v_.MinMeldMet[v_.Seat];
     for (int r : MeldRanks) {
-      if (!melds_[r].Started || melds_[r].Count >= 3) continue;
+      if (!melds_[r].Started) continue;
+      if (melds_[r].Count >= 3 && (!first || naturals_[r].empty())) continue;
       Unit& u = Begin();
-      while (melds_[r].Count < 3 && !naturals_[r].empty()) Natural(u, r);
+      while ((first || melds_[r].Count < 3) && !naturals_[r].empty()) Natural(u, r);
       while (melds_[r].Count < 3 && Wild(u, r)) {
       }
     }

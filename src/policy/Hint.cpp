@@ -1,6 +1,14 @@
-// The hint: the Expert's choice for the human's next click, with one sentence
-// saying what and why. It reads only what the human's seat may see.
+// The hint: a plan for the rest of the human's turn, made of the Expert's
+// decisions and followed click by click, each click with one sentence saying
+// what and why. The plan is made on the table as the human's seat sees it and
+// carried forward by the clicks' own effects, so that it holds across clicks
+// and is made again only when the table differs from what it expects (the
+// player clicked something else, or new cards came into the hand). It never
+// plans giving cards back: a plan that would not end in a discard or in going
+// out is not made.
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "policy/ExpertPolicy.h"
@@ -10,6 +18,8 @@ namespace larkspur {
 
 namespace {
 
+// ---- words
+
 std::string RankName(int rank, bool plural) {
   static const char* const names[] = {"",      "ace",   "two",       "black three", "four", "five",
                                       "six",   "seven", "eight",     "nine",        "ten",  "jack",
@@ -17,6 +27,12 @@ std::string RankName(int rank, bool plural) {
   std::string name = rank >= 1 && rank <= RankJoker ? names[rank] : "card";
   if (plural) name += rank == 6 ? "es" : "s";
   return name;
+}
+
+// "an ace", "an eight", "a seven".
+std::string OneOf(int rank) {
+  const std::string name = RankName(rank, false);
+  return (name.find_first_of("aeiou") == 0 ? "an " : "a ") + name;
 }
 
 std::string CardName(int card) {
@@ -32,116 +48,462 @@ std::string Cards(int n) {
   return std::to_string(n) + (n == 1 ? " card" : " cards");
 }
 
-std::string TakeWhy(const SeatView& v) {
-  const int up = RankOfCard(v.UpCard);
-  const std::string size = " and it holds " + Cards(v.DiscardCount()) + ".";
-  if (v.Started(Human, up)) return "you have melded " + RankName(up, true) + size;
-  if (v.HandRank[up] >= 2) {
-    const std::string pair = "you hold " + Count(v.HandRank[up]) + " " + RankName(up, true);
-    if (!v.MinMeldMet[Human]) return pair + " for your first meld" + size;
-    return pair + size;
-  }
-  return "a " + RankName(up, false) + " and a wild card take it" + size;
+// ---- the turn as the plan expects the table to stand
+
+enum class Phase { Drawing, Melding, Discarding, Over };
+
+struct TurnState {
+  SeatView View;
+  Phase Now = Phase::Over;
+  int WildChosen = 0;    // a wild card of the hand chosen for a heading
+  bool PileDue = false;  // the pile's top was taken; the rest comes with the first meld
+};
+
+TurnState TurnStateOf(const Game& g) {
+  TurnState s{MakeSeatView(g, Human)};
+  s.Now = g.PlayerTurnOpen     ? Phase::Drawing
+          : g.PlayerHasDrawn   ? Phase::Melding
+          : g.PlayerDiscarding ? Phase::Discarding
+                               : Phase::Over;
+  if (g.WildChosen != 0 && g.Cards[g.WildChosen].Place == PlaceHumanHand)
+    s.WildChosen = g.WildChosen;
+  s.PileDue = g.PlayerPileDue;
+  return s;
 }
 
-std::string DrawWhy(const SeatView& v) {
-  if (v.UpCard == 0) return "the discard pile is empty.";
-  if (!v.MayTakePile()) {
-    if (v.PileState == PileBlocked) return "a black three blocks the discard pile.";
-    return "you cannot take the discard pile now.";
-  }
-  if (!v.MinMeldMet[Human]) return "taking the pile would not make your first meld this turn.";
-  const int up = RankOfCard(v.UpCard);
-  if (v.Started(Human, up) || v.HandRank[up] >= 2)
-    return "taking the pile would leave you too few cards to play on.";
-  return "the pile holds only " + Cards(v.DiscardCount()) + ", not worth a wild card.";
+// What the clicks of a turn change, as the plan compares it with the table.
+std::vector<int> Fingerprint(const TurnState& s) {
+  const SeatView& v = s.View;
+  std::vector<int> f{static_cast<int>(s.Now),
+                     s.WildChosen,
+                     s.PileDue,
+                     v.UpCard,
+                     v.HandCount[Robot],
+                     v.RedThrees[Human],
+                     static_cast<int>(v.Record.Notes.size())};
+  f.insert(f.end(), v.Hand.begin(), v.Hand.end());
+  f.push_back(0);
+  f.insert(f.end(), v.Pile.begin(), v.Pile.end());
+  for (int r : MeldRanks) f.insert(f.end(), {v.Melds[Human][r].Count, v.Melds[Human][r].WildCount});
+  return f;
 }
 
-std::string MeldText(const SeatView& v, const MeldPlan& plan, const MeldStep& step) {
-  const int r = step.Rank;
-  const bool first = !v.MinMeldMet[Human];
-  const std::string why =
-      plan.GoesOut ? "with this turn's melds you can go out, and going out pays now."
-      : first      ? "with the rest of this turn's melds it makes your first meld of more than " +
-                    std::to_string(v.Requirement[Human]) + "."
-      : plan.Melds[r].Count >= 7 && v.Melds[Human][r].Count < 7
-          ? "it makes a canasta of " + RankName(r, true) + "."
-          : "every card laid scores and brings a canasta nearer.";
-  switch (step.What) {
-    case MeldStep::AllOfRank:
-      return "Meld your " + RankName(r, true) + ": " + why;
-    case MeldStep::Natural:
-      return "Lay your " + RankName(r, false) + " on your " + RankName(r, true) + ": " + why;
-    case MeldStep::Wild:
-      return "Add the " + CardName(step.Card) + " to your " + RankName(r, true) + ": " + why;
-    default:
-      return "";
-  }
-}
+// The clicks' effects on the turn, as the table's rules have them for the
+// human; each click the table would refuse answers false and changes nothing.
+class TurnModel {
+ public:
+  explicit TurnModel(TurnState s) : s_(std::move(s)) {}
+  const TurnState& State() const { return s_; }
+  const SeatView& View() const { return s_.View; }
 
-std::string DiscardWhy(const SeatView& v, const ExpertPolicy& expert, int card) {
-  const int r = RankOfCard(card);
-  if (v.Hand.size() == 1) return "it is your last card and you go out.";
-  if (r == RankBlackThree) return "a black three blocks the pile for your opponent.";
-  if (IsWildCardNumber(card)) {
-    if (expert.EndChance(v) >= ExpertPolicy::kCloseToOut)
-      return "your opponent is close to going out and it would count against you.";
-    return "it freezes the pile, and your opponent cannot take it.";
+  void TakePile() {
+    SeatView& v = s_.View;
+    const int top = v.UpCard, rank = RankOfCard(top);
+    v.Record.NotePileTaken(Human, top, rank, v.DiscardCount());
+    v.Pile.erase(std::find(v.Pile.begin(), v.Pile.end(), top));
+    v.UpCard = 0;
+    Book(top, rank);
+    if (v.MinMeldMet[Human])
+      HandOver();
+    else
+      s_.PileDue = true;
+    s_.Now = Phase::Melding;
   }
-  if (v.Record.DiscardedSinceTake(v.Opponent, r) > 0)
-    return "your opponent threw " + RankName(r, true) + " away and is not collecting them.";
-  if (expert.TakeChance(v, card) < 0.05)
-    return "your opponent is unlikely to take the pile with it.";
-  return "it is the card you can best spare.";
-}
+  bool MayMeld(int card) const {
+    const SeatView& v = s_.View;
+    const int r = RankOfCard(card);
+    if (!InHand(card) || !IsMeldRank(r)) return false;
+    const int wilds = v.HandRank[RankTwo] + v.HandRank[RankJoker];
+    return v.Started(Human, r) || v.HandRank[r] >= 3 || (v.HandRank[r] == 2 && wilds > 0);
+  }
+  bool Meld(int card) {
+    if (!MayMeld(card)) return false;
+    s_.WildChosen = 0;
+    Leave(card);
+    Book(card, RankOfCard(card));
+    return true;
+  }
+  bool Choose(int wild) {
+    if (!InHand(wild) || !IsWildCardNumber(wild)) return false;
+    s_.WildChosen = wild;
+    return true;
+  }
+  bool MayPlaceWild(int rank) const {
+    return s_.WildChosen != 0 && s_.View.Started(Human, rank) && s_.View.MayAddWild(rank);
+  }
+  bool PlaceWild(int rank) {
+    if (!MayPlaceWild(rank)) return false;
+    const int wild = std::exchange(s_.WildChosen, 0);
+    Leave(wild);
+    s_.View.Melds[Human][rank].WildCount += 1;
+    s_.View.Melds[Human][rank].HasWild = true;
+    Book(wild, rank);
+    return true;
+  }
+  void EndMelding() { s_.Now = Phase::Discarding; }
+  void Discard(int card) {
+    Leave(card);
+    s_.Now = Phase::Over;
+  }
+
+  // Whether the melds may stand at the end of the turn: whole, and the first
+  // meld made unless nothing is melded.
+  bool MeldsStand() const {
+    const SeatView& v = s_.View;
+    for (int r : MeldRanks)
+      if (v.Started(Human, r) && v.Melds[Human][r].Count < 3) return false;
+    return v.MeldPoints[Human] == 0 || v.MinMeldMet[Human];
+  }
+  // Whether the table takes a discard now: the melds stand, and a last card
+  // goes only with a canasta.
+  bool MayDiscard() const {
+    const SeatView& v = s_.View;
+    return MeldsStand() && (v.Hand.size() >= 2 || (v.Hand.size() == 1 && v.HasCanasta[Human]));
+  }
+  bool InHand(int card) const {
+    return std::binary_search(s_.View.Hand.begin(), s_.View.Hand.end(), card);
+  }
+
+ private:
+  void Leave(int card) {
+    SeatView& v = s_.View;
+    v.Hand.erase(std::find(v.Hand.begin(), v.Hand.end(), card));
+    v.HandRank[RankOfCard(card)] -= 1;
+    v.HandCount[Human] -= 1;
+    if (v.Hand.empty() && s_.Now == Phase::Melding) s_.Now = Phase::Over;  // melded out
+  }
+  // A card goes onto a meld: its points count, and the first meld brings a due pile.
+  void Book(int card, int rank) {
+    SeatView& v = s_.View;
+    MeldItems& meld = v.Melds[Human][rank];
+    meld.Count += 1;
+    meld.Started = true;
+    v.MeldPoints[Human] += PointsOfCard(card);
+    v.MinMeldMet[Human] = v.MeldPoints[Human] > v.Requirement[Human];
+    v.HasCanasta[Human] = v.HasCanasta[Human] || meld.Count >= 7;
+    if (v.MinMeldMet[Human] && s_.PileDue && !v.Pile.empty()) {
+      HandOver();
+      s_.PileDue = false;
+    }
+  }
+  void HandOver() {
+    SeatView& v = s_.View;
+    for (int c : v.Pile) {
+      v.Hand.insert(std::upper_bound(v.Hand.begin(), v.Hand.end(), c), c);
+      v.HandRank[RankOfCard(c)] += 1;
+      v.HandCount[Human] += 1;
+    }
+    v.Pile.clear();
+    if (s_.Now == Phase::Over) s_.Now = Phase::Melding;
+  }
+
+  TurnState s_;
+};
+
+// ---- the plan
+
+// One click of the plan, with the table as expected before it.
+struct Click {
+  enum Kind {
+    Take,
+    Draw,
+    NewMeld,
+    LayOn,
+    ChooseWild,
+    Heading,
+    EndMelding,
+    Discard,
+    GiveBack,
+    KeepLast
+  };
+  Kind What;
+  TableTarget Target;
+  TurnState Before;
+  int Rank = 0;
+};
+
+class TurnPlanner {
+ public:
+  TurnPlanner(const Game& g, const TableTarget& stock) : model_(TurnStateOf(g)), stock_(stock) {
+    for (int c = 1; c <= CardCount; ++c)
+      topTaken_ = topTaken_ || (g.Cards[c].Place == PlaceHumanMeld && g.Cards[c].FromDiscard);
+  }
+
+  HintPlan Make() {
+    switch (model_.State().Now) {
+      case Phase::Drawing:
+        PlanDraw();
+        break;
+      case Phase::Melding: {
+        TurnPlanner melding = *this;
+        if (melding.PlanMelding())
+          *this = std::move(melding);
+        else
+          PlanWayOut();
+        break;
+      }
+      case Phase::Discarding:
+        if (model_.MayDiscard())
+          PlanDiscard();
+        else
+          PlanWayOut();
+        break;
+      case Phase::Over:
+        break;
+    }
+    HintPlan plan;
+    for (const Click& click : clicks_)
+      plan.Steps.push_back({{click.Target, Say(click)}, Fingerprint(click.Before)});
+    return plan;
+  }
+
+ private:
+  void Add(Click::Kind what, TableTarget target, int rank = 0) {
+    clicks_.push_back({what, target, model_.State(), rank});
+  }
+
+  // Take the pile when the Expert would and the turn it opens ends well;
+  // otherwise draw, and the plan waits for the cards drawn.
+  void PlanDraw() {
+    const SeatView& v = model_.View();
+    if (v.MayTakePile() && expert_.TakePile(v)) {
+      TurnPlanner taking = *this;
+      taking.Add(Click::Take, {TableTarget::Pile, v.UpCard});
+      taking.model_.TakePile();
+      if (taking.PlanMelding()) {
+        *this = std::move(taking);
+        return;
+      }
+      takeFailed_ = true;
+    }
+    Add(Click::Draw, stock_);
+  }
+
+  // The Expert's melds for the turn, then the discard; false when the turn
+  // would not end in a discard or in going out.
+  bool PlanMelding() {
+    // The rest of a taken pile comes with the first meld: the melds are planned
+    // again with its cards, at most once more.
+    for (int round = 0; round < 3 && model_.State().Now == Phase::Melding; ++round) {
+      const std::size_t pile = model_.View().Pile.size();
+      const MeldPlan melds = expert_.PlanMelds(model_.View());
+      bool handedOver = false;
+      for (const MeldStep& step : melds.Steps) {
+        if (!Meld(step)) return false;
+        handedOver = model_.View().Pile.size() != pile;
+        if (handedOver || model_.State().Now != Phase::Melding) break;
+      }
+      if (!handedOver) break;
+    }
+    if (model_.State().Now == Phase::Over) return model_.View().HasCanasta[Human];
+    if (!model_.MayDiscard()) return false;
+    PlanDiscard();
+    return true;
+  }
+
+  // A melding step as the clicks that make it: the cards one by one, a wild
+  // card then its meld's heading.
+  bool Meld(const MeldStep& step) {
+    const int r = step.Rank;
+    switch (step.What) {
+      case MeldStep::AllOfRank: {
+        std::vector<int> cards;
+        for (int c : model_.View().Hand)
+          if (RankOfCard(c) == r) cards.push_back(c);
+        if (cards.empty()) return false;
+        const std::size_t pile = model_.View().Pile.size();
+        for (int c : cards) {
+          if (!MeldCard(c)) return false;
+          if (model_.View().Pile.size() != pile || model_.State().Now != Phase::Melding) break;
+        }
+        return true;
+      }
+      case MeldStep::Natural:
+        return RankOfCard(step.Card) == r && MeldCard(step.Card);
+      case MeldStep::Wild:
+        if (model_.State().WildChosen != step.Card) {
+          Add(Click::ChooseWild, {TableTarget::HandCard, step.Card}, r);
+          if (!model_.Choose(step.Card) || !model_.MayPlaceWild(r)) return false;
+        }
+        Add(Click::Heading, {TableTarget::Heading, r}, r);
+        return model_.PlaceWild(r);
+      case MeldStep::None:
+        break;
+    }
+    return false;
+  }
+  bool MeldCard(int card) {
+    const int r = RankOfCard(card);
+    Add(model_.View().Started(Human, r) ? Click::LayOn : Click::NewMeld,
+        {TableTarget::HandCard, card}, r);
+    return model_.Meld(card);
+  }
+
+  void PlanDiscard() {
+    if (model_.State().Now == Phase::Melding) {
+      Add(Click::EndMelding, {TableTarget::DiscardLabel});
+      model_.EndMelding();
+    }
+    const SeatView& v = model_.View();
+    if (v.Hand.size() == 1 && !v.HasCanasta[Human]) {
+      Add(Click::KeepLast, {TableTarget::HandCard, v.Hand.front()});
+      model_.Discard(v.Hand.front());
+      return;
+    }
+    const int card = expert_.Discard(v);
+    if (card == 0) return;
+    Add(Click::Discard, {TableTarget::HandCard, card});
+    model_.Discard(card);
+  }
+
+  // The table as it stands cannot become a discard by melding: discard as it
+  // is when the table allows, else give back what cannot stand. Only a turn
+  // clicked otherwise than the hints said comes here.
+  void PlanWayOut() {
+    if (model_.MeldsStand() && !model_.View().Hand.empty()) return PlanDiscard();
+    Add(Click::GiveBack, {TableTarget::ReturnLabel});
+  }
+
+  // ---- the sentences
+
+  std::string Say(const Click& click) const {
+    const SeatView& v = click.Before.View;
+    const int r = click.Rank;
+    switch (click.What) {
+      case Click::Take:
+        return "Take the discard pile: " + TakeWhy(v);
+      case Click::Draw:
+        return "Draw two cards from the stock: " + DrawWhy(v);
+      case Click::NewMeld:
+        return "Meld your " + RankName(r, true) + ": " + MeldWhy(click);
+      case Click::LayOn:
+        return "Lay your " + RankName(r, false) + " on your " + RankName(r, true) + ": " +
+               MeldWhy(click);
+      case Click::ChooseWild:
+        return "Add the " + CardName(click.Target.Index) + " to your " + RankName(r, true) + ": " +
+               MeldWhy(click);
+      case Click::Heading:
+        return "Click the heading of your " + RankName(r, true) + ": " + MeldWhy(click);
+      case Click::EndMelding:
+        return "Click the Discard label: nothing more is worth melding now.";
+      case Click::Discard:
+        return "Discard the " + CardName(click.Target.Index) + ": " +
+               DiscardWhy(v, click.Target.Index);
+      case Click::KeepLast:
+        return "Click your last card: without a canasta you cannot discard it, and your turn "
+               "passes.";
+      case Click::GiveBack:
+        return std::string("Click Return Cards: your melds cannot stand as they are") +
+               (topTaken_ && !v.MinMeldMet[Human]
+                    ? ", and the pile's top card goes back for 50 points."
+                    : ".");
+    }
+    return "";
+  }
+
+  std::string TakeWhy(const SeatView& v) const {
+    const int up = RankOfCard(v.UpCard);
+    const std::string size = " and it holds " + Cards(v.DiscardCount()) + ".";
+    if (v.Started(Human, up)) return "you have melded " + RankName(up, true) + size;
+    if (v.HandRank[up] >= 2) {
+      const std::string pair = "you hold " + Count(v.HandRank[up]) + " " + RankName(up, true);
+      return pair + (v.MinMeldMet[Human] ? "" : " for your first meld") + size;
+    }
+    return OneOf(up) + " and a wild card take it" + size;
+  }
+
+  // Why not the pile, in the order the Expert weighs a take.
+  std::string DrawWhy(const SeatView& v) const {
+    if (v.Pile.empty()) return "the discard pile is empty.";
+    const int up = RankOfCard(v.UpCard);
+    if (v.UpCard != 0 && up == RankBlackThree) return "a black three blocks the discard pile.";
+    if (!v.MayTakePile()) return "you cannot take the discard pile now.";
+    const bool started = v.Started(Human, up);
+    const int laid = v.HandRank[up] + (!started && v.HandRank[up] == 1 ? 1 : 0);
+    if (v.HandCount[Human] - laid + v.DiscardCount() - 1 < 2)
+      return "taking the pile would leave you too few cards to play on.";
+    if (!v.MinMeldMet[Human]) return "taking the pile would not make your first meld this turn.";
+    if (!started && v.HandRank[up] == 1 && !takeFailed_)
+      return "the pile holds only " + Cards(v.DiscardCount()) + ", not worth a wild card.";
+    return "the stock is the better draw this time.";
+  }
+
+  // Why a card goes onto a meld, by what the turn's plan leaves at its end.
+  std::string MeldWhy(const Click& click) const {
+    const SeatView& now = click.Before.View;
+    const SeatView& end = model_.View();
+    const int r = click.Rank;
+    if (end.Hand.empty()) return "with this turn's melds you can go out, and going out pays now.";
+    if (!now.MinMeldMet[Human])
+      return "with the rest of this turn's melds it makes your first meld of more than " +
+             std::to_string(now.Requirement[Human]) + ".";
+    if (now.Started(Human, r) && now.Melds[Human][r].Count < 3)
+      return "your " + RankName(r, true) + " need three cards before you can discard.";
+    if (now.Melds[Human][r].Count < 7 && end.Melds[Human][r].Count >= 7)
+      return "it makes a canasta of " + RankName(r, true) + ".";
+    return "every card laid scores and brings a canasta nearer.";
+  }
+
+  std::string DiscardWhy(const SeatView& v, int card) const {
+    const int r = RankOfCard(card);
+    if (v.Hand.size() == 1) return "it is your last card and you go out.";
+    if (r == RankBlackThree) return "a black three blocks the pile for your opponent.";
+    if (IsWildCardNumber(card)) {
+      if (expert_.EndChance(v) >= ExpertPolicy::kCloseToOut) {
+        if (v.HandCount[Robot] <= 3)
+          return "your opponent is close to going out and it would count against you.";
+        return "the stock is down to " + Cards(v.StockCount) + ", and it would count against you.";
+      }
+      const bool wildInPile = std::any_of(v.Pile.begin(), v.Pile.end(), IsWildCardNumber);
+      if (!wildInPile && v.MinMeldMet[Robot])
+        return "it freezes the pile, and your opponent cannot take it.";
+      return "the pile is frozen already, and with a wild card on top your opponent cannot take "
+             "it.";
+    }
+    if (v.Record.DiscardedSinceTake(Robot, r) > 0)
+      return "your opponent threw " + RankName(r, true) + " away and is not collecting them.";
+    if (expert_.TakeChance(v, card) < 0.05)
+      return "your opponent is unlikely to take the pile with it.";
+    return "it is the card you can best spare.";
+  }
+
+  TurnModel model_;
+  TableTarget stock_;
+  ExpertPolicy expert_;
+  std::vector<Click> clicks_;
+  bool topTaken_ = false;    // the pile's top card lies in the human's melds
+  bool takeFailed_ = false;  // the Expert would take the pile but the turn would not end well
+};
 
 }  // namespace
 
 HintAdvice Game::HumanHint() {
   const std::vector<TableTarget> clickable = ClickableNow();
   if (clickable.empty()) return {};
-  ExpertPolicy expert;
-  const SeatView v = MakeSeatView(*this, Human);
-  if (PlayerTurnOpen) {
-    if (v.MayTakePile() && expert.TakePile(v))
-      return {{TableTarget::Pile, v.UpCard}, "Take the discard pile: " + TakeWhy(v)};
+  // Where the table stands in the plan: at its next step, or a later one when
+  // the hint was not asked after every click.
+  const std::vector<int> now = Fingerprint(TurnStateOf(*this));
+  HintPlan& plan = PlannedHints;
+  auto at = std::find_if(
+      plan.Steps.begin() + static_cast<std::ptrdiff_t>(std::min(plan.Next, plan.Steps.size())),
+      plan.Steps.end(), [&](const HintStep& s) { return s.Expects == now; });
+  if (at == plan.Steps.end()) {
     // The stock as a click would find it: its top card.
     TableTarget stock{TableTarget::Stock};
     for (const TableTarget& t : clickable)
       if (t.What == TableTarget::Stock) stock = t;
-    return {stock, "Draw two cards from the stock: " + DrawWhy(v)};
+    const std::string said = plan.Said;
+    plan = TurnPlanner(*this, stock).Make();
+    plan.Said = said;
+    at = plan.Steps.begin();
+    if (at == plan.Steps.end()) return {};
   }
-  if (PlayerHasDrawn) {
-    const MeldPlan plan = expert.PlanMelds(v);
-    if (!plan.Steps.empty()) {
-      const MeldStep& step = plan.Steps.front();
-      int card = step.Card;
-      if (step.What == MeldStep::AllOfRank)
-        for (int c : v.Hand)
-          if (card == 0 && RankOfCard(c) == step.Rank) card = c;
-      if (step.What == MeldStep::Wild && WildChosen == step.Card)
-        return {{TableTarget::Heading, step.Rank},
-                "Click the heading of your " + RankName(step.Rank, true) + ": " +
-                    MeldText(v, plan, step).substr(MeldText(v, plan, step).find(':') + 2)};
-      return {{TableTarget::HandCard, card}, MeldText(v, plan, step)};
-    }
-    if (!MeldsComplete(Human) || (!MinMeldMet[Human] && v.MeldPoints[Human] > 0))
-      return {{TableTarget::ReturnLabel},
-              "Click Return Cards: your melds cannot stand as they are."};
-    return {{TableTarget::DiscardLabel},
-            "Click the Discard label: nothing more is worth melding now."};
-  }
-  if (PlayerDiscarding) {
-    const int card = expert.Discard(v);
-    if (card == 0) return {};
-    return {{TableTarget::HandCard, card},
-            "Discard the " + CardName(card) + ": " + DiscardWhy(v, expert, card)};
-  }
-  return {};
+  plan.Next = static_cast<std::size_t>(at - plan.Steps.begin());
+  return at->Advice;
 }
 
-// The Game menu's Hint: the Expert's choice said on the status line and marked
-// on the table until the table next changes.
+// The Game menu's Hint: the advice said on the status line and its element
+// marked on the table until the next click.
 void Game::MnuHint_Click() {
   const HintAdvice hint = HumanHint();
   if (hint.Target.What == TableTarget::None) return;
@@ -150,7 +512,21 @@ void Game::MnuHint_Click() {
   std::string text = hint.Text;
   if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = char(text[0] - 'A' + 'a');
   SetStatus(" " + text);
+  PlannedHints.Said = Table.LblGenInfo.Caption;
   Table.HintTarget = hint.Target;
+}
+
+void Game::PutHintAway() {
+  if (PlannedHints.Said.empty() || Table.LblGenInfo.Caption != PlannedHints.Said) return;
+  PlannedHints.Said.clear();
+  if (PlayerTurnOpen)
+    SetStatus(" click the Discard pack or click Stock for two cards.");
+  else if (PlayerHasDrawn && WildChosen != 0 && Cards[WildChosen].Place == PlaceHumanHand)
+    SetStatus(" now click on label above the Meld to which you wish to add this card.");
+  else if (PlayerHasDrawn)
+    SayMelding();
+  else if (PlayerDiscarding)
+    SetStatus(" now click on 1 card which will be discarded.");
 }
 
 }  // namespace larkspur

@@ -171,9 +171,11 @@ class Game : public GameState {
   Policy* RobotSeatPolicy = nullptr;
   // The robot's turn as RobotPlayer plays it; true when it took the discard pile.
   bool RobotSeatTurn();
-  // The Expert's advice for the human's next click; None unless the game
-  // waits for the human's move.
+  // The advice for the human's next click, a step of the hint's plan for the
+  // turn; None unless the game waits for the human's move.
   HintAdvice HumanHint();
+  // The hint's plan for this turn, kept from one hint to the next (policy/Hint.cpp).
+  HintPlan PlannedHints;
   // The Game menu's Hint: says the advice on the status line and marks its element.
   void MnuHint_Click();
   // What a click on the table could use now, in the order the keyboard steps
@@ -196,6 +198,10 @@ class Game : public GameState {
   void SayMelding();
   void HasDrawn();
   void GoOutWithBlackThrees();
+  // ---- policy/Hint.cpp
+  // A click puts the hint away: its sentence, still on the status line, gives way
+  // to what the turn asks for now.
+  void PutHintAway();
   // ---- player/Labels.cpp
   void RestoreWildCard(int card);
   void RecountHumanMelds();

@@ -1,9 +1,12 @@
-// Who plays the seats, and what a click or a hint can point at on the table.
+// Who plays the seats, what a click or a hint can point at on the table, and the
+// hint's plan for a turn.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace larkspur {
 
@@ -38,6 +41,18 @@ struct TableTarget {
 struct HintAdvice {
   TableTarget Target;
   std::string Text;
+};
+
+// The hint's plan for the rest of the human's turn: each click with its advice and
+// the table the plan expects to see before it, followed while the table matches.
+struct HintStep {
+  HintAdvice Advice;
+  std::vector<int> Expects;
+};
+struct HintPlan {
+  std::vector<HintStep> Steps;
+  std::size_t Next = 0;  // the step the table matched last
+  std::string Said;      // the status line as the last hint left it
 };
 
 }  // namespace larkspur
