@@ -32,6 +32,7 @@ void Game::ReadNameFile() {
   std::vector<std::string> problems;
   PlayerFileData data;
   std::string excerpt;
+  bool noneUsed = true;
   if (!readable) {
     problems.push_back("it could not be read");
   } else {
@@ -39,6 +40,7 @@ void Game::ReadNameFile() {
     data = parsed.Data;
     problems = std::move(parsed.Problems);
     excerpt = std::move(parsed.Excerpt);
+    noneUsed = parsed.NoneUsed;
   }
   PlayerName = data.PlayerName;
   RobotName = data.RobotName;
@@ -59,7 +61,7 @@ void Game::ReadNameFile() {
   // and its last sentence, where the old file went, can be read.
   nameFileProblem_ = " your player file " + path + " could not be used as it stands (" + why +
                      ")." + (excerpt.empty() ? "" : " The line in it reads “" + excerpt + "”.") +
-                     " Defaults are used where it was bad" +
+                     " Defaults are used " + (noneUsed ? "for all of it" : "where it was bad") +
                      (ec ? std::string(".") : ", and the old file is kept as " + copy + ".");
 }
 

@@ -16,15 +16,18 @@ using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 // Each field that cannot be used falls back to its default alone, and the parse says so;
-// blanks around fields and a byte order mark are skipped, an unquoted name is taken as it
-// stands and what follows the first line is not read.
+// a line without its eight fields is used not at all. Blanks around fields and a byte order
+// mark are skipped, an unquoted name is taken as it stands and what follows the first line
+// is not read.
 TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
   std::string longest = "\"Ann\",\"Bob\",0,1,2,3,4,600";
   longest.resize(PlayerFileLineLimit, ' ');
   const std::string longestName(PlayerNameLimit, 'x');
   const std::tuple<std::string, PlayerFileData, bool> cases[] = {
       // The text, what is read, and whether that is all of it.
-      {"\"Ann\",\"Bob\",150,7,1,2,3", {"Ann", "Bob", 150, 7, 1, 2, 3, 5000}, false},
+      {"\"Ann\",\"Bob\",150,7,1,2,3", {}, false},
+      {"\"Ann,\"Bob\",300,2,3,100,200,1500", {}, false},
+      {"Ann,Smith,\"Bob\",300,2,3,100,200,1500", {}, false},
       {"", {}, false},
       {"\"Ann\",\"Bob\",fast,1x,2,,4,600", {"Ann", "Bob", 300, 0, 2, 0, 4, 600}, false},
       {"\"Ann\",\"Bob\",100,1,32768,3,-32769,600", {"Ann", "Bob", 100, 1, 0, 3, 0, 600}, false},
@@ -32,7 +35,7 @@ TEST(PlayerFile, BadFieldsFallBackOneByOneAndOnlyTheFirstLineIsRead) {
        {"Ann", "Bob", 100, 1, 2, 0, 4, 5000},
        false},
       {"\"Ann\",\"Bob\",-1,1,2,3,4,5001", {"Ann", "Bob", -1, 1, 2, 3, 4, 5000}, false},
-      {"\"Ann\",\"Bob\"\r\n0,1,2,3,4,600", {"Ann", "Bob", 300, 0, 0, 0, 0, 5000}, false},
+      {"\"Ann\",\"Bob\"\r\n0,1,2,3,4,600", {}, false},
       {longest + " ", {}, false},
       {"\"A\tnn\",\"Bob\x7F\",0,1,2,3,4,600", {"Player", "Barnaby", 0, 1, 2, 3, 4, 600}, false},
       {"\"Ann\",\"B\0b\",0,1,2,3,4,600"s, {"Ann", "Barnaby", 0, 1, 2, 3, 4, 600}, false},
@@ -118,6 +121,20 @@ TEST_F(NameFileTest, OnlyTheFirstLineIsReadAndALongerOneIsBad) {
   again.Form_Load();
   EXPECT_EQ(Held(again), PlayerFileData{});
   EXPECT_EQ(ReadBytes(folder / "Name.dat.bad"), longest + "0\r\n");
+}
+
+// A line that lost a field is read by no position at all, and the message says so.
+TEST_F(NameFileTest, ALineWithoutItsEightFieldsIsUsedNotAtAll) {
+  WriteBytes(folder / "Name.dat", "\"Ann,\"Bob\",300,2,3,100,200,1500\r\n");
+  game.Form_Load();
+  EXPECT_EQ(Held(game), PlayerFileData{});
+  game.ReportNameFileProblem();
+  ASSERT_EQ(host.messages.size(), 1u);
+  const std::string& said = host.messages[0].Message;
+  EXPECT_NE(said.find("(it holds 7 of its 8 fields)."), std::string::npos) << said;
+  EXPECT_NE(said.find(" Defaults are used for all of it, and the old file is kept as "),
+            std::string::npos)
+      << said;
 }
 
 // A folder in the place of the file cannot be read nor replaced by the rename; one in
