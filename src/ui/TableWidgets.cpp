@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include "table/TableModel.h"
 #include "ui/CardArt.h"
@@ -80,6 +82,14 @@ void TableMarks::paintEvent(QPaintEvent*) {
     DrawOutline(p, ring_ == hint_ ? ring_.adjusted(4, 4, -4, -4) : ring_, kRingColor);
 }
 
+void showPlainToolTip(QWidget* widget, const QPoint& at) {
+  const QString text = widget->toolTip();
+  if (text.isEmpty()) return QToolTip::hideText();
+  // Given as formatted text that shows these very characters, it cannot be
+  // misread; blanks stay as they are, and the line is not wrapped.
+  QToolTip::showText(at, Qt::convertFromPlainText(text, Qt::WhiteSpacePre), widget);
+}
+
 CardWidget::CardWidget(QWidget* parent, CardArt& art)
     : QWidget(parent), art_(art), image_(BackImage) {
   setMouseTracking(true);
@@ -95,6 +105,12 @@ void CardWidget::setMarked(bool marked) {
   if (marked == marked_) return;
   marked_ = marked;
   update();
+}
+
+bool CardWidget::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  showPlainToolTip(this, static_cast<QHelpEvent*>(event)->globalPos());
+  return true;
 }
 
 void CardWidget::paintEvent(QPaintEvent*) {
@@ -128,6 +144,12 @@ void CardWidget::mouseMoveEvent(QMouseEvent* event) {
 
 TableLabel::TableLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
+}
+
+bool TableLabel::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QLabel::event(event);
+  showPlainToolTip(this, static_cast<QHelpEvent*>(event)->globalPos());
+  return true;
 }
 
 void TableLabel::mousePressEvent(QMouseEvent* event) {

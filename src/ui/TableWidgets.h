@@ -54,6 +54,11 @@ class TableMarks : public QWidget {
   QRect ring_, hint_;
 };
 
+// Shows the widget's tooltip at a point exactly as it is written. A tooltip
+// may hold a name, and Qt would read one that looks like markup as formatted
+// text, even fetching the pictures it names.
+void showPlainToolTip(QWidget* widget, const QPoint& at);
+
 // One card picture: shows a face or the back and reports presses and moves.
 class CardWidget : public QWidget {
  public:
@@ -68,6 +73,7 @@ class CardWidget : public QWidget {
   bool marked() const { return marked_; }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -79,7 +85,8 @@ class CardWidget : public QWidget {
   bool marked_ = false;
 };
 
-// A label of the table; the meld headings and command labels take clicks.
+// A label of the table, its caption and tooltip shown as plain text; the meld
+// headings and command labels take clicks.
 class TableLabel : public QLabel {
  public:
   explicit TableLabel(QWidget* parent);
@@ -87,6 +94,7 @@ class TableLabel : public QLabel {
   std::function<void()> onMove;
 
  protected:
+  bool event(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;

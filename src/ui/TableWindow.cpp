@@ -700,8 +700,7 @@ void TableWindow::applyPointer(QWidget* widget, int mousePointer, int mouseIcon,
 }
 
 void TableWindow::showToolTipNow(QWidget* widget) {
-  if (QToolTip::isVisible() && widget->underMouse())
-    QToolTip::showText(QCursor::pos(), widget->toolTip(), widget);
+  if (QToolTip::isVisible() && widget->underMouse()) showPlainToolTip(widget, QCursor::pos());
 }
 
 // One line of what the table shows, written when it differs from the last.

@@ -15,6 +15,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -25,7 +26,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 
 #include "ui/Folders.h"
@@ -329,6 +332,76 @@ class TestTableWindow : public QObject {
     QVERIFY(!g.Table.FramResults.Visible && !g.Ended());
     click("cmdSave");
     QVERIFY(g.Ended());
+  }
+
+  // Names are shown exactly as typed wherever they appear, never read as markup: on the
+  // labels and the status line, in the tooltips over cards, headings and shortened names,
+  // in the message window and the question box, on the score sheet and to screen readers.
+  void namesAreShownAsTyped() {
+    QTemporaryDir pictures;
+    const QString picture = pictures.filePath("p.png");
+    QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(picture));
+    const QString player = "<img src=" + picture + ">", robot = "<b>x</b>";
+    Table t(('"' + player + "\",\"" + robot + "\",0,0,0,0,0,5000\r\n").toUtf8());
+    Game& g = t.game();
+    // What the tooltip over w shows: Qt reads a text that looks like markup as markup.
+    auto tipOver = [](QWidget* w) {
+      QToolTip::hideText();
+      QHelpEvent help(QEvent::ToolTip, w->rect().center(), w->mapToGlobal(w->rect().center()));
+      QApplication::sendEvent(w, &help);
+      const QString tip = QToolTip::text();
+      if (!Qt::mightBeRichText(tip)) return tip;
+      return QTextDocumentFragment::fromHtml(tip).toPlainText().replace(QChar::Nbsp, ' ');
+    };
+    for (auto* label : t.surface()->findChildren<TableLabel*>())
+      QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+    auto* shortened = t.window.findChild<QLabel*>("LblNames_2");
+    QVERIFY(shortened->text().endsWith(QChar(0x2026)) && tipOver(shortened) == player);
+    QCOMPARE(t.window.findChild<QLabel*>("LblB")->text(), robot);
+    QVERIFY(t.window.findChild<QLabel*>("LblGenInfo")->text().startsWith(player + "  welcome"));
+
+    g.HandInPlay = g.PlayerToPlay = g.PlayerTurnOpen = true;
+    QTest::mouseMove(t.card(CardCount));  // the top of the stock
+    QCOMPARE(tipOver(t.card(CardCount)), player + " left click to take two cards.");
+    QTest::mouseMove(t.find("LblHeadings_7"));
+    QCOMPARE(tipOver(t.find("LblHeadings_7")), player + " click to Meld the Wild card you chose.");
+    g.HandInPlay = g.PlayerToPlay = g.PlayerTurnOpen = false;
+
+    g.Cards[FirstFour].Place = PlaceRobotHand;
+    QCOMPARE(QAccessible::queryAccessibleInterface(t.card(FirstFour))->text(QAccessible::Name),
+             "A card in " + robot + "'s hand");
+    QString message, question;
+    answering(
+        [&](QWidget* w) {
+          if (auto* m = qobject_cast<MessageWindow*>(w)) {
+            if (m->findChild<QLabel*>("Label2")->textFormat() == Qt::PlainText)
+              message = m->messageText();
+            m->clickButton(1);
+          } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            if (box->textFormat() == Qt::PlainText) question = box->text();
+            box->button(QMessageBox::No)->click();
+          }
+        },
+        [&] {
+          g.Form_QueryUnload();
+          g.MnuNameP_Click();
+        });
+    QCOMPARE(message, player + " do you really wish to exit?");
+    QCOMPARE(question, " Welcome " + player +
+                           " if you wish to change the Player's name click on "
+                           "'Yes' ");
+
+    g.LogMove(HandMove::Discard, Robot, FirstAce + 2);
+    g.NoteHandOnSheet({0, 0, 0});
+    t.action("MnuScoreSheet")->trigger();
+    auto* sheet = t.window.findChild<ScoreSheetWindow*>();
+    QVERIFY(sheet);
+    QVERIFY2(sheet->log()->toPlainText().startsWith(robot + " discarded the ace of hearts"),
+             qPrintable(sheet->log()->toPlainText()));
+    QStringList headings;
+    for (int c = 0; c < sheet->sheet()->columnCount(); ++c)
+      headings << sheet->sheet()->horizontalHeaderItem(c)->text();
+    QVERIFY2(headings.join('|').contains(robot), qPrintable(headings.join('|')));
   }
 
   // F1 shows the help, dashes intact; F2 deals. In the human's turn the stock invites
