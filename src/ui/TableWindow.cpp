@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QToolTip>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <exception>
 #include <functional>
@@ -95,12 +96,24 @@ QRect scaledRect(int left, int top, int width, int height, double s) {
                      [s](double twips) { return int(std::lround(twips * s)); });
 }
 
-// The rectangle moved, and made smaller where it must, to lie within the area.
-QRect fitInto(QRect window, const QRect& area) {
-  window.setSize(window.size().boundedTo(area.size()));
-  window.moveLeft(std::clamp(window.left(), area.left(), area.x() + area.width() - window.width()));
-  window.moveTop(std::clamp(window.top(), area.top(), area.y() + area.height() - window.height()));
-  return window;
+// A place of this position and size, moved and made smaller where it must, to
+// lie within the area. Reckoned wide, so that no stored value can overflow.
+QRect fitInto(const QPoint& position, const QSize& size, const QRect& area) {
+  const auto fit = [](long long at, long long length, long long start, long long room) {
+    length = std::clamp(length, 0LL, room);
+    return std::pair(int(std::clamp(at, start, start + room - length)), int(length));
+  };
+  const auto [left, width] = fit(position.x(), size.width(), area.x(), area.width());
+  const auto [top, height] = fit(position.y(), size.height(), area.y(), area.height());
+  return {left, top, width, height};
+}
+
+// The middle of a stored place, wherever in the plane it lies.
+QPoint middleOf(const QPoint& position, const QSize& size) {
+  const auto middle = [](long long at, long long length) {
+    return int(std::clamp(at + length / 2, (long long)INT_MIN, (long long)INT_MAX));
+  };
+  return {middle(position.x(), size.width()), middle(position.y(), size.height())};
 }
 
 }  // namespace
@@ -754,12 +767,12 @@ void TableWindow::load() {
 void TableWindow::restoreWindowPlace() {
   const QSettings settings;
   const QSize size = settings.value(QStringLiteral("window/size")).toSize();
-  if (size.isValid()) {
-    const QRect saved(settings.value(QStringLiteral("window/position")).toPoint(), size);
-    // The screens may have changed since: the one the window was on, else the main one.
-    const QScreen* screen = QGuiApplication::screenAt(saved.center());
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect place = screen ? fitInto(saved, screen->availableGeometry()) : saved;
+  const QPoint position = settings.value(QStringLiteral("window/position")).toPoint();
+  // The screens may have changed since: the one the window was on, else the main one.
+  const QScreen* screen = QGuiApplication::screenAt(middleOf(position, size));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (size.isValid() && screen) {
+    const QRect place = fitInto(position, size, screen->availableGeometry());
     resize(place.size());
     move(place.topLeft());
   }

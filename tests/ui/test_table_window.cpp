@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
+#include <limits>
 
 #include "ui/Folders.h"
 #include "ui/MessageWindow.h"
@@ -172,9 +173,25 @@ class TestTableWindow : public QObject {
     }
     QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
     QSettings().setValue("window/size", QSize(area.width() + 300, 600));
-    Table t;
-    QCOMPARE(QRect(t.window.pos(), t.window.size()),
-             QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
+    {
+      Table t;
+      QCOMPARE(QRect(t.window.pos(), t.window.size()),
+               QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
+    }
+    // However wild the stored values, the window lies on the screen (and nothing overflows).
+    const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    const std::pair<QPoint, QSize> wild[] = {{{2147483600, 2147483600}, {620, 500}},
+                                             {{least, 0}, {620, 500}},
+                                             {{least, least}, {most, most}},
+                                             {{most, least}, {most, 600}},
+                                             {{0, 0}, {most, most}}};
+    for (const auto& [position, size] : wild) {
+      QSettings().setValue("window/position", position);
+      QSettings().setValue("window/size", size);
+      Table t;
+      QVERIFY2(area.contains(QRect(t.window.pos(), t.window.size())),
+               qPrintable(QString("%1,%2").arg(position.x()).arg(position.y())));
+    }
   }
 
   // Every element in its frame and place at 15 twips a pixel, with its words; the
