@@ -1,5 +1,7 @@
 #include "ui/Folders.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,8 +29,23 @@ QString findSound(const QString& programFolder, const QString& name) {
 }
 
 QString findSoundModule(const QString& programFolder) {
-  return findBesideOrInstalled(programFolder, QStringLiteral(LARKSPUR_MODULES_FROM_PROGRAM),
-                               QString::fromLatin1(SoundModuleFile));
+  // Code runs when it is loaded: only where this build put it, or its install.
+  const QString built = QStringLiteral(LARKSPUR_MODULE_BUILD_FOLDER);
+  const QString program = QFileInfo(programFolder).canonicalFilePath();
+  const QString folder = !program.isEmpty() && program == QFileInfo(built).canonicalFilePath()
+                             ? built
+                             : QDir(programFolder).filePath(LARKSPUR_MODULES_FROM_PROGRAM);
+  const QString path = QDir(folder).filePath(QString::fromLatin1(SoundModuleFile));
+  return QFileInfo(path).isFile() ? QDir::cleanPath(path) : QString();
+}
+
+QString soundModuleDistrust(const QString& path) {
+  const QFileInfo module(path);
+  if (module.ownerId() != ::geteuid() && module.ownerId() != 0)
+    return path + QStringLiteral(" belongs to someone other than you or the system");
+  if (module.permissions() & (QFile::WriteGroup | QFile::WriteOther))
+    return path + QStringLiteral(" may be changed by others than its owner");
+  return {};
 }
 
 QString playerFileFolder(const QString& programFolder, const QString& userFolder) {

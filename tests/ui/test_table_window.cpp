@@ -301,15 +301,35 @@ class TestTableWindow : public QObject {
     QVERIFY(fileBytes(copied) == fileBytes(beside) && QFileInfo(copied).isWritable());
   }
 
-  // The sound module is found beside the program as the sounds are; one that
-  // cannot be loaded leaves the game silent.
+  // The sound module is loaded only from where the build or the install put it: not
+  // one planted beside an installed program, nor one that others could have changed.
+  // One that cannot be loaded leaves the game silent.
   void soundModuleIsFoundAndPlays() {
     QTemporaryDir prefix;
     const QString bin = prefix.filePath("bin");
     const QString lib = QDir(bin).filePath(LARKSPUR_MODULES_FROM_PROGRAM);
     QVERIFY(QDir().mkpath(bin) && QDir().mkpath(lib));
-    writeFile(lib + "/larkspur-sounds.so", "not a library");
-    QCOMPARE(larkspur::findSoundModule(bin), QDir::cleanPath(lib + "/larkspur-sounds.so"));
+    const QString module = LARKSPUR_BUILD_DIR "/larkspur-sounds.so";
+    const QString installed = QDir::cleanPath(lib + "/larkspur-sounds.so");
+    QVERIFY(QFile::copy(module, bin + "/larkspur-sounds.so"));
+    QCOMPARE(larkspur::findSoundModule(bin), QString());
+    QVERIFY(QFile::copy(module, installed));
+    QCOMPARE(larkspur::findSoundModule(bin), installed);
+    QCOMPARE(larkspur::findSoundModule(LARKSPUR_BUILD_DIR), QDir::cleanPath(module));
+    const QFileDevice::Permissions own = QFile::permissions(installed);
+    QFile::setPermissions(installed, own | QFile::WriteGroup);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Larkspur: no sounds: .* may be changed by others"));
+    QVERIFY(!larkspur::SoundModule(bin).makePlayer());
+    QFile::setPermissions(installed, own);
+    if (::geteuid() == 0) {
+      QVERIFY(::chown(QFile::encodeName(installed).constData(), 65534, 65534) == 0);
+      QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Larkspur: no sounds: .* belongs to "
+                                                            "someone other than you"));
+      QVERIFY(!larkspur::SoundModule(bin).makePlayer());
+      QVERIFY(::chown(QFile::encodeName(installed).constData(), 0, 0) == 0);
+    }
+    writeFile(installed, "not a library");
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Larkspur: no sounds: "));
     QVERIFY(!larkspur::SoundModule(bin).makePlayer());
 
