@@ -53,14 +53,17 @@ QString playerFileFolder(const QString& programFolder, const QString& userFolder
   if ((beside.isFile() && beside.isWritable()) || QFileInfo(programFolder).isWritable() ||
       userFolder.isEmpty())
     return programFolder;
-  if (!QDir().mkpath(userFolder)) return userFolder;  // saving there will say what is wrong
   const QString own = QDir(userFolder).filePath(QStringLiteral("Name.dat"));
-  if (!QFileInfo::exists(own) && beside.isFile() && beside.isReadable() &&
+  const bool besideReadable = beside.isFile() && beside.isReadable();
+  if (QDir().mkpath(userFolder) && !QFileInfo::exists(own) && besideReadable &&
       QFile::copy(beside.filePath(), own)) {
     // The copy is the player's own now, whatever the original's permissions.
     QFile::setPermissions(own, QFile::permissions(own) | QFile::ReadOwner | QFile::WriteOwner);
   }
-  return userFolder;
+  // With no folder of the player's own to keep it in, the names and scores
+  // beside the program are still played with; saving says why it cannot.
+  if (!QFileInfo::exists(own) && besideReadable) return programFolder;
+  return userFolder;  // saving there will say what is wrong
 }
 
 }  // namespace larkspur

@@ -25,7 +25,8 @@ QString soundModuleDistrust(const QString& path);
 // kept there: a Name.dat there that can be written, or a folder that takes new
 // files. Otherwise the player's own folder, made when missing; a Name.dat
 // beside the program is copied into it first when it holds none yet, so the
-// names, statistics and scores carry over.
+// names, statistics and scores carry over. When that copy cannot be made, a
+// readable Name.dat beside the program is used where it is.
 QString playerFileFolder(const QString& programFolder, const QString& userFolder);
 
 }  // namespace larkspur

@@ -299,6 +299,21 @@ class TestTableWindow : public QObject {
     Unwritable file(beside);
     QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
     QVERIFY(fileBytes(copied) == fileBytes(beside) && QFileInfo(copied).isWritable());
+
+    // No folder of the player's own to be had either: the names beside the program
+    // are played with where they are, and a save says it cannot be made.
+    QTemporaryDir noHome;
+    Unwritable home(noHome.path());
+    QCOMPARE(larkspur::playerFileFolder(program.path(), noHome.filePath("Larkspur")),
+             program.path());
+    QtHost readOnly;
+    readOnly.setQuitOnEnd(false);
+    readOnly.setPlayerFileFolder(program.path());
+    Game game(readOnly);
+    game.Form_Load();
+    bool saved = true;
+    const QString said = answeringMessages(0, [&] { saved = game.SaveNameFile(); });
+    QVERIFY(game.PlayerName == "Ada" && !saved && said.startsWith("Not saved|"));
   }
 
   // The sound module is loaded only from where the build or the install put it: not
