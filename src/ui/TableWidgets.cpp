@@ -3,8 +3,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTextDocument>
 #include <QToolTip>
+#include <algorithm>
 
 #include "table/TableModel.h"
 #include "ui/CardArt.h"
@@ -140,6 +143,28 @@ void CardWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void CardWidget::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
   if (onMove) onMove();
+}
+
+QChar FrameButton::mnemonic() const {
+  const QString caption = text();
+  for (qsizetype i = caption.indexOf(u'&'); i >= 0 && i + 1 < caption.size();
+       i = caption.indexOf(u'&', i + 2)) {
+    if (caption.at(i + 1) != u'&') return caption.at(i + 1).toLower();
+  }
+  return {};
+}
+
+void FrameButton::paintEvent(QPaintEvent*) {
+  QStylePainter p(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.state &= ~QStyle::State_HasFocus;
+  p.drawControl(QStyle::CE_PushButton, option);
+  if (!hasFocus()) return;
+  p.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+  p.setBrush(Qt::NoBrush);
+  const int inset = std::max(3, height() / 8);
+  p.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
 }
 
 TableLabel::TableLabel(QWidget* parent) : QLabel(parent) {

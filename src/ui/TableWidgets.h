@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QPushButton>
 #include <QRect>
 #include <QWidget>
 #include <functional>
@@ -83,6 +84,19 @@ class CardWidget : public QWidget {
   CardArt& art_;
   int image_;
   bool marked_ = false;
+};
+
+// A button of the results frame. The focus is drawn as the message window
+// draws it, a dotted ring just inside the raised edge, where the style's own
+// mark is a faint line. The keys it leaves go to the table (TableWindowKeys.cpp).
+class FrameButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+  // The letter drawn underlined, in lower case; none without one.
+  QChar mnemonic() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // A label of the table, its caption and tooltip shown as plain text; the meld

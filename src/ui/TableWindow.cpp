@@ -366,7 +366,8 @@ void TableWindow::addLabel(const TableElement& element) {
   const ElementClick click = element.Click;
   const int index = element.Index;
   if (item.isButton) {
-    auto* button = new QPushButton(parent);
+    auto* button = element.Parent == &game_->Table.FramResults ? new FrameButton(parent)
+                                                               : new QPushButton(parent);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, click, index] { sendClick(click, index); });
     item.widget = button;
@@ -577,7 +578,13 @@ void TableWindow::syncFrames(bool rescaled) {
     }
     if (!frame.placed || m.Visible != frame.visible) {
       frame.visible = m.Visible;
+      const bool hadFocus = frame.widget->isAncestorOf(QApplication::focusWidget());
       frame.widget->setVisible(m.Visible);
+      if (frame.model == &t.FramResults) {
+        // The keyboard is the frame's while it shows, "Carry On" first; then the table's again.
+        if (m.Visible) resultsButtons().front()->setFocus(Qt::OtherFocusReason);
+        if (!m.Visible && hadFocus) surface_->setFocus(Qt::OtherFocusReason);
+      }
     }
     frame.placed = true;
   }
@@ -734,6 +741,7 @@ void TableWindow::logTable() {
       (QStringLiteral("stock=") + shown(t.LblStock)->text() + QStringLiteral("|discard=") +
        shown(t.LblDiscard)->text() + QStringLiteral("|hand=") + QString::number(hand) +
        QStringLiteral("|discarding=") + (shown(t.LblDiscarding)->isHidden() ? u'0' : u'1') +
+       QStringLiteral("|results=") + (t.FramResults.Visible ? u'1' : u'0') +
        QStringLiteral("|status=") + status + u'\n')
           .toUtf8();
   if (line == loggedTable_) return;

@@ -386,6 +386,60 @@ class TestTableWindow : public QObject {
     QVERIFY(g.Ended());
   }
 
+  // The results frame answers keys as a message window does: "Carry On" has the focus,
+  // ringed in dots as clearly as there; Return, Space or its letter, with or without
+  // Alt, deal on, "Exit and Save" answers its own; Tab goes round the two buttons and
+  // Escape does nothing at all.
+  void resultsFrameAnswersTheKeys() {
+    enum Outcome { CarriedOn, Exited, Stays };
+    const std::pair<std::vector<QKeyCombination>, Outcome> cases[] = {
+        {{Qt::Key_Return}, CarriedOn},
+        {{Qt::Key_Enter}, CarriedOn},
+        {{Qt::Key_Space}, CarriedOn},
+        {{Qt::Key_C}, CarriedOn},
+        {{Qt::ALT | Qt::Key_C}, CarriedOn},
+        {{Qt::Key_X}, Exited},
+        {{Qt::ALT | Qt::Key_X}, Exited},
+        {{Qt::Key_Escape}, Stays},
+        {{Qt::Key_Tab, Qt::Key_Return}, Exited},
+        {{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}, CarriedOn},
+        {{Qt::SHIFT | Qt::Key_Backtab, Qt::Key_Return}, Exited},
+    };
+    for (const auto& [keys, outcome] : cases) {
+      Table t;
+      Game& g = t.game();
+      g.Table.FramResults.Visible = true;
+      t.window.syncFromModel();
+      QCOMPARE(QApplication::focusWidget(), t.find("cmdNew"));
+      for (const QKeyCombination key : keys) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : t.surface(), key.key(), key.keyboardModifiers());
+      }
+      // A button's own Alt shortcut clicks it a moment later, as a pressed button comes up.
+      auto seen = [&g] {
+        return g.Ended() ? Exited : g.Table.FramResults.Visible ? Stays : CarriedOn;
+      };
+      const QString pressed = QKeySequence(keys.front()).toString();
+      if (outcome != Stays) QTRY_VERIFY2(seen() == outcome, qPrintable(pressed));
+      QVERIFY2(seen() == outcome && g.NextHandGo == (outcome != Stays), qPrintable(pressed));
+    }
+
+    // The ring: dark dots on the light face, where the button without the focus has none.
+    Table t;
+    t.game().Table.FramResults.Visible = true;
+    t.window.syncFromModel();
+    QWidget* carryOn = t.find("cmdNew");
+    const QImage ringed = carryOn->grab().toImage();
+    QTest::keyClick(carryOn, Qt::Key_Tab);
+    QVERIFY(!carryOn->hasFocus());
+    const QImage plain = carryOn->grab().toImage();
+    int dots = 0;
+    for (int y = 0; y < plain.height(); ++y)
+      for (int x = 0; x < plain.width(); ++x)
+        dots += qGray(plain.pixel(x, y)) - qGray(ringed.pixel(x, y)) > 128;
+    QVERIFY2(dots >= (carryOn->width() + carryOn->height()) / 2, qPrintable(QString::number(dots)));
+  }
+
   // Names are shown exactly as typed wherever they appear, never read as markup: on the
   // labels and the status line, in the tooltips over cards, headings and shortened names,
   // in the message window and the question box, on the score sheet and to screen readers.
@@ -620,7 +674,8 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     setAccessibleEventSink(qt);
     QCOMPARE(told, QStringList{"LblGenInfo:Player click the Discard label"});
-    const QString line = "stock=Stock:- 102|discard=Discards: 1|hand=1|discarding=1|status=Player ";
+    const QString line =
+        "stock=Stock:- 102|discard=Discards: 1|hand=1|discarding=1|results=0|status=Player ";
     QVERIFY(QString::fromUtf8(fileBytes(settingsDir_.filePath("table.log")))
                 .endsWith(line + "General Infomation\n" + line + "click the Discard label\n"));
 
