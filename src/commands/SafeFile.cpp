@@ -231,7 +231,7 @@ SaveResult SaveFileSafely(const std::string& path, const std::string& text,
     // The new file is never more open to others than the old one was, and
     // stays whose it was: written in place when it cannot be given to its
     // owner, and only when that is refused too does it become the player's own.
-    if (::fchmod(file.fd, target.Stat.st_mode & 07777) != 0) return failed(errno);
+    if (::fchmod(file.fd, target.Stat.st_mode & 0777) != 0) return failed(errno);
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) return failed(errno);
     if ((st.st_uid != target.Stat.st_uid || st.st_gid != target.Stat.st_gid) &&

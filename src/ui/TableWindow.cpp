@@ -578,7 +578,7 @@ void TableWindow::syncFrames(bool rescaled) {
     }
     if (!frame.placed || m.Visible != frame.visible) {
       frame.visible = m.Visible;
-      const bool hadFocus = frame.widget->isAncestorOf(QApplication::focusWidget());
+      const bool hadFocus = frame.widget->isAncestorOf(focusWidget());
       frame.widget->setVisible(m.Visible);
       if (frame.model == &t.FramResults) {
         // The keyboard is the frame's while it shows, "Carry On" first; then the table's again.
