@@ -100,15 +100,20 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
   if (tooLong) {
     result.Problems.push_back("its first line is longer than " +
                               std::to_string(PlayerFileLineLimit) + " characters");
+    result.NoneUsed = true;
     return result;
   }
   const std::vector<std::string> fields = SplitFields(line);
-  if (fields.size() < 8) {
-    result.Problems.push_back("it holds " + std::to_string(fields.size()) + " of its 8 fields");
+  if (fields.size() != 8) {
+    result.Problems.push_back(
+        fields.size() < 8 ? "it holds " + std::to_string(fields.size()) + " of its 8 fields"
+                          : "it holds " + std::to_string(fields.size()) + " fields instead of 8");
+    result.NoneUsed = true;
+    return result;
   }
   const std::pair<const char*, std::string*> names[2] = {{"the player's name", &d.PlayerName},
                                                          {"the opponent's name", &d.RobotName}};
-  for (size_t k = 0; k < 2 && k < fields.size(); ++k) {
+  for (size_t k = 0; k < 2; ++k) {
     if (const char* fault = NameFault(fields[k])) {
       result.Problems.push_back(names[k].first + std::string(fault));
       continue;
@@ -130,10 +135,8 @@ PlayerFileParse ParsePlayerFile(std::string_view text) {
       {"the target score", &d.TargetScore, 500, 5000},
   };
   for (size_t k = 0; k < 6; ++k) {
-    const size_t index = k + 2;
-    if (index >= fields.size()) break;
     int value = 0;
-    if (!ReadInteger(fields[index], value) || value < numbers[k].low || value > numbers[k].high) {
+    if (!ReadInteger(fields[k + 2], value) || value < numbers[k].low || value > numbers[k].high) {
       result.Problems.push_back(std::string(numbers[k].name) + " is not a usable number");
       continue;
     }

@@ -1,6 +1,8 @@
 // The player file: one line of eight comma-separated fields, two quoted names
 // and six integers. Reading never fails: a bad field keeps its default and is
-// reported, so the caller can keep a copy of what the player had.
+// reported, so the caller can keep a copy of what the player had. A line
+// without exactly eight fields is used not at all: with a field lost or split,
+// no field can be trusted to stand in its own place.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +29,7 @@ struct PlayerFileParse {
   PlayerFileData Data;
   std::vector<std::string> Problems;  // one line per bad field; empty when all is well
   std::string Excerpt;                // the start of the first line, fit to show the player
+  bool NoneUsed = false;              // every value is the default: nothing in the line was used
 };
 
 // Only the first line is read, and only this many bytes of it: a longer line

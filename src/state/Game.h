@@ -2,9 +2,11 @@
 // routine of the game as a member. No globals: tests make as many as they like.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "commands/SafeFile.h"
 #include "state/GameState.h"
 #include "state/HandLog.h"
 #include "state/Host.h"
@@ -214,6 +216,9 @@ class Game : public GameState {
 
   // What was wrong with the player file as read, until ReportNameFileProblem tells it.
   std::string nameFileProblem_;
+  // The player file the game could not read, while it stays in place: never saved over.
+  bool nameFileUnread_ = false;
+  std::optional<FileId> unreadNameFile_;
 
   bool gameRunning_ = false;
   bool waitingForHuman_ = false;  // the driver waits for the human's turn

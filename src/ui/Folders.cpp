@@ -1,5 +1,7 @@
 #include "ui/Folders.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,8 +29,23 @@ QString findSound(const QString& programFolder, const QString& name) {
 }
 
 QString findSoundModule(const QString& programFolder) {
-  return findBesideOrInstalled(programFolder, QStringLiteral(LARKSPUR_MODULES_FROM_PROGRAM),
-                               QString::fromLatin1(SoundModuleFile));
+  // Code runs when it is loaded: only where this build put it, or its install.
+  const QString built = QStringLiteral(LARKSPUR_MODULE_BUILD_FOLDER);
+  const QString program = QFileInfo(programFolder).canonicalFilePath();
+  const QString folder = !program.isEmpty() && program == QFileInfo(built).canonicalFilePath()
+                             ? built
+                             : QDir(programFolder).filePath(LARKSPUR_MODULES_FROM_PROGRAM);
+  const QString path = QDir(folder).filePath(QString::fromLatin1(SoundModuleFile));
+  return QFileInfo(path).isFile() ? QDir::cleanPath(path) : QString();
+}
+
+QString soundModuleDistrust(const QString& path) {
+  const QFileInfo module(path);
+  if (module.ownerId() != ::geteuid() && module.ownerId() != 0)
+    return path + QStringLiteral(" belongs to someone other than you or the system");
+  if (module.permissions() & (QFile::WriteGroup | QFile::WriteOther))
+    return path + QStringLiteral(" may be changed by others than its owner");
+  return {};
 }
 
 QString playerFileFolder(const QString& programFolder, const QString& userFolder) {
@@ -36,14 +53,17 @@ QString playerFileFolder(const QString& programFolder, const QString& userFolder
   if ((beside.isFile() && beside.isWritable()) || QFileInfo(programFolder).isWritable() ||
       userFolder.isEmpty())
     return programFolder;
-  if (!QDir().mkpath(userFolder)) return userFolder;  // saving there will say what is wrong
   const QString own = QDir(userFolder).filePath(QStringLiteral("Name.dat"));
-  if (!QFileInfo::exists(own) && beside.isFile() && beside.isReadable() &&
+  const bool besideReadable = beside.isFile() && beside.isReadable();
+  if (QDir().mkpath(userFolder) && !QFileInfo::exists(own) && besideReadable &&
       QFile::copy(beside.filePath(), own)) {
     // The copy is the player's own now, whatever the original's permissions.
     QFile::setPermissions(own, QFile::permissions(own) | QFile::ReadOwner | QFile::WriteOwner);
   }
-  return userFolder;
+  // With no folder of the player's own to keep it in, the names and scores
+  // beside the program are still played with; saving says why it cannot.
+  if (!QFileInfo::exists(own) && besideReadable) return programFolder;
+  return userFolder;  // saving there will say what is wrong
 }
 
 }  // namespace larkspur

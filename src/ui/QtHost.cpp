@@ -100,9 +100,10 @@ int QtHost::ShowMessage(const DeluxeMessage& message) {
 
 bool QtHost::AskYesNo(const std::string& title, const std::string& text) {
   redraw();
-  return QMessageBox::question(dialogParent_, QString::fromStdString(title),
-                               QString::fromStdString(text),
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, dialogParent_);
+  box.setTextFormat(Qt::PlainText);  // the text holds a name, shown as it was typed
+  return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtHost::InputText(const std::string& title, const std::string& prompt) {

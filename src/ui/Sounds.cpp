@@ -11,6 +11,10 @@ namespace {
 MakeSoundPlayer loadModule(const QString& programFolder) {
   const QString path = findSoundModule(programFolder);
   if (path.isEmpty()) return nullptr;
+  if (const QString distrust = soundModuleDistrust(path); !distrust.isEmpty()) {
+    qWarning("Larkspur: no sounds: %s", qPrintable(distrust));
+    return nullptr;
+  }
   QLibrary module(path);  // stays loaded after this object goes: nothing unloads it
   if (!module.load()) {
     qWarning("Larkspur: no sounds: %s", qPrintable(module.errorString()));

@@ -3,6 +3,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextDocument>
+#include <QToolTip>
+#include <algorithm>
 
 #include "table/TableModel.h"
 #include "ui/CardArt.h"
@@ -80,6 +85,14 @@ void TableMarks::paintEvent(QPaintEvent*) {
     DrawOutline(p, ring_ == hint_ ? ring_.adjusted(4, 4, -4, -4) : ring_, kRingColor);
 }
 
+void showPlainToolTip(QWidget* widget, const QPoint& at) {
+  const QString text = widget->toolTip();
+  if (text.isEmpty()) return QToolTip::hideText();
+  // Given as formatted text that shows these very characters, it cannot be
+  // misread; blanks stay as they are, and the line is not wrapped.
+  QToolTip::showText(at, Qt::convertFromPlainText(text, Qt::WhiteSpacePre), widget);
+}
+
 CardWidget::CardWidget(QWidget* parent, CardArt& art)
     : QWidget(parent), art_(art), image_(BackImage) {
   setMouseTracking(true);
@@ -95,6 +108,12 @@ void CardWidget::setMarked(bool marked) {
   if (marked == marked_) return;
   marked_ = marked;
   update();
+}
+
+bool CardWidget::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  showPlainToolTip(this, static_cast<QHelpEvent*>(event)->globalPos());
+  return true;
 }
 
 void CardWidget::paintEvent(QPaintEvent*) {
@@ -126,8 +145,36 @@ void CardWidget::mouseMoveEvent(QMouseEvent* event) {
   if (onMove) onMove();
 }
 
+QChar FrameButton::mnemonic() const {
+  const QString caption = text();
+  for (qsizetype i = caption.indexOf(u'&'); i >= 0 && i + 1 < caption.size();
+       i = caption.indexOf(u'&', i + 2)) {
+    if (caption.at(i + 1) != u'&') return caption.at(i + 1).toLower();
+  }
+  return {};
+}
+
+void FrameButton::paintEvent(QPaintEvent*) {
+  QStylePainter p(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.state &= ~QStyle::State_HasFocus;
+  p.drawControl(QStyle::CE_PushButton, option);
+  if (!hasFocus()) return;
+  p.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+  p.setBrush(Qt::NoBrush);
+  const int inset = std::max(3, height() / 8);
+  p.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+}
+
 TableLabel::TableLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
+}
+
+bool TableLabel::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QLabel::event(event);
+  showPlainToolTip(this, static_cast<QHelpEvent*>(event)->globalPos());
+  return true;
 }
 
 void TableLabel::mousePressEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QPushButton>
 #include <QRect>
 #include <QWidget>
 #include <functional>
@@ -54,6 +55,11 @@ class TableMarks : public QWidget {
   QRect ring_, hint_;
 };
 
+// Shows the widget's tooltip at a point exactly as it is written. A tooltip
+// may hold a name, and Qt would read one that looks like markup as formatted
+// text, even fetching the pictures it names.
+void showPlainToolTip(QWidget* widget, const QPoint& at);
+
 // One card picture: shows a face or the back and reports presses and moves.
 class CardWidget : public QWidget {
  public:
@@ -68,6 +74,7 @@ class CardWidget : public QWidget {
   bool marked() const { return marked_; }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -79,7 +86,21 @@ class CardWidget : public QWidget {
   bool marked_ = false;
 };
 
-// A label of the table; the meld headings and command labels take clicks.
+// A button of the results frame. The focus is drawn as the message window
+// draws it, a dotted ring just inside the raised edge, where the style's own
+// mark is a faint line. The keys it leaves go to the table (TableWindowKeys.cpp).
+class FrameButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+  // The letter drawn underlined, in lower case; none without one.
+  QChar mnemonic() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// A label of the table, its caption and tooltip shown as plain text; the meld
+// headings and command labels take clicks.
 class TableLabel : public QLabel {
  public:
   explicit TableLabel(QWidget* parent);
@@ -87,6 +108,7 @@ class TableLabel : public QLabel {
   std::function<void()> onMove;
 
  protected:
+  bool event(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QToolTip>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <exception>
 #include <functional>
@@ -95,12 +96,24 @@ QRect scaledRect(int left, int top, int width, int height, double s) {
                      [s](double twips) { return int(std::lround(twips * s)); });
 }
 
-// The rectangle moved, and made smaller where it must, to lie within the area.
-QRect fitInto(QRect window, const QRect& area) {
-  window.setSize(window.size().boundedTo(area.size()));
-  window.moveLeft(std::clamp(window.left(), area.left(), area.x() + area.width() - window.width()));
-  window.moveTop(std::clamp(window.top(), area.top(), area.y() + area.height() - window.height()));
-  return window;
+// A place of this position and size, moved and made smaller where it must, to
+// lie within the area. Reckoned wide, so that no stored value can overflow.
+QRect fitInto(const QPoint& position, const QSize& size, const QRect& area) {
+  const auto fit = [](long long at, long long length, long long start, long long room) {
+    length = std::clamp(length, 0LL, room);
+    return std::pair(int(std::clamp(at, start, start + room - length)), int(length));
+  };
+  const auto [left, width] = fit(position.x(), size.width(), area.x(), area.width());
+  const auto [top, height] = fit(position.y(), size.height(), area.y(), area.height());
+  return {left, top, width, height};
+}
+
+// The middle of a stored place, wherever in the plane it lies.
+QPoint middleOf(const QPoint& position, const QSize& size) {
+  const auto middle = [](long long at, long long length) {
+    return int(std::clamp(at + length / 2, (long long)INT_MIN, (long long)INT_MAX));
+  };
+  return {middle(position.x(), size.width()), middle(position.y(), size.height())};
 }
 
 }  // namespace
@@ -353,7 +366,8 @@ void TableWindow::addLabel(const TableElement& element) {
   const ElementClick click = element.Click;
   const int index = element.Index;
   if (item.isButton) {
-    auto* button = new QPushButton(parent);
+    auto* button = element.Parent == &game_->Table.FramResults ? new FrameButton(parent)
+                                                               : new QPushButton(parent);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, click, index] { sendClick(click, index); });
     item.widget = button;
@@ -564,7 +578,13 @@ void TableWindow::syncFrames(bool rescaled) {
     }
     if (!frame.placed || m.Visible != frame.visible) {
       frame.visible = m.Visible;
+      const bool hadFocus = frame.widget->isAncestorOf(focusWidget());
       frame.widget->setVisible(m.Visible);
+      if (frame.model == &t.FramResults) {
+        // The keyboard is the frame's while it shows, "Carry On" first; then the table's again.
+        if (m.Visible) resultsButtons().front()->setFocus(Qt::OtherFocusReason);
+        if (!m.Visible && hadFocus) surface_->setFocus(Qt::OtherFocusReason);
+      }
     }
     frame.placed = true;
   }
@@ -700,8 +720,7 @@ void TableWindow::applyPointer(QWidget* widget, int mousePointer, int mouseIcon,
 }
 
 void TableWindow::showToolTipNow(QWidget* widget) {
-  if (QToolTip::isVisible() && widget->underMouse())
-    QToolTip::showText(QCursor::pos(), widget->toolTip(), widget);
+  if (QToolTip::isVisible() && widget->underMouse()) showPlainToolTip(widget, QCursor::pos());
 }
 
 // One line of what the table shows, written when it differs from the last.
@@ -722,6 +741,7 @@ void TableWindow::logTable() {
       (QStringLiteral("stock=") + shown(t.LblStock)->text() + QStringLiteral("|discard=") +
        shown(t.LblDiscard)->text() + QStringLiteral("|hand=") + QString::number(hand) +
        QStringLiteral("|discarding=") + (shown(t.LblDiscarding)->isHidden() ? u'0' : u'1') +
+       QStringLiteral("|results=") + (t.FramResults.Visible ? u'1' : u'0') +
        QStringLiteral("|status=") + status + u'\n')
           .toUtf8();
   if (line == loggedTable_) return;
@@ -755,12 +775,12 @@ void TableWindow::load() {
 void TableWindow::restoreWindowPlace() {
   const QSettings settings;
   const QSize size = settings.value(QStringLiteral("window/size")).toSize();
-  if (size.isValid()) {
-    const QRect saved(settings.value(QStringLiteral("window/position")).toPoint(), size);
-    // The screens may have changed since: the one the window was on, else the main one.
-    const QScreen* screen = QGuiApplication::screenAt(saved.center());
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect place = screen ? fitInto(saved, screen->availableGeometry()) : saved;
+  const QPoint position = settings.value(QStringLiteral("window/position")).toPoint();
+  // The screens may have changed since: the one the window was on, else the main one.
+  const QScreen* screen = QGuiApplication::screenAt(middleOf(position, size));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (size.isValid() && screen) {
+    const QRect place = fitInto(position, size, screen->availableGeometry());
     resize(place.size());
     move(place.topLeft());
   }

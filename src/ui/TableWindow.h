@@ -27,6 +27,7 @@ class QMenu;
 namespace larkspur {
 
 class CardWidget;
+class FrameButton;
 class ScoreSheetWindow;
 class TableSurface;
 class TableMarks;
@@ -117,6 +118,9 @@ class TableWindow : public QMainWindow {
   // ---- the keyboard on the table, F1 and the hint's outline (TableWindowKeys.cpp)
   void buildKeys();
   bool frameOpen() const;
+  // The results frame's buttons in the model's order, "Carry On" first, and its keys.
+  std::vector<FrameButton*> resultsButtons() const;
+  bool resultsKey(QKeyEvent* event);
   bool tabRing(bool next);
   bool tableKey(QKeyEvent* event);
   void clickTarget(const TableTarget& target);

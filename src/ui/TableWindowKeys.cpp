@@ -48,7 +48,51 @@ bool TableWindow::frameOpen() const {
                      [](const FrameItem& f) { return f.model->Visible; });
 }
 
+std::vector<FrameButton*> TableWindow::resultsButtons() const {
+  std::vector<FrameButton*> buttons;
+  for (const LabelItem& item : labels_)
+    if (auto* button = dynamic_cast<FrameButton*>(item.widget)) buttons.push_back(button);
+  return buttons;
+}
+
+// The results frame answers the keys as a message window does: Return the button
+// with the focus, a button's underlined letter, with or without Alt, that button,
+// and Tab goes from one button to the other. Escape does nothing: leaving a game is
+// never one key away.
+bool TableWindow::resultsKey(QKeyEvent* event) {
+  const std::vector<FrameButton*> buttons = resultsButtons();
+  if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+  if (event->isAutoRepeat()) return true;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      for (FrameButton* button : buttons)
+        if (button->hasFocus()) return button->click(), true;
+      return buttons.front()->click(), true;
+    case Qt::Key_Escape:
+      return true;
+    default:
+      break;
+  }
+  // With Alt held the text may be empty: the key itself names the letter.
+  QChar letter = event->text().size() == 1 ? event->text().at(0).toLower() : QChar();
+  if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+    letter = QChar(u'a' + (event->key() - Qt::Key_A));
+  for (FrameButton* button : buttons)
+    if (letter.isLetter() && button->mnemonic() == letter) return button->click(), true;
+  return false;
+}
+
 bool TableWindow::tabRing(bool next) {
+  if (game_->Table.FramResults.Visible) {
+    const std::vector<FrameButton*> buttons = resultsButtons();
+    const int n = int(buttons.size());
+    const auto at = std::find_if(buttons.begin(), buttons.end(),
+                                 [](const FrameButton* b) { return b->hasFocus(); });
+    const int i = at == buttons.end() ? 0 : (int(at - buttons.begin()) + (next ? 1 : n - 1)) % n;
+    buttons[i]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+  }
   if (frameOpen()) return false;
   game_->Table.HintTarget = {};  // any key on the table puts the hint's outline away
   const std::vector<TableTarget> list = game_->ClickableNow();
@@ -66,6 +110,7 @@ bool TableWindow::tabRing(bool next) {
 }
 
 bool TableWindow::tableKey(QKeyEvent* event) {
+  if (game_->Table.FramResults.Visible) return resultsKey(event);
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
     return false;  // the menus' shortcuts
   switch (event->key()) {

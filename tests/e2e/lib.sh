@@ -39,14 +39,16 @@ rgb_hex() {
 
 # Sets run (the folder) and pid (filled in by the caller); the copy goes when the
 # script ends. The program's per-user settings and data go into the copy too, so
-# it starts as on a first start and leaves the user's own alone.
+# it starts as on a first start and leaves the user's own alone. The copy plays
+# no sounds: the program loads its sound module only where the build or an
+# install put it.
 # Usage: copy_program BUILD_DIR TEMPLATE
 copy_program() {
   run=$(mktemp -d "$2") || fail "cannot make a folder for the program"
   pid=''
   trap 'cleanup_program' EXIT
   export XDG_CONFIG_HOME=$run/config XDG_DATA_HOME=$run/data
-  cp "$1/larkspur" "$1/larkspur-sounds.so" "$run/" || fail "cannot copy the program"
+  cp "$1/larkspur" "$run/" || fail "cannot copy the program"
   local sound
   for sound in carddeal1.wav riffle.wav win.wav Uhho.wav; do
     [[ -f $1/$sound ]] && cp "$1/$sound" "$run/"

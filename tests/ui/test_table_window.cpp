@@ -15,6 +15,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -25,8 +26,11 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
+#include <limits>
 
 #include "ui/Folders.h"
 #include "ui/MessageWindow.h"
@@ -169,9 +173,25 @@ class TestTableWindow : public QObject {
     }
     QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
     QSettings().setValue("window/size", QSize(area.width() + 300, 600));
-    Table t;
-    QCOMPARE(QRect(t.window.pos(), t.window.size()),
-             QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
+    {
+      Table t;
+      QCOMPARE(QRect(t.window.pos(), t.window.size()),
+               QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
+    }
+    // However wild the stored values, the window lies on the screen (and nothing overflows).
+    const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    const std::pair<QPoint, QSize> wild[] = {{{2147483600, 2147483600}, {620, 500}},
+                                             {{least, 0}, {620, 500}},
+                                             {{least, least}, {most, most}},
+                                             {{most, least}, {most, 600}},
+                                             {{0, 0}, {most, most}}};
+    for (const auto& [position, size] : wild) {
+      QSettings().setValue("window/position", position);
+      QSettings().setValue("window/size", size);
+      Table t;
+      QVERIFY2(area.contains(QRect(t.window.pos(), t.window.size())),
+               qPrintable(QString("%1,%2").arg(position.x()).arg(position.y())));
+    }
   }
 
   // Every element in its frame and place at 15 twips a pixel, with its words; the
@@ -279,17 +299,52 @@ class TestTableWindow : public QObject {
     Unwritable file(beside);
     QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
     QVERIFY(fileBytes(copied) == fileBytes(beside) && QFileInfo(copied).isWritable());
+
+    // No folder of the player's own to be had either: the names beside the program
+    // are played with where they are, and a save says it cannot be made.
+    QTemporaryDir noHome;
+    Unwritable home(noHome.path());
+    QCOMPARE(larkspur::playerFileFolder(program.path(), noHome.filePath("Larkspur")),
+             program.path());
+    QtHost readOnly;
+    readOnly.setQuitOnEnd(false);
+    readOnly.setPlayerFileFolder(program.path());
+    Game game(readOnly);
+    game.Form_Load();
+    bool saved = true;
+    const QString said = answeringMessages(0, [&] { saved = game.SaveNameFile(); });
+    QVERIFY(game.PlayerName == "Ada" && !saved && said.startsWith("Not saved|"));
   }
 
-  // The sound module is found beside the program as the sounds are; one that
-  // cannot be loaded leaves the game silent.
+  // The sound module is loaded only from where the build or the install put it: not
+  // one planted beside an installed program, nor one that others could have changed.
+  // One that cannot be loaded leaves the game silent.
   void soundModuleIsFoundAndPlays() {
     QTemporaryDir prefix;
     const QString bin = prefix.filePath("bin");
     const QString lib = QDir(bin).filePath(LARKSPUR_MODULES_FROM_PROGRAM);
     QVERIFY(QDir().mkpath(bin) && QDir().mkpath(lib));
-    writeFile(lib + "/larkspur-sounds.so", "not a library");
-    QCOMPARE(larkspur::findSoundModule(bin), QDir::cleanPath(lib + "/larkspur-sounds.so"));
+    const QString module = LARKSPUR_BUILD_DIR "/larkspur-sounds.so";
+    const QString installed = QDir::cleanPath(lib + "/larkspur-sounds.so");
+    QVERIFY(QFile::copy(module, bin + "/larkspur-sounds.so"));
+    QCOMPARE(larkspur::findSoundModule(bin), QString());
+    QVERIFY(QFile::copy(module, installed));
+    QCOMPARE(larkspur::findSoundModule(bin), installed);
+    QCOMPARE(larkspur::findSoundModule(LARKSPUR_BUILD_DIR), QDir::cleanPath(module));
+    const QFileDevice::Permissions own = QFile::permissions(installed);
+    QFile::setPermissions(installed, own | QFile::WriteGroup);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Larkspur: no sounds: .* may be changed by others"));
+    QVERIFY(!larkspur::SoundModule(bin).makePlayer());
+    QFile::setPermissions(installed, own);
+    if (::geteuid() == 0) {
+      QVERIFY(::chown(QFile::encodeName(installed).constData(), 65534, 65534) == 0);
+      QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Larkspur: no sounds: .* belongs to "
+                                                            "someone other than you"));
+      QVERIFY(!larkspur::SoundModule(bin).makePlayer());
+      QVERIFY(::chown(QFile::encodeName(installed).constData(), 0, 0) == 0);
+    }
+    writeFile(installed, "not a library");
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Larkspur: no sounds: "));
     QVERIFY(!larkspur::SoundModule(bin).makePlayer());
 
@@ -329,6 +384,123 @@ class TestTableWindow : public QObject {
     QVERIFY(!g.Table.FramResults.Visible && !g.Ended());
     click("cmdSave");
     QVERIFY(g.Ended());
+  }
+
+  // The results frame answers keys as a message window does: "Carry On" has the focus,
+  // ringed in dots as clearly as there; Return, Space or its letter, with or without
+  // Alt, deal on, "Exit and Save" answers its own; Tab goes round the two buttons and
+  // Escape does nothing at all.
+  void resultsFrameAnswersTheKeys() {
+    enum Outcome { CarriedOn, Exited, Stays };
+    const std::pair<std::vector<QKeyCombination>, Outcome> cases[] = {
+        {{Qt::Key_Return}, CarriedOn},
+        {{Qt::Key_Enter}, CarriedOn},
+        {{Qt::Key_Space}, CarriedOn},
+        {{Qt::Key_C}, CarriedOn},
+        {{Qt::ALT | Qt::Key_C}, CarriedOn},
+        {{Qt::Key_X}, Exited},
+        {{Qt::ALT | Qt::Key_X}, Exited},
+        {{Qt::Key_Escape}, Stays},
+        {{Qt::Key_Tab, Qt::Key_Return}, Exited},
+        {{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}, CarriedOn},
+        {{Qt::SHIFT | Qt::Key_Backtab, Qt::Key_Return}, Exited},
+    };
+    for (const auto& [keys, outcome] : cases) {
+      Table t;
+      Game& g = t.game();
+      g.Table.FramResults.Visible = true;
+      t.window.syncFromModel();
+      QCOMPARE(QApplication::focusWidget(), t.find("cmdNew"));
+      for (const QKeyCombination key : keys) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : t.surface(), key.key(), key.keyboardModifiers());
+      }
+      // A button's own Alt shortcut clicks it a moment later, as a pressed button comes up.
+      auto seen = [&g] {
+        return g.Ended() ? Exited : g.Table.FramResults.Visible ? Stays : CarriedOn;
+      };
+      const QString pressed = QKeySequence(keys.front()).toString();
+      if (outcome != Stays) QTRY_VERIFY2(seen() == outcome, qPrintable(pressed));
+      QVERIFY2(seen() == outcome && g.NextHandGo == (outcome != Stays), qPrintable(pressed));
+    }
+
+    // The ring: dark dots on the light face, where the button without the focus has none.
+    Table t;
+    t.game().Table.FramResults.Visible = true;
+    t.window.syncFromModel();
+    QWidget* carryOn = t.find("cmdNew");
+    const QImage ringed = carryOn->grab().toImage();
+    t.find("cmdSave")->setFocus();
+    const QImage plain = carryOn->grab().toImage();
+    int dots = 0;
+    for (int y = 0; y < plain.height(); ++y)
+      for (int x = 0; x < plain.width(); ++x)
+        dots += qGray(plain.pixel(x, y)) - qGray(ringed.pixel(x, y)) > 128;
+    QVERIFY2(dots >= (carryOn->width() + carryOn->height()) / 2, qPrintable(QString::number(dots)));
+  }
+
+  // Names are shown exactly as typed wherever they appear, never read as markup: on the
+  // labels and the status line, in the tooltips over cards, headings and shortened names,
+  // in the message window and the question box, on the score sheet and to screen readers.
+  void namesAreShownAsTyped() {
+    QTemporaryDir pictures;
+    const QString picture = pictures.filePath("p.png");
+    QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(picture));
+    const QString player = "<img src=" + picture + ">", robot = "<b>x</b>";
+    Table t(('"' + player + "\",\"" + robot + "\",0,0,0,0,0,5000\r\n").toUtf8());
+    Game& g = t.game();
+    // What the tooltip over w shows: Qt reads a text that looks like markup as markup.
+    auto tipOver = [](QWidget* w) {
+      QToolTip::hideText();
+      QHelpEvent help(QEvent::ToolTip, w->rect().center(), w->mapToGlobal(w->rect().center()));
+      QApplication::sendEvent(w, &help);
+      const QString tip = QToolTip::text();
+      if (!Qt::mightBeRichText(tip)) return tip;
+      return QTextDocumentFragment::fromHtml(tip).toPlainText().replace(QChar::Nbsp, ' ');
+    };
+    for (auto* label : t.surface()->findChildren<TableLabel*>())
+      QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+    auto* shortened = t.window.findChild<QLabel*>("LblNames_2");
+    QVERIFY(shortened->text().endsWith(QChar(0x2026)) && tipOver(shortened) == player);
+    QCOMPARE(t.window.findChild<QLabel*>("LblB")->text(), robot);
+    QVERIFY(t.window.findChild<QLabel*>("LblGenInfo")->text().startsWith(player + "  welcome"));
+
+    g.HandInPlay = g.PlayerToPlay = g.PlayerTurnOpen = true;
+    QTest::mouseMove(t.card(CardCount));  // the top of the stock
+    QCOMPARE(tipOver(t.card(CardCount)), player + " left click to take two cards.");
+    QTest::mouseMove(t.find("LblHeadings_7"));
+    QCOMPARE(tipOver(t.find("LblHeadings_7")), player + " click to Meld the Wild card you chose.");
+    g.HandInPlay = g.PlayerToPlay = g.PlayerTurnOpen = false;
+
+    g.Cards[FirstFour].Place = PlaceRobotHand;
+    QCOMPARE(QAccessible::queryAccessibleInterface(t.card(FirstFour))->text(QAccessible::Name),
+             "A card in " + robot + "'s hand");
+    QString message, question;
+    answering(
+        [&](QWidget* w) {
+          if (auto* m = qobject_cast<MessageWindow*>(w)) {
+            if (m->findChild<QLabel*>("Label2")->textFormat() == Qt::PlainText)
+              message = m->messageText();
+            m->clickButton(1);
+          } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            if (box->textFormat() == Qt::PlainText) question = box->text();
+            box->button(QMessageBox::No)->click();
+          }
+        },
+        [&] {
+          g.Form_QueryUnload();
+          g.MnuNameP_Click();
+        });
+    QCOMPARE(message, player + " do you really wish to exit?");
+    QCOMPARE(question, " Welcome " + player +
+                           " if you wish to change the Player's name click on "
+                           "'Yes' ");
+
+    g.LogMove(HandMove::Discard, Robot, FirstAce + 2);
+    t.action("MnuScoreSheet")->trigger();
+    auto* sheet = t.window.findChild<ScoreSheetWindow*>();
+    QVERIFY(sheet && sheet->log()->toPlainText() == robot + " discarded the ace of hearts" &&
+            sheet->sheet()->horizontalHeaderItem(6)->text().contains(robot));
   }
 
   // F1 shows the help, dashes intact; F2 deals. In the human's turn the stock invites
@@ -495,7 +667,8 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     setAccessibleEventSink(qt);
     QCOMPARE(told, QStringList{"LblGenInfo:Player click the Discard label"});
-    const QString line = "stock=Stock:- 102|discard=Discards: 1|hand=1|discarding=1|status=Player ";
+    const QString line =
+        "stock=Stock:- 102|discard=Discards: 1|hand=1|discarding=1|results=0|status=Player ";
     QVERIFY(QString::fromUtf8(fileBytes(settingsDir_.filePath("table.log")))
                 .endsWith(line + "General Infomation\n" + line + "click the Discard label\n"));
 
