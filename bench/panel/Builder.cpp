@@ -30,7 +30,7 @@ bool Builder::Late(const SeatView& v) const {
   const int opp = v.Opponent;
   const bool threat = v.HasCanasta[opp] && v.HandCount[opp] <= 4;
   const bool wins = v.GameScore[v.Seat] + TableScore(v, v.Seat) + 100 >= v.TargetScore;
-  return v.StockCount <= 12 || threat || wins;
+  return v.StockCount <= 20 || threat || wins;
 }
 
 // A pure canasta is out of reach when too few naturals of the rank are left unseen.

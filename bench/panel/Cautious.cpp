@@ -1,6 +1,7 @@
 // The cautious player: never gives the pile away. It throws what the opponent
 // is least likely to take, freezes a big pile with a wild card, blocks with
-// black threes, and melds little, so that it always has a safe card to throw.
+// black threes, takes only big piles and melds little, so that it always has a
+// safe card to throw.
 #include "panel/Panel.h"
 #include "panel/PanelPolicy.h"
 
@@ -14,8 +15,8 @@ class Cautious : public PanelPolicy {
   std::string Name() const override { return "cautious"; }
 
  protected:
-  bool WantsPile(const SeatView& v) override { return PileIsFree(v) || v.DiscardCount() >= 6; }
-  bool OpensNow(const SeatView& v) override { return WithoutWilds(v) || v.StockCount < 40; }
+  bool WantsPile(const SeatView& v) override { return v.DiscardCount() >= 8; }
+  bool OpensNow(const SeatView& v) override { return WithoutWilds(v) || v.StockCount < 55; }
   bool GoesOut(const SeatView& v) override { return Ahead(v); }
   MeldStep MoreMelds(const SeatView& v) override;
   double DiscardCost(const SeatView& v, int card) override;
@@ -27,7 +28,7 @@ class Cautious : public PanelPolicy {
   double Freeze(const SeatView& v) const;
 };
 
-// The first meld waits until it needs no wild card, which are kept for freezing.
+// The first meld waits, while the stock is full, until it needs no wild card.
 bool Cautious::WithoutWilds(const SeatView& v) const {
   for (const MeldStep& s : PlanFirstMeld(v, costs_))
     if (s.What == MeldStep::Wild) return false;
@@ -40,11 +41,11 @@ bool Cautious::Ahead(const SeatView& v) const {
 }
 
 // Lay-offs and triples only while they leave a hand to defend with; wild cards
-// only to finish a canasta.
+// only towards a canasta.
 MeldStep Cautious::MoreMelds(const SeatView& v) {
-  if (CardsInHand(v) >= 7)
+  if (CardsInHand(v) >= 5)
     if (const MeldStep s = LayOffOrTriple(v); s.What != MeldStep::None) return s;
-  return WildTowardsCanasta(v, 6);
+  return WildTowardsCanasta(v, 5);
 }
 
 // Black threes and wild cards are the safe throws; pairs may take a frozen pile.
@@ -58,12 +59,12 @@ double Cautious::Keep(const SeatView& v, int card) const {
 
 // What a wild card on top saves: a big pile open to the opponent stays shut to its wild cards.
 double Cautious::Freeze(const SeatView& v) const {
-  if (FrozenForOpponent(v) || v.DiscardCount() < 6) return 0;
+  if (FrozenForOpponent(v) || v.DiscardCount() < 10) return 0;
   return 300;
 }
 
 double Cautious::DiscardCost(const SeatView& v, int card) {
-  return Keep(v, card) + 3.0 * watch_.TakeChance(v, card) * PileWorth(v);
+  return Keep(v, card) + 1.5 * watch_.TakeChance(v, card) * PileWorth(v);
 }
 
 }  // namespace

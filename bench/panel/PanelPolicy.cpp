@@ -1,5 +1,6 @@
 #include "panel/PanelPolicy.h"
 
+#include <algorithm>
 #include <limits>
 #include <numeric>
 
@@ -85,8 +86,10 @@ MeldStep LayOffOrTriple(const SeatView& v) {
   return {};
 }
 
+// Two cards come from the stock every turn, so a pile of a card or two is worth
+// no more than the draw it replaces; a bigger one grows with every card.
 double PileWorth(const SeatView& v) {
-  return 20.0 + 12.0 * (v.DiscardCount() + 1);
+  return std::max(0.0, 12.0 * (v.DiscardCount() + 1) - 16.0);
 }
 
 }  // namespace larkspur::panel

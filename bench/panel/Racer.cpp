@@ -12,42 +12,32 @@ class Racer : public PanelPolicy {
   std::string Name() const override { return "racer"; }
 
  protected:
-  bool WantsPile(const SeatView& v) override { return FreeOrSmall(v); }
+  bool WantsPile(const SeatView& v) override { return FreeAndWorthIt(v); }
   bool OpensNow(const SeatView&) override { return true; }
   bool GoesOut(const SeatView&) override { return true; }
   MeldStep MoreMelds(const SeatView& v) override;
   double DiscardCost(const SeatView& v, int card) override;
 
  private:
-  bool FreeOrSmall(const SeatView& v) const;
-  MeldStep PairWithWild(const SeatView& v) const;
+  bool FreeAndWorthIt(const SeatView& v) const;
   double Keep(const SeatView& v, int card) const;
-  double Shed(const SeatView& v, int card) const;
 };
 
-// A free pile is a meld at once; one that costs a wild card only while it is small.
-bool Racer::FreeOrSmall(const SeatView& v) const {
-  return PileIsFree(v) || v.DiscardCount() <= 4;
+// Only a free pile, and only one that brings more than the two stock cards would.
+bool Racer::FreeAndWorthIt(const SeatView& v) const {
+  return PileIsFree(v) && v.DiscardCount() >= 6;
 }
 
-// Every natural onto the table, then pairs made up with wild cards, then wild
-// cards towards the first canasta, which is the ticket out.
+// Every natural onto the table at once; wild cards are kept for the way out,
+// or to finish the first canasta, which is the ticket out.
 MeldStep Racer::MoreMelds(const SeatView& v) {
   if (const MeldStep s = LayOffOrTriple(v); s.What != MeldStep::None) return s;
-  if (const MeldStep s = PairWithWild(v); s.What != MeldStep::None) return s;
   if (v.HasCanasta[v.Seat]) return {};
-  return WildTowardsCanasta(v, 3);
+  return WildTowardsCanasta(v, 6);
 }
 
-// A new meld of a natural pair and a wild card, while the hand can spare both.
-MeldStep Racer::PairWithWild(const SeatView& v) const {
-  if (v.Wilds().empty() || CardsInHand(v) < 5) return {};
-  for (int r : MeldRanks)
-    if (!v.Started(v.Seat, r) && v.HandRank[r] == 2) return {MeldStep::AllOfRank, r, 0};
-  return {};
-}
-
-// Wild cards and pairs carry the race; a single is worth little.
+// Wild cards and pairs carry the race; a single is worth little, and less the
+// fewer of its rank are still out of sight.
 double Racer::Keep(const SeatView& v, int card) const {
   const int r = RankOfCard(card);
   if (IsWildCardNumber(card)) return 150;
@@ -56,14 +46,8 @@ double Racer::Keep(const SeatView& v, int card) const {
   return v.HandRank[r] >= 2 ? 20 + 10 * (v.HandRank[r] - 2) : 1 + v.Unseen[r];
 }
 
-// High cards go first: the hand may end at any moment.
-double Racer::Shed(const SeatView&, int card) const {
-  return 0.3 * PointsOfCard(card);
-}
-
 double Racer::DiscardCost(const SeatView& v, int card) {
-  const double danger = watch_.TakeChance(v, card) * PileWorth(v);
-  return Keep(v, card) + 0.6 * danger - Shed(v, card);
+  return Keep(v, card) + 0.3 * watch_.TakeChance(v, card) * PileWorth(v);
 }
 
 }  // namespace

@@ -11,17 +11,19 @@ namespace {
 
 class Strategist : public PanelPolicy {
  public:
-  Strategist() { costs_ = {1.0, 3.0}; }
+  Strategist() { costs_ = {1.0, 6.0}; }
   std::string Name() const override { return "strategist"; }
 
  protected:
-  bool WantsPile(const SeatView& v) override { return PileIsFree(v) || v.DiscardCount() >= 5; }
-  bool OpensNow(const SeatView&) override { return true; }
+  bool WantsPile(const SeatView& v) override { return FreeOrLarge(v); }
+  bool OpensNow(const SeatView& v) override { return Cheaply(v) || v.StockCount < 55; }
   bool GoesOut(const SeatView& v) override { return OutPays(v); }
   MeldStep MoreMelds(const SeatView& v) override;
   double DiscardCost(const SeatView& v, int card) override;
 
  private:
+  bool FreeOrLarge(const SeatView& v) const;
+  bool Cheaply(const SeatView& v) const;
   bool OutPays(const SeatView& v) const;
   MeldStep WildWhereItCounts(const SeatView& v) const;
   double Keep(const SeatView& v, int card) const;
@@ -29,13 +31,25 @@ class Strategist : public PanelPolicy {
   double Shed(const SeatView& v, int card) const;
 };
 
+// A pile must bring more than the two stock cards it replaces: seven cards when
+// it is free, ten when it costs a wild card.
+bool Strategist::FreeOrLarge(const SeatView& v) const {
+  return v.DiscardCount() >= (PileIsFree(v) ? 7 : 10);
+}
+
+// Early in the hand the first meld waits until it spends no wild card.
+bool Strategist::Cheaply(const SeatView& v) const {
+  for (const MeldStep& s : PlanFirstMeld(v, costs_))
+    if (s.What == MeldStep::Wild) return false;
+  return true;
+}
+
 // Going out pays when it wins the game, when the hand is won already, when the
 // opponent could go out first, or when the stock is nearly gone.
 bool Strategist::OutPays(const SeatView& v) const {
   const int me = v.Seat, opp = v.Opponent;
-  const bool wins =
-      v.GameScore[me] + TableScore(v, me) + 100 >= v.TargetScore &&
-      v.GameScore[me] + TableScore(v, me) + 100 > v.GameScore[opp] + TableScore(v, opp);
+  const int mine = v.GameScore[me] + TableScore(v, me) + 100;
+  const bool wins = mine >= v.TargetScore && mine > v.GameScore[opp] + TableScore(v, opp);
   const int handLead = TableScore(v, me) - TableScore(v, opp) + 9 * v.HandCount[opp];
   return wins || handLead > 0 || v.HasCanasta[opp] || v.StockCount <= 14;
 }
@@ -47,24 +61,24 @@ MeldStep Strategist::MoreMelds(const SeatView& v) {
   return WildWhereItCounts(v);
 }
 
-// A wild card goes down only to bring a meld of five or six to a canasta.
+// A wild card goes down on a meld of five or six only when the wild cards in
+// hand finish its canasta now, or a pure canasta is out of sight.
 MeldStep Strategist::WildWhereItCounts(const SeatView& v) const {
   const MeldStep step = WildTowardsCanasta(v, 5);
   if (step.What == MeldStep::None) return {};
   const MeldItems& m = v.Melds[v.Seat][step.Rank];
-  const int short7 = 7 - m.Count;
-  // Enough wild cards to finish it now, or a pure canasta no longer in sight.
+  const int missing = 7 - m.Count;
   const bool finishes =
-      static_cast<int>(v.Wilds().size()) >= short7 && WildRoom(v.Seat, m) >= short7;
-  return finishes || v.Unseen[step.Rank] < short7 ? step : MeldStep{};
+      static_cast<int>(v.Wilds().size()) >= missing && WildRoom(v.Seat, m) >= missing;
+  return finishes || v.Unseen[step.Rank] < missing ? step : MeldStep{};
 }
 
-// Pairs take piles and wild cards make canastas; a single of a rank whose copies
-// are all in sight is worth nothing.
+// Pairs take piles and wild cards make canastas; a single is worth the more the
+// more of its rank are out of sight, and one whose copies are all in sight nothing.
 double Strategist::Keep(const SeatView& v, int card) const {
   const int r = RankOfCard(card);
   if (IsWildCardNumber(card)) return 300 - Freeze(v);
-  if (r == RankBlackThree) return v.DiscardCount() >= 5 ? 3 : 10;
+  if (r == RankBlackThree) return 3;
   if (v.Started(v.Seat, r)) return 8;
   if (v.HandRank[r] >= 3) return 50;
   if (v.HandRank[r] == 2) return 28 + 2 * v.Unseen[r];
@@ -83,7 +97,7 @@ double Strategist::Shed(const SeatView& v, int card) const {
 }
 
 double Strategist::DiscardCost(const SeatView& v, int card) {
-  return Keep(v, card) + 1.5 * watch_.TakeChance(v, card) * PileWorth(v) - Shed(v, card);
+  return Keep(v, card) + 0.5 * watch_.TakeChance(v, card) * PileWorth(v) - Shed(v, card);
 }
 
 }  // namespace
