@@ -302,7 +302,8 @@ void ReportLadder(const std::vector<std::string>& names, const std::vector<Match
   });
   for (std::size_t i : order) {
     const Rating& r = fit.Ratings[i];
-    std::printf("  %-14s %7.1f  (%.1f-%.1f)\n", names[i].c_str(), r.Elo, r.Range.Low, r.Range.High);
+    std::printf("  %-14s %7.1f  (%.1f to %.1f)\n", names[i].c_str(), r.Elo, r.Range.Low,
+                r.Range.High);
   }
   if (fit.Smoothed)
     std::printf("  (a policy won or lost every game: each pair was given one drawn game more)\n");
