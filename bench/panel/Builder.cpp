@@ -12,7 +12,7 @@ class Builder : public PanelPolicy {
   std::string Name() const override { return "builder"; }
 
  protected:
-  bool WantsPile(const SeatView&) override { return true; }
+  bool WantsPile(const SeatView&) override { return true; }  // every pile the table allows
   bool OpensNow(const SeatView&) override { return true; }
   bool GoesOut(const SeatView& v) override { return Late(v); }
   MeldStep MoreMelds(const SeatView& v) override;
@@ -62,6 +62,8 @@ double Builder::Keep(const SeatView& v, int card) const {
   return v.HandRank[r] == 2 ? 30 + 2 * v.Unseen[r] : 2 + v.Unseen[r];
 }
 
+// A discard's cost: what the card is worth to the canastas, and the chance that
+// it gives away a pile worth having.
 double Builder::DiscardCost(const SeatView& v, int card) {
   return Keep(v, card) + 0.8 * watch_.TakeChance(v, card) * PileWorth(v);
 }

@@ -15,24 +15,29 @@ class Cautious : public PanelPolicy {
   std::string Name() const override { return "cautious"; }
 
  protected:
-  bool WantsPile(const SeatView& v) override { return v.DiscardCount() >= 8; }
-  bool OpensNow(const SeatView& v) override { return WithoutWilds(v) || v.StockCount < 55; }
+  bool WantsPile(const SeatView& v) override { return BigPile(v); }
+  bool OpensNow(const SeatView& v) override { return NoWildSpent(v); }
   bool GoesOut(const SeatView& v) override { return Ahead(v); }
   MeldStep MoreMelds(const SeatView& v) override;
   double DiscardCost(const SeatView& v, int card) override;
 
  private:
-  bool WithoutWilds(const SeatView& v) const;
+  bool BigPile(const SeatView& v) const;
+  bool NoWildSpent(const SeatView& v) const;
   bool Ahead(const SeatView& v) const;
   double Keep(const SeatView& v, int card) const;
   double Freeze(const SeatView& v) const;
 };
 
+// Only a pile of eight cards or more outweighs the stock draw it replaces and
+// the safe cards the hand must then find.
+bool Cautious::BigPile(const SeatView& v) const {
+  return v.DiscardCount() >= 8;
+}
+
 // The first meld waits, while the stock is full, until it needs no wild card.
-bool Cautious::WithoutWilds(const SeatView& v) const {
-  for (const MeldStep& s : PlanFirstMeld(v, costs_))
-    if (s.What == MeldStep::Wild) return false;
-  return true;
+bool Cautious::NoWildSpent(const SeatView& v) const {
+  return FirstMeldWithoutWilds(v, costs_) || v.StockCount < 55;
 }
 
 // Out once it leads, or before an opponent with a canasta can go out instead.
@@ -63,6 +68,8 @@ double Cautious::Freeze(const SeatView& v) const {
   return 300;
 }
 
+// A discard's cost: what the card is worth to the hand, and, weighed heavily,
+// the chance that it gives away a pile worth having.
 double Cautious::DiscardCost(const SeatView& v, int card) {
   return Keep(v, card) + 1.5 * watch_.TakeChance(v, card) * PileWorth(v);
 }

@@ -120,6 +120,12 @@ Steps PlanFirstMeld(const SeatView& v, const MeldCosts& costs) {
   return plan;
 }
 
+bool FirstMeldWithoutWilds(const SeatView& v, const MeldCosts& costs) {
+  const Steps plan = PlanFirstMeld(v, costs);
+  return std::none_of(plan.begin(), plan.end(),
+                      [](const MeldStep& s) { return s.What == MeldStep::Wild; });
+}
+
 bool PileMeetsMinimum(const SeatView& v) {
   if (v.UpCard == 0) return false;
   SeatView taken = v;

@@ -47,8 +47,8 @@ struct Sketch {
   bool FinishOpenMelds();
 };
 
-// What a plan of melds is weighed by: the cost of each natural and wild card
-// laid down, and whether it may empty the hand to go out.
+// What a plan of melds is weighed by: the cost of each natural and each wild
+// card it lays down.
 struct MeldCosts {
   double Natural = 1.0;
   double Wild = 2.5;
@@ -57,6 +57,8 @@ struct MeldCosts {
 // The cheapest melds that beat the minimum meld this turn, finishing any meld
 // already begun; empty when the hand cannot. The hand keeps two cards at least.
 Steps PlanFirstMeld(const SeatView& v, const MeldCosts& costs = {});
+// Whether the cheapest first meld spends no wild card.
+bool FirstMeldWithoutWilds(const SeatView& v, const MeldCosts& costs);
 // Whether taking the pile now (top card melded, the rest in hand only once the
 // minimum is met) would let the seat beat the minimum meld this turn.
 bool PileMeetsMinimum(const SeatView& v);
@@ -83,15 +85,12 @@ int PileWildCards(const SeatView& v);
 class Watch {
  public:
   void Update(const SeatView& v);
-  int Known(int rank) const { return known_[rank]; }
   // The chance that the opponent holds two or more naturals of a rank.
   double PairChance(const SeatView& v, int rank) const;
   // The chance that the opponent holds at least one wild card.
   double WildChance(const SeatView& v) const;
   // The chance that the opponent may take the pile when this card lies on top.
   double TakeChance(const SeatView& v, int card) const;
-  // Cards of a rank the opponent cannot hold: every other copy is in sight.
-  bool Dead(const SeatView& v, int rank) const { return v.Unseen[rank] == 0; }
 
  private:
   double AtLeast(const SeatView& v, int copies, int known, int need) const;

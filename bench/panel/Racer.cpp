@@ -46,6 +46,8 @@ double Racer::Keep(const SeatView& v, int card) const {
   return v.HandRank[r] >= 2 ? 20 + 10 * (v.HandRank[r] - 2) : 1 + v.Unseen[r];
 }
 
+// A discard's cost: what the card is worth to the race, and, lightly, the chance
+// that it gives away a pile worth having.
 double Racer::DiscardCost(const SeatView& v, int card) {
   return Keep(v, card) + 0.3 * watch_.TakeChance(v, card) * PileWorth(v);
 }

@@ -16,7 +16,7 @@ class Strategist : public PanelPolicy {
 
  protected:
   bool WantsPile(const SeatView& v) override { return FreeOrLarge(v); }
-  bool OpensNow(const SeatView& v) override { return Cheaply(v) || v.StockCount < 55; }
+  bool OpensNow(const SeatView& v) override { return Cheaply(v); }
   bool GoesOut(const SeatView& v) override { return OutPays(v); }
   MeldStep MoreMelds(const SeatView& v) override;
   double DiscardCost(const SeatView& v, int card) override;
@@ -39,9 +39,7 @@ bool Strategist::FreeOrLarge(const SeatView& v) const {
 
 // Early in the hand the first meld waits until it spends no wild card.
 bool Strategist::Cheaply(const SeatView& v) const {
-  for (const MeldStep& s : PlanFirstMeld(v, costs_))
-    if (s.What == MeldStep::Wild) return false;
-  return true;
+  return FirstMeldWithoutWilds(v, costs_) || v.StockCount < 55;
 }
 
 // Going out pays when it wins the game, when the hand is won already, when the
@@ -96,6 +94,8 @@ double Strategist::Shed(const SeatView& v, int card) const {
   return v.StockCount <= 20 ? 0.5 * PointsOfCard(card) : 0.0;
 }
 
+// A discard's cost: what the card is worth to the hand, the chance that it gives
+// away a pile worth having, less the points it would cost if the hand ended.
 double Strategist::DiscardCost(const SeatView& v, int card) {
   return Keep(v, card) + 0.5 * watch_.TakeChance(v, card) * PileWorth(v) - Shed(v, card);
 }
