@@ -94,10 +94,10 @@ std::uint64_t Mix(std::uint64_t x) {
   return x ^ (x >> 31);
 }
 
-bool IsClassic(const std::string& spec) {
+bool IsClassic(const std::string& given) {
   std::string name;
   int budget = 0;
-  return SplitPolicySpec(spec, name, budget) && name == "classic";
+  return SplitPolicyName(given, name, budget) && name == "classic";
 }
 
 struct GameResult {

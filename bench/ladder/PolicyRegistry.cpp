@@ -22,21 +22,21 @@ const std::vector<PolicyEntry>& RegisteredPolicies() {
   return entries;
 }
 
-bool SplitPolicySpec(const std::string& spec, std::string& name, int& budgetMs) {
-  const auto at = spec.find('@');
-  name = spec.substr(0, at);
+bool SplitPolicyName(const std::string& given, std::string& name, int& budgetMs) {
+  const auto at = given.find('@');
+  name = given.substr(0, at);
   budgetMs = 0;
   if (at == std::string::npos) return true;
-  const char* first = spec.data() + at + 1;
-  const char* last = spec.data() + spec.size();
+  const char* first = given.data() + at + 1;
+  const char* last = given.data() + given.size();
   const auto [end, error] = std::from_chars(first, last, budgetMs);
   return error == std::errc{} && end == last && budgetMs > 0;
 }
 
-std::unique_ptr<Policy> MakePolicy(const std::string& spec, std::uint64_t seed) {
+std::unique_ptr<Policy> MakePolicy(const std::string& given, std::uint64_t seed) {
   std::string name;
   int budget = 0;
-  if (!SplitPolicySpec(spec, name, budget)) return nullptr;
+  if (!SplitPolicyName(given, name, budget)) return nullptr;
   for (const PolicyEntry& entry : RegisteredPolicies())
     if (entry.Name == name) return entry.Make({budget, seed});
   return nullptr;

@@ -26,10 +26,11 @@ struct PolicyEntry {
 
 const std::vector<PolicyEntry>& RegisteredPolicies();
 
-// "name" or "name@budget" split; false when the budget is not a positive number.
-bool SplitPolicySpec(const std::string& spec, std::string& name, int& budgetMs);
-// The policy a spec names, or nullptr for an unknown name or a malformed budget.
-std::unique_ptr<Policy> MakePolicy(const std::string& spec, std::uint64_t seed);
+// A name as given, "name" or "name@budget", split; false when the budget is not a positive number.
+bool SplitPolicyName(const std::string& given, std::string& name, int& budgetMs);
+// The policy a name (with its budget, if any) stands for, or nullptr for an unknown name or a
+// malformed budget.
+std::unique_ptr<Policy> MakePolicy(const std::string& given, std::uint64_t seed);
 // The registered names, separated by blanks.
 std::string PolicyNames();
 
