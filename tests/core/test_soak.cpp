@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <tuple>
 
 #include "TableFixture.h"
@@ -202,15 +205,39 @@ struct Checker {
   }
 };
 
-// A running FNV-1a hash of everything the player could see or hear.
+// A running FNV-1a hash of everything the player could see or hear, kept hand by hand:
+// each game is written as the hashes of its hands and of its end, folded to 32 bits.
 struct Signature {
-  std::uint64_t hash = 14695981039346656037ull;
+  static constexpr std::uint64_t Start = 14695981039346656037ull;
+  std::uint64_t hash = Start;
+  std::string game;                      // the hands of the game in play so far
+  std::vector<std::string> games;        // every game played, in seed order
+  std::size_t messages = 0, sounds = 0;  // of the host's, those hashed already
+
   void Add(std::int64_t n) {
     for (int i = 0; i < 8; ++i, n >>= 8) hash = (hash ^ (n & 0xFF)) * 1099511628211ull;
   }
   void Add(const std::string& text) {
     for (unsigned char ch : text) hash = (hash ^ ch) * 1099511628211ull;
     Add(static_cast<std::int64_t>(text.size()));
+  }
+  // The messages shown and the sounds started since last asked.
+  void AddHeard(const ScriptedHost& host) {
+    for (; messages < host.messages.size(); ++messages)
+      Add(host.messages[messages].Title + "|" + host.messages[messages].Message);
+    for (; sounds < host.sounds.size(); ++sounds) Add(host.sounds[sounds]);
+  }
+  void EndHand() {
+    char word[10];
+    std::snprintf(word, sizeof word, "%08x", static_cast<std::uint32_t>(hash ^ (hash >> 32)));
+    game += (game.empty() ? "" : " ") + std::string(word);
+    hash = Start;
+  }
+  void EndGame(const ScriptedHost& host) {
+    AddHeard(host);
+    EndHand();
+    games.push_back(std::exchange(game, {}));
+    messages = sounds = 0;
   }
   // Every card picture at a pause, with the pause's length and the status line.
   void AddPause(const Game& g) {
@@ -272,9 +299,14 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
   if (play.expertSeat == Robot) game.RobotPlayer = RobotPlay::Expert;
   std::mt19937_64 rng(seed * 7919 + 1), shuffle(seed);
   Checker check{game};
+  int handsSigned = 0;
   host.onIdle = [&] {
     check.AtIdle();
-    if (play.signature) play.signature->AddLabels(game);
+    if (play.signature) {
+      play.signature->AddHeard(host);
+      play.signature->AddLabels(game);
+      if (check.hands > handsSigned) play.signature->EndHand(), handsSigned = check.hands;
+    }
     for (int k = play.randomClicks ? static_cast<int>(rng() % 4) : 0; k > 0; --k) {
       RandomClick(game, rng);
       check.AtIdle();
@@ -303,7 +335,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
       check.Check(table() == before, "a click inside a pause acted");
       check.AtPause();
     }
-    if (play.signature) play.signature->AddPause(game);
+    if (play.signature) play.signature->AddHeard(host), play.signature->AddPause(game);
   };
   std::string failure;
   try {
@@ -314,10 +346,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
     failure = e.what();
   }
   hands += check.hands;
-  if (play.signature) {
-    for (const DeluxeMessage& m : host.messages) play.signature->Add(m.Title + "|" + m.Message);
-    for (const std::string& sound : host.sounds) play.signature->Add(sound);
-  }
+  if (play.signature) play.signature->EndGame(host);
   std::filesystem::remove_all(folder);
   return failure;
 }
@@ -362,15 +391,76 @@ TEST(Soak, RandomClicksAtRandomMomentsBreakNoRule) {
 }
 
 // The golden signature of play: forty seeded games, everything the player saw and
-// heard hashed. Any change of behaviour changes the number; a change that alters play
-// on purpose updates it in the same commit and says why. The scripted player's
-// choices go through std::uniform_int_distribution, whose numbers differ between
-// standard libraries: built with another than libstdc++, record the number anew.
+// heard hashed hand by hand (the last word of a game is its end, after the last hand).
+// Any change of behaviour changes a hash, and the failure names the first game and
+// hand that differ; a change that alters play on purpose updates the table in the same
+// commit and says why. The scripted player's choices go through
+// std::uniform_int_distribution, whose numbers differ between standard libraries: built
+// with another than libstdc++, record the table anew.
 TEST(Soak, GoldenSignatureOfPlay) {
+  static const char* const golden[] = {
+      "c835b515 c2ac353c 2c9c78dd 530cc99a 20e57d96 64690364",
+      "b8de59fa d9f2feb3 d4061195 b7ba1a89",
+      "2ded1dd4 c98bc9ad a3c33cf1 0890dbdb e4b08d1e",
+      "cae5aedb 3ca9d6f4 ef82c3e7 8c5ed23e 5f36651a",
+      "3c017298 3400c3d1 7c9723c0 2cfb321a",
+      "423225db 74933d76 3f0095e5 b94685ca cf33f930 349ce579",
+      "c737dc8c f7e67265 e1a010e9",
+      "3d0feeda e17a7b10 98dff9c7 4c74eaa7 a3d8e8de 42c838fa",
+      "fcc4e14d 0184b135 cf307ef6 01c59a9e 915c8b41",
+      "7e2f3c3f 7447534b 7d304c61 ad049ed9",
+      "57647b52 75ea7b01 e9571fd1",
+      "6e935194 99e9d1d9 65866a6f 278ccdde",
+      "a9c74e03 b2865b94 e01909a4 57a673e3",
+      "bfc27a25 c64b53f0 eced5414 6bbdd40c 29cecbe4",
+      "f1e0050b 33bf2978 2739a174 be63cd70",
+      "33addb01 3771e570 db5210a5 5913ce9e",
+      "5ed304f1 da1366f9 78b3ecc8 70c62bf3",
+      "5db6aed2 69091ee8 0455b8e8 1374ea9b 3dcff2fd",
+      "28d70edb 54bbfe19 167043aa 1b6132ce",
+      "1203df14 e11d2a0d a0e096d9 bf4674c6 ce1c31cd d75cc30b",
+      "484301b2 91a95b76 0747a5c2 31dff984 0378ad58 5aec9382 12e2ab5e",
+      "25ba3c8b d6c4ef8a 63367ede 3016229b d274024e",
+      "375177bb 6be7aef2 b173bdab 749725cf bf61452c",
+      "2e78ef49 1bb8d151 9596206d efd01c6c e5b8b0e0",
+      "ec1a0963 e596bbd2 d12af036",
+      "9285b24b 15b0c438 a201e50c 84754fcb",
+      "8c316918 48c2c6a4 444a2c2b 9bc44d85 58679dcd c13b86d7",
+      "dedc7be7 36fee563 64e5eef0 e101516d f604c6ec",
+      "85ba7f0b 79d5789a d3c028bd 58744fb0",
+      "d88be596 2d91ccc0 48639fe0 d6588c34 edf9bf45 37d518a4 914b601c",
+      "49a46f36 399d0747 54c3525e 928f3fcb",
+      "9e107e88 ebf0f51c 803d5aaa c927a131",
+      "b49dab44 1e5bb9aa 5089552f 4eac930f",
+      "172e22a4 bacfd443 48ac0179 2133cafc 9f194250",
+      "27e9e1b5 b6895cf6 7d474d58 8243dde2 2dfd6939 af36898f",
+      "0444cb9e e749b1d1 e6594371 0dd926eb",
+      "e2fd8209 97948149 93664569 98d7c4e8",
+      "e63f2c10 6e0e281f 19e775ec 331ea744 1c27d52b",
+      "2965381d 3e64c2ec 9405d10e 71cade4d cab32e33",
+      "d827e2c9 f84b737a 721935ff cd364559",
+  };
   Signature signature;
-  const int hands = PlayGames(1, 40, {.signature = &signature});
-  EXPECT_EQ(signature.hash, 0x104e2b1d888f60a2u)
-      << std::hex << signature.hash << ", " << std::dec << hands << " hands";
+  PlayGames(1, 40, {.signature = &signature});
+  auto words = [](const std::string& line) {
+    std::istringstream in(line);
+    return std::vector<std::string>(std::istream_iterator<std::string>(in), {});
+  };
+  std::string table;
+  for (const std::string& game : signature.games) table += "      \"" + game + "\",\n";
+  for (std::size_t g = 0; g < signature.games.size(); ++g) {
+    const auto played = words(signature.games[g]);
+    const auto wanted = words(g < std::size(golden) ? golden[g] : "");
+    if (played == wanted) continue;
+    std::size_t hand = 0;
+    while (hand < played.size() && hand < wanted.size() && played[hand] == wanted[hand]) ++hand;
+    ADD_FAILURE() << "game " << g + 1 << " (seed " << g + 1 << ") first differs in "
+                  << (hand + 1 < played.size() ? "hand " + std::to_string(hand + 1) : "its end")
+                  << "; the table as played now:\n"
+                  << table;
+    return;
+  }
+  EXPECT_EQ(signature.games.size(), std::size(golden)) << table;
 }
 
 }  // namespace
