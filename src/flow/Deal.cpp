@@ -68,7 +68,7 @@ void Game::Deal(int dealer) {
   TurnUpCard(card);
   for (int again = 1; again <= 7; ++again) {
     const int rank = Cards[card].Rank;
-    if (rank != RankTwo && rank != RankJoker && rank != RankRedThree) break;
+    if (!IsWildRank(rank) && rank != RankRedThree) break;
     SetStatus(again == 1 ? "Wild or Red 3 turned up  - another card dealt."
                          : "Wild or Red 3 turned up  - another card dealt");
     card = PickStockCard();

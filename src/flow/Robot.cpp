@@ -1,22 +1,7 @@
 // The robot's turn: drawing or taking the pile, melding by its fixed rules, and its discard.
-#include <array>
-
 #include "state/Game.h"
 
 namespace larkspur {
-
-namespace {
-
-// The robot's meld ranks in the order it considers them: aces, then fours to kings.
-constexpr std::array<int, 11> RobotMeldRanks{RankAce,   RankFour,  RankFive, RankSix,
-                                             RankSeven, RankEight, RankNine, RankTen,
-                                             RankJack,  RankQueen, RankKing};
-
-bool IsNatural(int rank) {
-  return rank != RankTwo && rank != RankBlackThree && rank != RankJoker && rank != RankRedThree;
-}
-
-}  // namespace
 
 bool Game::HoldsThreeOfRank(int rank) {
   int n = 0;
@@ -61,7 +46,7 @@ void Game::RobotMelds() {
   }
   // With a canasta it may go out: it melds every rank it holds three of.
   if (HasCanasta[Robot]) {
-    for (int r : RobotMeldRanks) {
+    for (int r : rules::MeldRanks) {
       if (!HoldsThreeOfRank(r)) continue;
       MeldAllOfRank(Robot, r);
       HandLayout(Robot);
@@ -70,7 +55,7 @@ void Game::RobotMelds() {
   // Without one it melds the ranks it holds three of while it holds three
   // cards or more, and stops when one card is left.
   CountHand(Robot);
-  for (int r : RobotMeldRanks) {
+  for (int r : rules::MeldRanks) {
     if (HandCount[Robot] >= 3 && !HasCanasta[Robot] && HoldsThreeOfRank(r)) {
       MeldAllOfRank(Robot, r);
       HandLayout(Robot);
@@ -97,7 +82,7 @@ void Game::RobotMelds() {
   if (HandCount[Robot] == 1) return;
   int x = 0;
   if (RankCount[RankJoker] > 0 || RankCount[RankTwo] > 0) {
-    for (int r : RobotMeldRanks) {
+    for (int r : rules::MeldRanks) {
       const MeldItems& m = MeldInfo[Robot][r];
       if (m.Count >= 4 && m.Count <= 6 && m.WildMark < 3 && m.WildMark < m.Count) {
         x = r;
@@ -122,7 +107,7 @@ void Game::RobotMelds() {
   int y = 0;
   if (RankCount[RankJoker] > 0 ||
       (RankCount[RankTwo] > 0 && HasCanasta[Robot] && HandCount[Robot] <= 3)) {
-    for (int r : RobotMeldRanks) {
+    for (int r : rules::MeldRanks) {
       const MeldItems& m = MeldInfo[Robot][r];
       if (m.WildMark < 3 && m.WildMark < m.Count) {
         y = r;
@@ -138,7 +123,7 @@ void Game::RobotMelds() {
 
   // Lay-offs onto the robot's own melds, whatever the hand size.
   for (int c = 1; c <= CardCount; ++c) {
-    if (Cards[c].Place != PlaceRobotHand || !IsNatural(Cards[c].Rank)) continue;
+    if (Cards[c].Place != PlaceRobotHand || !IsNaturalRank(Cards[c].Rank)) continue;
     bool melded = false;
     for (int m = 1; m <= CardCount && !melded; ++m)
       melded = Cards[m].Place == PlaceRobotMeld && Cards[m].Rank == Cards[c].Rank;
@@ -157,7 +142,7 @@ void Game::RobotMelds() {
 // melded that rank.
 bool ClassicDiscardPass(int pass, int card, int held, bool mine, bool theirs, int discardCount) {
   const int r = RankOfCard(card);
-  const bool natural = IsNatural(r);
+  const bool natural = IsNaturalRank(r);
   switch (pass) {
     case 1:
       return r == RankBlackThree && discardCount >= 6;

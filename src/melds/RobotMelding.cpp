@@ -32,9 +32,7 @@ void Game::MeldWildCard(int card, int rank, int player) {
   Delay = PaceSetting + 500;
   ShowCardOnItsWay(*this, card, player, 600);
   Cards[card].Rank = rank;
-  MeldItems& meld = MeldInfo[player][rank];
-  meld.HasWild = true;
-  meld.WildCount += 1;
+  rules::AddWildCard(MeldInfo[player][rank]);
   MeldCard(card, rank, player);
   LayOutMelds(player);
   HandLayout(player);

@@ -16,21 +16,9 @@ enum Phase {
   Done,
 };
 
-bool IsNaturalRank(int r) {
-  return r != RankTwo && r != RankBlackThree && r != RankJoker && r != RankRedThree;
-}
-
 int LowestWild(const SeatView& v) {
   const auto wilds = v.Wilds();
   return wilds.empty() ? 0 : wilds.front();
-}
-
-// What the natural triples of the hand are worth, as the robot counts them.
-int NaturalMeldValue(const SeatView& v) {
-  int value = 0;
-  for (int r : MeldRanks)
-    if (v.HandRank[r] >= 3) value += v.HandRank[r] * NaturalPoints(r);
-  return value;
 }
 
 }  // namespace
@@ -48,7 +36,7 @@ MeldStep ClassicPolicy::Continue(const SeatView& v) {
   while (phase_ != Done) {
     switch (phase_) {
       case FinishTaken:
-        for (int r : MeldRanks) {
+        for (int r : rules::MeldRanks) {
           if (!melds[r].Started || melds[r].Count >= 3) continue;
           if (v.HandRank[r] > 0) return {MeldStep::AllOfRank, r, 0};
           if (melds[r].Count == 2 && LowestWild(v) && v.MayAddWild(r))
@@ -56,7 +44,7 @@ MeldStep ClassicPolicy::Continue(const SeatView& v) {
         }
         // A hand whose triples do not beat the minimum melds nothing, and one
         // card without a canasta stays in the hand.
-        if ((!v.MinMeldMet[me] && NaturalMeldValue(v) <= v.Requirement[me]) ||
+        if ((!v.MinMeldMet[me] && rules::NaturalMeldValue(v.HandRank) <= v.Requirement[me]) ||
             (handCount == 1 && !canasta)) {
           phase_ = Done;
           break;
@@ -67,8 +55,8 @@ MeldStep ClassicPolicy::Continue(const SeatView& v) {
       case TriplesCanasta:
       case Triples:
         if (phase_ == Triples && handCount == 1 && cursor_ > 0) return {};
-        while (cursor_ < static_cast<int>(MeldRanks.size())) {
-          const int r = MeldRanks[cursor_++];
+        while (cursor_ < static_cast<int>(rules::MeldRanks.size())) {
+          const int r = rules::MeldRanks[cursor_++];
           const bool enough = phase_ == TriplesCanasta || (handCount >= 3 && !canasta);
           if (enough && v.HandRank[r] >= 3) return {MeldStep::AllOfRank, r, 0};
         }
@@ -80,7 +68,7 @@ MeldStep ClassicPolicy::Continue(const SeatView& v) {
         if (handCount == 1) return {};
         const int w = LowestWild(v);
         if (w == 0) break;
-        for (int r : MeldRanks) {
+        for (int r : rules::MeldRanks) {
           const MeldItems& m = melds[r];
           if (m.Count < 4 || m.Count > 6 || m.WildMark >= 3 || m.WildMark >= m.Count) continue;
           if (m.WildCount + 1 <= m.Count - m.WildCount && m.WildCount + 1 <= 3 && v.MayAddWild(m))
@@ -95,7 +83,7 @@ MeldStep ClassicPolicy::Continue(const SeatView& v) {
         const bool joker = v.HandRank[RankJoker] > 0;
         const bool lateTwo = v.HandRank[RankTwo] > 0 && canasta && handCount <= 3;
         if (!joker && !lateTwo) break;
-        for (int r : MeldRanks) {
+        for (int r : rules::MeldRanks) {
           const MeldItems& m = melds[r];
           if (m.WildMark >= 3 || m.WildMark >= m.Count) continue;
           if (m.WildCount + 1 <= 3 && v.MayAddWild(m)) return {MeldStep::Wild, r, LowestWild(v)};

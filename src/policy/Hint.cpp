@@ -47,7 +47,7 @@ std::string TakeWhy(const SeatView& v) {
 std::string DrawWhy(const SeatView& v) {
   if (v.UpCard == 0) return "the discard pile is empty.";
   if (!v.MayTakePile()) {
-    if (v.PileState == PileBlocked) return "a black three blocks the discard pile.";
+    if (v.StateOfPile == PileState::Blocked) return "a black three blocks the discard pile.";
     return "you cannot take the discard pile now.";
   }
   if (!v.MinMeldMet[Human]) return "taking the pile would not make your first meld this turn.";
@@ -64,7 +64,7 @@ std::string MeldText(const SeatView& v, const MeldPlan& plan, const MeldStep& st
       plan.GoesOut ? "with this turn's melds you can go out, and going out pays now."
       : first      ? "with the rest of this turn's melds it makes your first meld of more than " +
                     std::to_string(v.Requirement[Human]) + "."
-      : plan.Melds[r].Count >= 7 && v.Melds[Human][r].Count < 7
+      : rules::IsCanasta(plan.Melds[r]) && !rules::IsCanasta(v.Melds[Human][r])
           ? "it makes a canasta of " + RankName(r, true) + "."
           : "every card laid scores and brings a canasta nearer.";
   switch (step.What) {

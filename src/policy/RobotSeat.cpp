@@ -17,7 +17,7 @@ bool InRobotHand(const Game& g, int card) {
 // The table refuses what the robot's seat may not do, whatever the policy asks.
 bool Allowed(const Game& g, const SeatView& view, const MeldStep& step) {
   const int r = step.Rank;
-  if (!IsMeldRank(r)) return false;
+  if (!rules::IsMeldRank(r)) return false;
   const MeldItems& meld = g.MeldInfo[Robot][r];
   switch (step.What) {
     case MeldStep::AllOfRank:

@@ -216,16 +216,9 @@ class Game : public GameState {
   bool ended_ = false;
 };
 
-// The minimum first meld for a game score (melds/MinimumMeld.cpp).
-int MinimumMeldFor(int gameScore);
-
 // Whether discard pass `pass` (1 to ClassicDiscardPasses) of the Classic robot
 // takes this card; flow/Robot.cpp.
 constexpr int ClassicDiscardPasses = 14;
 bool ClassicDiscardPass(int pass, int card, int held, bool mine, bool theirs, int discardCount);
-
-// Card number to rank and points, as InitCards sets them (state/Game.cpp).
-int RankOfCard(int card);
-int PointsOfCard(int card);
 
 }  // namespace larkspur

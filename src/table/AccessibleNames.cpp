@@ -13,9 +13,6 @@ namespace larkspur {
 
 namespace {
 
-constexpr int MeldSize = 3;     // cards a meld needs to stand
-constexpr int CanastaSize = 7;  // cards that make a meld a canasta
-
 std::string Capitalised(std::string text) {
   if (!text.empty()) text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
   return text;
@@ -56,7 +53,7 @@ int TopAt(const Game& g, int place) {
 
 // A wild card in the pile stands up out of its fan, so it shows under the top card.
 bool StandsOutOfPile(const Game& g, int card) {
-  return g.Cards[card].Rank == RankTwo || g.Cards[card].Rank == RankJoker;
+  return IsWildRank(g.Cards[card].Rank);
 }
 
 // The face a card's picture shows, or nothing when it lies face down.
@@ -74,7 +71,7 @@ bool WildCardFits(const Game& g, int rank) {
     return false;
   if (rank < RankAce || rank > RankKing || rank == RankTwo) return false;
   const MeldItems& meld = g.MeldInfo[Human][rank];
-  return meld.Started && meld.WildCount + 1 < meld.Count - meld.WildCount;
+  return meld.Started && rules::MayAddWild(Human, meld);
 }
 
 // The rows of the results frame: each row's caption and its value for each player.
@@ -211,10 +208,10 @@ std::string AccessibleMeldName(const Game& g, int player, int column) {
   name += Counted(meld.Count, "card") + ", " +
           (meld.WildCount == 0 ? "no wild cards" : Counted(meld.WildCount, "wild card")) + ", ";
   // A meld stays mixed from its first wild card on, as its label shows.
-  const bool pure = meld.WildMark == 0;
-  if (meld.Count >= CanastaSize) return name + (pure ? "pure canasta" : "mixed canasta");
+  const bool pure = rules::IsPure(meld);
+  if (rules::IsCanasta(meld)) return name + (pure ? "pure canasta" : "mixed canasta");
   if (!pure) return name + "mixed";
-  return name + (meld.Count >= MeldSize ? "pure" : "not yet a meld");
+  return name + (meld.Count >= rules::MeldMinimum ? "pure" : "not yet a meld");
 }
 
 std::string AccessibleHeadingName(const Game& g, int index) {

@@ -45,7 +45,7 @@ B = [
  ("acc-frozen", AN, '      name += ", frozen";', '      name += ", blocked";', "frozen pile said blocked"),
  ("acc-hand-pos", AN, "from += g.Table.PicCards[c].Left < g.Table.PicCards[card].Left;", "from += g.Table.PicCards[c].Left <= g.Table.PicCards[card].Left;", "hand position off by one"),
  ("acc-covered", AN, "text.Covered = card != TopAt(g, PlaceStock);", "text.Covered = false;", "stock's covered cards read out"),
- ("acc-pure", AN, 'return name + (meld.Count >= MeldSize ? "pure" : "not yet a meld");', 'return name + (meld.Count > MeldSize ? "pure" : "not yet a meld");', "meld of three not yet a meld"),
+ ("acc-pure", "src/table/AccessibleNames.cpp", "meld.Count >= rules::MeldMinimum ? \"pure\"", "meld.Count > rules::MeldMinimum ? \"pure\"", "meld of three not yet a meld"),
  ("acc-press-now", TA, "        Qt::QueuedConnection);\n  }\n\n protected:", "        Qt::DirectConnection);\n  }\n\n protected:", "press acted inside the screen reader's request"),
  ("acc-invisible", TA, "      state.invisible = true;", "      state.invisible = false;", "covered cards not invisible"),
  # Message window
