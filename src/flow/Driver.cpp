@@ -99,7 +99,7 @@ void Game::PlayGame() {
       if (PlayerToPlay) {
         WaitWhileHumanPlays();
       } else {
-        const bool tookPile = RobotSeatTurn();
+        const bool tookPile = RobotTurn();
         PlayerToPlay = tookPile || HandCount[Robot] != 0;
       }
     }

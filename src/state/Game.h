@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "policy/ClassicPolicy.h"
+#include "policy/ExpertPolicy.h"
 #include "state/GameState.h"
 #include "state/HandLog.h"
 #include "state/Host.h"
@@ -20,8 +22,6 @@ namespace larkspur {
 struct GameAbandoned {};
 
 enum class GameRequest { None, NewGame, LoadGame, Quit };
-
-class Policy;
 
 class Game : public GameState {
  public:
@@ -60,10 +60,10 @@ class Game : public GameState {
   void DealOneCard(int player);
   void TurnUpCard(int card);
   void Deal(int dealer);
-  bool RobotTurn();  // true when the robot took the discard pile
+  // The robot's turn as the policy of its seat plays it; true when it took the discard pile.
+  bool RobotTurn();
   void RobotMelds();
   void RobotDiscard();
-  bool HoldsThreeOfRank(int rank);
 
   // ---- melds: layout and labels (melds/MeldLayout.cpp), meld points and the
   // minimum meld (melds/MinimumMeld.cpp), melding with the card's flight
@@ -169,8 +169,6 @@ class Game : public GameState {
   RobotPlay RobotPlayer = RobotPlay::Classic;
   // When set, this policy plays the robot's seat whatever RobotPlayer says.
   Policy* RobotSeatPolicy = nullptr;
-  // The robot's turn as RobotPlayer plays it; true when it took the discard pile.
-  bool RobotSeatTurn();
   // The Expert's advice for the human's next click; None unless the game
   // waits for the human's move.
   HintAdvice HumanHint();
@@ -188,7 +186,8 @@ class Game : public GameState {
   void WaitWhileHumanPlays();
   void EndOfGame();
   // ---- flow/Robot.cpp
-  int RobotDiscardChoice();
+  // The policy that plays the robot's seat now.
+  Policy& RobotPolicy();
   // ---- player/CardClicks.cpp
   void MeldHandCard(int card);
   void DiscardHandCard(int card);
@@ -206,6 +205,10 @@ class Game : public GameState {
   // ---- commands/SaveLoadExit.cpp
   void FinishQuit();
 
+  // The robot's own two players; RobotPolicy chooses.
+  ClassicPolicy classic_;
+  ExpertPolicy expert_;
+
   // What was wrong with the player file as read, until ReportNameFileProblem tells it.
   std::string nameFileProblem_;
 
@@ -215,10 +218,5 @@ class Game : public GameState {
   GameRequest pending_ = GameRequest::None;
   bool ended_ = false;
 };
-
-// Whether discard pass `pass` (1 to ClassicDiscardPasses) of the Classic robot
-// takes this card; flow/Robot.cpp.
-constexpr int ClassicDiscardPasses = 14;
-bool ClassicDiscardPass(int pass, int card, int held, bool mine, bool theirs, int discardCount);
 
 }  // namespace larkspur

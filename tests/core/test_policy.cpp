@@ -1,10 +1,15 @@
 // The robot's choices in laid-out positions: the Expert's, the hint and clickable elements
 // it reads, and the Classic robot's melds. Card numbers: jokers 1-4, twos 5-12, black
-// threes 13-16, then eight of each rank from fours (17) up, kings 89-96, aces 97-104.
+// threes 13-16, then eight of each rank from fours (17) up, kings 89-96, aces 97-104. And
+// the Classic robot's rules on the human's seat, which move as the robot itself does.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TableFixture.h"
+#include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
+#include "policy/HumanSeat.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -54,7 +59,7 @@ TEST_F(PolicyTest, TakesALargePileAndNoSmallOneThatCostsAWildCard) {
   BothHaveMelded({42, 43, 57, 89}, TensAndQueens);
   Pile({25, 26, 33, 49, 50, 73, 74, 91, 41}, PileOpen);
   game.RobotPlayer = RobotPlay::Expert;
-  EXPECT_TRUE(game.RobotSeatTurn());
+  EXPECT_TRUE(game.RobotTurn());
   EXPECT_EQ(game.MeldInfo[Robot][7].Count, 3);
   EXPECT_EQ(CountAt(PlacePile), 1);  // the Expert's own discard
 }
@@ -189,6 +194,76 @@ TEST_F(RobotTest, MeldsByItsFixedRules) {
   };
   for (const auto& k : cases)
     EXPECT_EQ(Melds(k.score, k.hand, k.rank, k.naturals, k.twos), k.melds) << k.hand[0];
+}
+
+// The Classic robot on its own seat and its rules as a policy on the human's seat, from
+// the same position, meld the same cards in the same order and discard the same card.
+TEST_F(RobotTest, TheClassicRulesMoveAlikeOnEitherSeat) {
+  const CardList pileOfSix{Four + 1, Four + 2, Six + 3, Seven, Seven + 1, Eight};
+  const struct {
+    const char* what;
+    int score;
+    CardList hand;
+    int rank, naturals;  // a meld made earlier
+    CardList pile;
+  } cases[] = {
+      {"two triples worth the minimum",
+       0,
+       {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine},
+       0,
+       0,
+       {}},
+      {"triples worth too little",
+       1500,
+       {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine},
+       0,
+       0,
+       {}},
+      {"every triple with a canasta",
+       0,
+       {Five, Five + 1, Five + 2, Six, Six + 1, Six + 2, Nine, Ten},
+       RankKing,
+       7,
+       {}},
+      {"two jokers make a canasta", -100, {Joker, Joker + 1, King, Four}, RankNine, 5, {}},
+      {"a two late in the hand", -100, {Two, Two + 1, Five}, RankKing, 7, {}},
+      {"a lay-off", 0, {Ace + 3, King, Five}, RankAce, 3, {}},
+      {"one card kept after a triple", 0, {Ace, Ace + 1, Ace + 2, Nine}, 0, 0, {}},
+      {"a black three onto six cards", 0, {BlackThree, Five, Six, Nine}, 0, 0, pileOfSix},
+  };
+  // The moves the log tells, whoever made them.
+  auto moves = [&] {
+    std::vector<std::tuple<HandMove, CardList, int>> list;
+    for (const LoggedMove& m : game.Log.Moves) list.emplace_back(m.Move, m.Cards, m.Rank);
+    return list;
+  };
+  ClassicPolicy classic;
+  for (const auto& k : cases) {
+    std::vector<decltype(moves())> played;
+    for (int seat : {Robot, Human}) {
+      EmptyTable();
+      game.GameScore[seat] = k.score;
+      Put(seat == Robot ? PlaceRobotHand : PlaceHumanHand, k.hand);
+      if (k.rank) Melded(seat, k.rank, k.naturals);
+      if (!k.pile.empty()) Pile(k.pile);
+      game.Log.Clear();
+      if (seat == Robot) {
+        game.HandLayout(Robot);
+        game.CheckMinimumMeld(Robot);
+        game.RobotMelds();
+        game.RobotDiscard();
+      } else {
+        HumanToMeld();
+        game.CheckMinimumMeld(Human);
+        HumanSeat human(game, classic);
+        human.Act();  // the melds, then the Discard label
+        human.Act();  // the discard
+      }
+      played.push_back(moves());
+    }
+    EXPECT_FALSE(played[0].empty()) << k.what;
+    EXPECT_EQ(played[0], played[1]) << k.what;
+  }
 }
 
 }  // namespace

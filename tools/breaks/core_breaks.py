@@ -158,4 +158,6 @@ B += [
  ("name-black3-suit", "src/state/CardNames.cpp", "    face.faceRank = 3;\n    face.suit = card % 2 == 1 ? Clubs : Spades;", "    face.faceRank = 3;\n    face.suit = card % 2 == 1 ? Spades : Clubs;", "black threes' suits swapped"),
  ("name-natural-suit", "src/state/CardNames.cpp", "face.suit = (card - FirstFour) % 4;", "face.suit = (card - FirstFour) / 2 % 4;", "fours to kings named with the wrong suits"),
  ("name-plural", "src/state/CardNames.cpp", "return rank == RankSix ? \"sixes\" : RankName(rank) + \"s\";", "return RankName(rank) + \"s\";", "sixs"),
+ ("classic-late-two", "src/policy/ClassicPolicy.cpp", "hand <= LateHand", "hand < LateHand", "the Classic robot adds a two late in the hand only with two cards left"),
+ ("robot-seat-layoff", "src/flow/Robot.cpp", "g.Cards[step.Card].Rank == r && meld.Started", "g.Cards[step.Card].Rank == r && !meld.Started", "the robot's seat refuses a lay-off onto its own meld"),
 ]
