@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "TableFixture.h"
+#include "harness/HumanSeat.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
-#include "policy/HumanSeat.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;

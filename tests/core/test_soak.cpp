@@ -11,10 +11,11 @@
 #include <tuple>
 
 #include "TableFixture.h"
+#include "harness/Counts.h"
+#include "harness/HumanSeat.h"
+#include "harness/SimplePolicy.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
-#include "policy/HumanSeat.h"
-#include "policy/SimplePolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -288,7 +289,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
   std::filesystem::create_directories(folder);
   host.folder = folder.string();
   host.maxEventWaits = 100'000;
-  host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
+  host.answerMessage = ScriptedHost::ExitAtGameOver;
   Game game(host);
   SimplePolicy simple(seed * 7919 + 1);
   ExpertPolicy expert;
@@ -366,9 +367,25 @@ int PlayGames(int first, int games, const Play& play) {
   return hands;
 }
 
+// LARKSPUR_SOAK_GAMES, when set, says how many games a soak plays; a value that is not a
+// whole number fails the soak rather than playing none.
 int GamesToPlay(int normal) {
   const char* env = std::getenv("LARKSPUR_SOAK_GAMES");
-  return env ? std::atoi(env) : normal;
+  int games = normal;
+  if (env == nullptr || ReadCount(env, games)) return games;
+  ADD_FAILURE() << "LARKSPUR_SOAK_GAMES is not a whole number of games: \"" << env << '"';
+  return 0;
+}
+
+TEST(Soak, CountsAreWholeNumbersOrRefused) {
+  for (const char* refused : {"", "abc", "-3", "+3", "3 ", "1e3", "99999999999"}) {
+    int count = 7;
+    EXPECT_FALSE(ReadCount(refused, count)) << '"' << refused << '"';
+    EXPECT_EQ(count, 7) << '"' << refused << '"';
+  }
+  int count = 0;
+  EXPECT_TRUE(ReadCount("0120", count));
+  EXPECT_EQ(count, 120);
 }
 
 TEST(Soak, WholeGamesKeepTheTableConsistent) {

@@ -1,4 +1,4 @@
-#include "policy/HumanSeat.h"
+#include "harness/HumanSeat.h"
 
 #include "state/Game.h"
 

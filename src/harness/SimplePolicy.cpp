@@ -1,4 +1,4 @@
-#include "policy/SimplePolicy.h"
+#include "harness/SimplePolicy.h"
 
 namespace larkspur {
 
