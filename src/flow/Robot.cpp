@@ -40,7 +40,7 @@ bool MayMeld(const Game& g, const SeatView& view, const MeldStep& step) {
 
 Policy& Game::RobotPolicy() {
   if (RobotSeatPolicy != nullptr) return *RobotSeatPolicy;
-  if (RobotPlayer == RobotPlay::Expert) return expert_;
+  if (robotPlayer_ == RobotPlay::Expert) return expert_;
   return classic_;
 }
 

@@ -1,4 +1,4 @@
-// The human's card clicks: drawing, melding, discarding, going out; a hand counted by rank.
+// The human's card clicks: drawing, melding, discarding, going out.
 #include "player/HumanMove.h"
 #include "state/Game.h"
 
@@ -175,13 +175,6 @@ bool Game::BlackThreesGoOut() {
   if (!HasCanasta[Human])
     SetStatus(" you cannot go out with black threes until you have a Canasta. ");
   return false;
-}
-
-void Game::CountHand(int player) {
-  for (int r = RankAce; r <= RankJoker; ++r) RankCount[r] = 0;
-  for (int c = 1; c <= CardCount; ++c)
-    if (Cards[c].Place == player) RankCount[Cards[c].Rank] += 1;
-  NaturalMeldValue[player] = rules::NaturalMeldValue(RankCount);
 }
 
 }  // namespace larkspur

@@ -12,7 +12,7 @@ namespace larkspur {
 class HumanMove {
  public:
   HumanMove(Game& game, bool shown) : game_(game), acting_(shown && game.MayMove()) {
-    game_.Table.HintTarget = {};  // any click puts the hint's outline away
+    game_.PutHintAway();  // any click puts the hint's outline away
     if (acting_) game_.moving_ = true;
   }
   ~HumanMove() {

@@ -1,5 +1,5 @@
 // The score sheet: a row for each hand as it is scored, and the sheet as text.
-#include "state/ScoreSheet.h"
+#include "scoring/ScoreSheet.h"
 
 #include "state/Game.h"
 

@@ -1,4 +1,5 @@
-// The card table's ranks and points, the pauses that pace the game, and a game's waits giving way.
+// What every part of the game shares: the card table's ranks and points, the pauses
+// and the card sound, the status line, and a game's waits giving way.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -29,6 +30,12 @@ void Game::Pause() {
 void Game::DealSound() {
   host.PlaySound("carddeal1.wav");
   Pause();
+}
+
+// The status line speaks to the player by name; every text given begins with a blank.
+void Game::SetStatus(const std::string& text) {
+  Table.LblGenInfo.Caption = PlayerName + " " + text;
+  PutHintAway();  // a new status: the hint's outline has had its say
 }
 
 }  // namespace larkspur

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cctype>
-#include <utility>
 
 #include "state/CardNames.h"
 #include "state/Game.h"
@@ -73,18 +72,6 @@ bool WildCardFits(const Game& g, int rank) {
   const MeldItems& meld = g.MeldInfo[Human][rank];
   return meld.Started && rules::MayAddWild(Human, meld);
 }
-
-// The rows of the results frame: each row's caption and its value for each player.
-constexpr std::pair<Label TableModel::*, std::array<Label, 3> TableModel::*> ResultsRows[] = {
-    {&TableModel::lblMeld, &TableModel::CardPoints},
-    {&TableModel::lblBonusPoints, &TableModel::RThreesPoints},
-    {&TableModel::lblMixed, &TableModel::MixedCans},
-    {&TableModel::lblPure, &TableModel::PureCans},
-    {&TableModel::lblMeldPointsG, &TableModel::OutFirst},
-    {&TableModel::LblPointsoff, &TableModel::MinusPoints},
-    {&TableModel::lblTotalP, &TableModel::PointsTotal},
-    {&TableModel::GGrandtotal, &TableModel::LblGamePoints},
-};
 
 // A button's caption without the marks of its access key.
 std::string WithoutAccessKey(const std::string& caption) {
@@ -238,11 +225,11 @@ AccessibleText AccessibleElement(const Game& g, const TableElement& element) {
       return {AccessibleMeldName(g, Robot, column), label.ToolTip};
   }
   // A value of the results frame: its row and whose column it is in.
-  for (const auto& [caption, values] : ResultsRows) {
+  for (const ResultsRow& row : ResultsRows) {
     for (int p : {Human, Robot}) {
-      if (&label != &(t.*values)[p]) continue;
+      if (&label != &(t.*row.Values)[p]) continue;
       const std::string value = Trimmed(label.Caption);
-      return {Trimmed((t.*caption).Caption) + ", " +
+      return {Trimmed((t.*row.Caption).Caption) + ", " +
                   Trimmed((p == Human ? t.LblP : t.LblB).Caption) + ": " +
                   (value.empty() ? "none" : value),
               label.ToolTip};

@@ -58,7 +58,7 @@ TEST_F(PolicyTest, TakesALargePileAndNoSmallOneThatCostsAWildCard) {
   // On the robot's seat the turn takes it the robot's way: the sevens' meld and the pile.
   BothHaveMelded({42, 43, 57, 89}, TensAndQueens);
   Pile({25, 26, 33, 49, 50, 73, 74, 91, 41}, PileOpen);
-  game.RobotPlayer = RobotPlay::Expert;
+  game.ChooseRobot(RobotPlay::Expert);
   EXPECT_TRUE(game.RobotTurn());
   EXPECT_EQ(game.MeldInfo[Robot][7].Count, 3);
   EXPECT_EQ(CountAt(PlacePile), 1);  // the Expert's own discard

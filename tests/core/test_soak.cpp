@@ -297,7 +297,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
   HumanSeat human(game, play.expertSeat == Human ? static_cast<Policy&>(expert)
                         : play.classicHuman      ? static_cast<Policy&>(classic)
                                                  : simple);
-  if (play.expertSeat == Robot) game.RobotPlayer = RobotPlay::Expert;
+  if (play.expertSeat == Robot) game.ChooseRobot(RobotPlay::Expert);
   std::mt19937_64 rng(seed * 7919 + 1), shuffle(seed);
   Checker check{game};
   int handsSigned = 0;

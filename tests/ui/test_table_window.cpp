@@ -152,7 +152,7 @@ class TestTableWindow : public QObject {
       t.action("MnuSound")->trigger();
       QVERIFY(!t.window.host().soundOn());
       QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",100,0,0,0,0,5000\r\n"));
-      QVERIFY(t.game().RobotPlayer == RobotPlay::Classic && t.action("MnuClassic")->isChecked());
+      QVERIFY(t.game().RobotPlayer() == RobotPlay::Classic && t.action("MnuClassic")->isChecked());
       t.action("MnuExpert")->trigger();
       t.window.move(position);
       t.window.resize(620, 500);
@@ -162,7 +162,7 @@ class TestTableWindow : public QObject {
       Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
       QCOMPARE(t.checkedSpeed(), QString("MnuNoPauses"));
       QVERIFY(!t.action("MnuSound")->isChecked() && !t.window.host().soundOn());
-      QVERIFY(t.game().RobotPlayer == RobotPlay::Expert && t.action("MnuExpert")->isChecked());
+      QVERIFY(t.game().RobotPlayer() == RobotPlay::Expert && t.action("MnuExpert")->isChecked());
       QVERIFY(t.window.pos() == position && t.window.size() == QSize(620, 500));
       t.window.resize(100, 100);
       QCOMPARE(t.surface()->size(), QSize(560, 402));

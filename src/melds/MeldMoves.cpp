@@ -1,4 +1,5 @@
-// Melding with the card's jump towards the melds: a natural, a wild card, or a whole rank.
+// The meld moves of either player: a natural, a wild card or a whole rank, each
+// card jumping towards its player's melds before it is booked.
 #include "state/Game.h"
 
 namespace larkspur {
