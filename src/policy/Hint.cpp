@@ -140,10 +140,6 @@ HintAdvice Game::HumanHint() {
   return {};
 }
 
-void Game::PutHintAway() {
-  Table.HintTarget = {};
-}
-
 // The Game menu's Hint: the Expert's choice said on the status line and marked
 // on the table until the table next changes.
 void Game::MnuHint_Click() {

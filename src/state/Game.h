@@ -74,12 +74,13 @@ class Game : public GameState {
   void SetStatus(const std::string& text);
 
   // ---- table: start-up (table/Startup.cpp), hands laid out and counted
-  // (table/HandLayout.cpp), stock and red threes (table/Stock.cpp), new-hand
-  // reset (table/NewHand.cpp)
+  // (table/HandLayout.cpp), the stock, its draws and red threes (table/Stock.cpp),
+  // new-hand reset (table/NewHand.cpp)
   void Form_Load();
   void HandLayout(int player);
   void CountHand(int player);
   void ShowStock();
+  int PickStockCard();
   void DrawStockCard(int player);
   void DrawTwoFromStock(int player);
   void MoveStockCard(int player, int card);
@@ -92,7 +93,6 @@ class Game : public GameState {
   void PlayGame();
   void MnuNew_Click();
   void cmdNew_Click();
-  int PickStockCard();
   void DealOneCard(int player);
   void TurnUpCard(int card);
   void Deal(int dealer);
@@ -198,8 +198,10 @@ class Game : public GameState {
   // Set when the program has been told to end.
   bool Ended() const { return ended_; }
 
-  // One move at a time: whether a click on the table would act now.
-  bool MayMove() const;
+  // One move at a time: whether a click on the table would act now. With no game
+  // running nothing is in flight and the handlers' own checks decide; while a
+  // game runs, only the wait for the human's turn takes a move.
+  bool MayMove() const { return !moving_ && (waitingForHuman_ || !gameRunning_); }
 
   // ---- seats played by policies (flow/Robot.cpp), the hint (policy/Hint.cpp)
   // Options > Robot: who plays the robot's seat, Classic unless chosen otherwise.
@@ -213,7 +215,7 @@ class Game : public GameState {
   // The Game menu's Hint: says the advice on the status line and marks its element.
   void MnuHint_Click();
   // The hint's outline goes, as any click, key or new status puts it away.
-  void PutHintAway();
+  void PutHintAway() { Table.HintTarget = {}; }
   // What a click on the table could use now, in the order the keyboard steps
   // through it; empty unless the game waits for the human's move (player/Clickable.cpp).
   std::vector<TableTarget> ClickableNow() const;

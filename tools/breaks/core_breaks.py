@@ -40,7 +40,7 @@ B = [
  ("last-card-off", "src/player/CardClicks.cpp", "if (rules::MustKeepLastCard(HandCount[Human], HasCanasta[Human])) {", "if (rules::MustKeepLastCard(HandCount[Human] + 1, HasCanasta[Human])) {", "last card discarded without a canasta"),
  ("status-opp", "src/player/CardClicks.cpp", "SetStatus(\" your opponent will now play.\");", "SetStatus(\" your opponent plays now.\");", "status after a discard"),
  ("status-pile", "src/player/CardClicks.cpp", "SetStatus(\" you cannot Meld the Discard. Click on Stock for two cards.\");", "SetStatus(\" you cannot Meld the Discard.\");", "status on a refused pile"),
- ("stock-round", "src/flow/Deal.cpp", "std::nearbyint(host.Random() * CardCount)", "std::round(host.Random() * CardCount)", "stock pick rounds half away from zero"),
+ ("stock-round", "src/table/Stock.cpp", "std::nearbyint(host.Random() * CardCount)", "std::round(host.Random() * CardCount)", "stock pick rounds half away from zero"),
  ("can-start-wild", "src/player/CardClicks.cpp", "rules::MayStartMeld(RankCount[r], RankCount[RankJoker] + RankCount[RankTwo])", "rules::MayStartMeld(RankCount[r], RankCount[RankTwo])", "pair and a joker cannot start a meld"),
  ("one-more-win", "src/commands/NameFile.cpp", "return gamesWon < 32767 ? gamesWon + 1 : gamesWon;", "return gamesWon + 1;", "games won overflow the file's limit"),
  ("save-perms", "src/commands/NameFile.cpp", "if (fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);", "", "save loses the file's permissions"),
