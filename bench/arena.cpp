@@ -35,10 +35,11 @@
 #include <thread>
 #include <vector>
 
+#include "harness/Counts.h"
+#include "harness/HumanSeat.h"
+#include "harness/ScriptedHost.h"
 #include "ladder/Ladder.h"
 #include "ladder/PolicyRegistry.h"
-#include "policy/HeadlessHost.h"
-#include "policy/HumanSeat.h"
 #include "state/Game.h"
 
 using namespace larkspur;
@@ -118,7 +119,8 @@ GameResult PlayOne(const std::string& a, const std::string& b, std::uint64_t run
   std::vector<float>& humanTimes = result.aOnRobot ? result.bTimes : result.aTimes;
 
   std::filesystem::remove(folder / "Name.dat");
-  HeadlessHost host(seed, folder.string());
+  ScriptedHost host(seed, folder.string());
+  host.answerMessage = ScriptedHost::ExitAtGameOver;
   Game game(host);
   TimedPolicy human(MakePolicy(humanName, Mix(seed + 1)), humanTimes);
   std::unique_ptr<TimedPolicy> robot;
@@ -129,7 +131,7 @@ GameResult PlayOne(const std::string& a, const std::string& b, std::uint64_t run
   }
   HumanSeat seat(game, human);
   bool resultsShown = false;
-  host.OnEvent = [&] {
+  host.onIdle = [&] {
     if (game.Table.FramResults.Visible && !resultsShown && ++result.hands > MostHands)
       throw GameTooLong();
     resultsShown = game.Table.FramResults.Visible;
@@ -337,11 +339,12 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--games" && hasValue) {
-      games = std::atoi(argv[++i]);
+      if (!ReadCount(argv[++i], games)) return Usage();
     } else if (arg == "--seed" && hasValue) {
-      seed = std::strtoull(argv[++i], nullptr, 10);
+      if (!ReadCount(argv[++i], seed)) return Usage();
     } else if (arg == "--threads" && hasValue) {
-      threads = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
+      if (!ReadCount(argv[++i], threads)) return Usage();
+      threads = std::max(1u, threads);
     } else if (arg == "--round-robin") {
       roundRobin = true;
     } else if (!arg.empty() && arg[0] != '-') {

@@ -5,7 +5,7 @@
 #include "panel/Panel.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
-#include "policy/SimplePolicy.h"
+#include "harness/SimplePolicy.h"
 
 namespace larkspur {
 

@@ -24,7 +24,7 @@ int WildPoints(int card) {
 }
 
 int RankPoints(int rank) {
-  return IsMeldRank(rank) ? NaturalPoints(rank) : 0;
+  return rules::IsMeldRank(rank) ? PointsOfRank(rank) : 0;
 }
 
 int CardsInHand(const SeatView& v) {
@@ -33,7 +33,7 @@ int CardsInHand(const SeatView& v) {
 
 Sketch::Sketch(const SeatView& v) : Seat(v.Seat), Wilds(v.Wilds()), Points(v.MeldPoints[v.Seat]) {
   for (int r = RankAce; r <= RankKing; ++r) Hand[r] = r == RankTwo ? 0 : v.HandRank[r];
-  for (int r : MeldRanks) Melds[r] = v.Melds[v.Seat][r];
+  for (int r : rules::MeldRanks) Melds[r] = v.Melds[v.Seat][r];
 }
 
 int Sketch::HandSize() const {
@@ -43,7 +43,7 @@ int Sketch::HandSize() const {
 }
 
 bool Sketch::HasCanasta() const {
-  return std::any_of(MeldRanks.begin(), MeldRanks.end(),
+  return std::any_of(rules::MeldRanks.begin(), rules::MeldRanks.end(),
                      [&](int r) { return Melds[r].Count >= 7; });
 }
 
@@ -72,7 +72,7 @@ void Sketch::AddWild(int rank) {
 }
 
 bool Sketch::FinishOpenMelds() {
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     if (!Melds[r].Started || Melds[r].Count >= 3) continue;
     MeldRank(r);
     while (Melds[r].Count < 3) {
@@ -87,7 +87,7 @@ Steps PlanFirstMeld(const SeatView& v, const MeldCosts& costs) {
   Sketch base(v);
   if (!base.FinishOpenMelds()) return {};
   std::vector<int> options;  // ranks that could start a meld: triples, or pairs with a wild card
-  for (int r : MeldRanks)
+  for (int r : rules::MeldRanks)
     if (!base.Melds[r].Started && base.Hand[r] >= 2) options.push_back(r);
   const int requirement = v.Requirement[v.Seat];
   const int handBefore = base.HandSize();
@@ -106,7 +106,7 @@ Steps PlanFirstMeld(const SeatView& v, const MeldCosts& costs) {
       if (pair) s.AddWild(r);
     }
     // Wild cards, jokers first, on any meld with room until the minimum is beaten.
-    for (int r : MeldRanks) {
+    for (int r : rules::MeldRanks) {
       while (ok && s.Points <= requirement && !s.Wilds.empty() && s.Melds[r].Started &&
              s.Room(r) > 0)
         s.AddWild(r);
@@ -141,9 +141,9 @@ bool PileMeetsMinimum(const SeatView& v) {
 Steps GoOutSteps(const SeatView& v) {
   Sketch s(v);
   if (!s.FinishOpenMelds()) return {};
-  for (int r : MeldRanks)
+  for (int r : rules::MeldRanks)
     if (s.Melds[r].Started || s.Hand[r] >= 3) s.MeldRank(r);
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     if (s.Melds[r].Started || s.Hand[r] != 2 || s.Wilds.empty()) continue;
     s.MeldRank(r);
     s.AddWild(r);
@@ -151,7 +151,7 @@ Steps GoOutSteps(const SeatView& v) {
   // The rest of the wild cards where they make a canasta first, never onto a pure one.
   while (!s.Wilds.empty()) {
     int target = 0;
-    for (int r : MeldRanks) {
+    for (int r : rules::MeldRanks) {
       const MeldItems& m = s.Melds[r];
       if (!m.Started || s.Room(r) == 0 || IsPureCanasta(m)) continue;
       if (target == 0 ||
@@ -167,7 +167,7 @@ Steps GoOutSteps(const SeatView& v) {
 }
 
 MeldStep FinishOpenMeld(const SeatView& v) {
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     const MeldItems& m = v.Melds[v.Seat][r];
     if (!m.Started || m.Count >= 3) continue;
     if (v.HandRank[r] > 0) return {MeldStep::AllOfRank, r, 0};
@@ -208,7 +208,7 @@ void Watch::Reset(const SeatView& v) {
   known_ = {};
   read_ = 0;
   oppWilds_ = 0;
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     oppNaturals_[r] = Naturals(v.Melds[v.Opponent][r]);
     oppWilds_ += v.Melds[v.Opponent][r].WildCount;
   }
@@ -244,7 +244,7 @@ void Watch::Update(const SeatView& v) {
   if (!notes.empty()) first_ = notes[0];
   // What the opponent melded since the last look no longer lies in its hand.
   int wilds = 0;
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     const int naturals = Naturals(v.Melds[v.Opponent][r]);
     known_[r] = std::max(0, known_[r] - (naturals - oppNaturals_[r]));
     oppNaturals_[r] = naturals;
@@ -296,7 +296,7 @@ double Watch::TakeChance(const SeatView& v, int card) const {
   const int r = RankOfCard(card);
   const int opp = v.Opponent;
   // A black three blocks the pile and a wild card on top can never be taken.
-  if (!IsMeldRank(r)) return 0.0;
+  if (!rules::IsMeldRank(r)) return 0.0;
   // The robot's seat takes the pile only after its first meld.
   if (opp == Robot && !v.MinMeldMet[opp]) return 0.0;
   // A player throwing a rank away is seldom collecting it.

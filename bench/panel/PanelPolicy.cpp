@@ -44,7 +44,7 @@ int PanelPolicy::Discard(const SeatView& v) {
 int TableScore(const SeatView& v, int p) {
   int score = v.MeldPoints[p];
   bool melded = false;
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     const MeldItems& m = v.Melds[p][r];
     melded = melded || m.Started;
     if (m.Count >= 7) score += m.WildCount == 0 ? 500 : 300;
@@ -68,7 +68,7 @@ MeldStep WildTowardsCanasta(const SeatView& v, int from) {
   const auto wilds = v.Wilds();
   if (wilds.empty() || CardsInHand(v) < 3) return {};
   int target = 0;
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     const MeldItems& m = v.Melds[v.Seat][r];
     if (m.Count < from || m.Count >= 7 || WildRoom(v.Seat, m) == 0) continue;
     if (target == 0 || m.Count > v.Melds[v.Seat][target].Count) target = r;
@@ -78,7 +78,7 @@ MeldStep WildTowardsCanasta(const SeatView& v, int from) {
 }
 
 MeldStep LayOffOrTriple(const SeatView& v) {
-  for (int r : MeldRanks) {
+  for (int r : rules::MeldRanks) {
     const MeldStep step{MeldStep::AllOfRank, r, 0};
     if (v.HandRank[r] > 0 && (v.Started(v.Seat, r) || v.HandRank[r] >= 3) && KeepsTwoCards(v, step))
       return step;

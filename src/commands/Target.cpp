@@ -48,6 +48,10 @@ void Game::MnuTarget_Click() {
   Table.BringToFront(Table.FramTarget);
 }
 
+void Game::Txtpoints_Change(const std::string& text) {
+  Table.Txtpoints = text;
+}
+
 void Game::CmdTarget_Click() {
   Table.FramTarget.Visible = false;
   const std::string text = Trimmed(Table.Txtpoints);

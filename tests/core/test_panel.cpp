@@ -8,15 +8,14 @@
 #include <filesystem>
 #include <set>
 
-#include "ScriptedHost.h"
+#include "harness/HumanSeat.h"
+#include "harness/ScriptedHost.h"
 #include "ladder/Ladder.h"
 #include "ladder/PolicyRegistry.h"
 #include "policy/ClassicPolicy.h"
-#include "policy/HumanSeat.h"
 #include "state/Game.h"
 
 using namespace larkspur;
-using namespace larkspur::testing;
 
 namespace {
 

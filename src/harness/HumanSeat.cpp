@@ -1,4 +1,4 @@
-#include "policy/HumanSeat.h"
+#include "harness/HumanSeat.h"
 
 #include "state/Game.h"
 
@@ -57,6 +57,7 @@ void HumanSeat::Meld(const MeldStep& step) {
       g_.PicCards_MouseDown(step.Card);
       break;
     case MeldStep::None:
+    case MeldStep::Stop:
       break;
   }
 }
@@ -69,7 +70,7 @@ void HumanSeat::MeldAndEndMelding() {
   };
   for (int step = 0; step < MostMeldSteps && g_.PlayerToPlay; ++step) {
     const MeldStep move = policy_.NextMeld(MakeSeatView(g_, Human), step);
-    if (move.What == MeldStep::None) break;
+    if (move.What == MeldStep::None || move.What == MeldStep::Stop) break;
     const int before = melded();
     Meld(move);
     if (melded() == before) break;  // the table refused the move: asking again would not help
