@@ -216,7 +216,7 @@ void SimHand::HandOverPile(int player) {
   LayDownRedThrees(Robot);
 }
 
-// The state the pile leaves for the other player.
+// A card onto the pile, which leaves the pile in its state for the other player.
 void SimHand::DiscardCard(int player, int c) {
   Note(player, c, sim::CardRank[c], false, 0);
   MoveCard(c, PlacePile);
