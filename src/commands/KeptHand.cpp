@@ -171,12 +171,13 @@ bool Tokenize(std::string_view line, std::vector<Token>& tokens) {
       }
     } else {
       const std::size_t end = std::min(line.find(' ', i), line.size());
+      if (end == i) return false;  // two blanks together
       token.Text = std::string(line.substr(i, end - i));
       i = end;
     }
     tokens.push_back(std::move(token));
     if (i < line.size()) {
-      if (line[i] != ' ' || i + 1 == line.size()) return false;  // one blank between items
+      if (line[i] != ' ' || i + 1 == line.size()) return false;  // a blank between items
       ++i;
     }
   }
