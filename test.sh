@@ -45,6 +45,7 @@ tests/e2e/run_e2e.sh artifacts build/dev
 tests/e2e/play_first_hand.sh artifacts build/dev
 tests/e2e/double_clicks.sh artifacts build/dev
 tests/e2e/keyboard_turn.sh artifacts build/dev
+tests/e2e/resume_hand.sh artifacts build/dev
 wait $fuzzing || { cat artifacts/fuzz.log; echo "The fuzz run failed (artifacts/fuzz.log)."; exit 1; }
 tail -n 1 artifacts/fuzz.log
 wait $packaging ||
