@@ -603,10 +603,12 @@ KeptHand Read(std::string_view text) {
   ReadHints(r, h.Hints);
   r.Expect("end");
   r.Count(1);
-  Check(r.Word() == HashWord(text.substr(0, r.LineStart())),
-        "its lines are not the ones it was written with");
+  const std::string hash = r.Word();
   Check(r.AtEnd(), "it goes on after its end");
   CheckAgreement(h);
+  // Last, so that a file changed on purpose and sealed anew meets every check above.
+  Check(hash == HashWord(text.substr(0, r.LineStart())),
+        "its lines are not the ones it was written with");
   return h;
 }
 
@@ -686,6 +688,12 @@ std::string FormatKeptHand(RobotPlay robot, const std::optional<RandomPosition>&
     for (int e : step.Expects) w.N(e);
   }
   return w.Done();
+}
+
+std::string SealKeptHand(std::string_view text) {
+  const std::size_t end = text.rfind("\nend ");
+  const std::string lines(end == std::string_view::npos ? text : text.substr(0, end + 1));
+  return lines + "end " + HashWord(lines) + '\n';
 }
 
 KeptHandRead ParseKeptHand(std::string_view text) {

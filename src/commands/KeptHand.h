@@ -63,6 +63,10 @@ inline std::string FormatKeptHand(const KeptHand& h) {
   return FormatKeptHand(h.Robot, h.Random, h.State, h.Table, h.Log, h.Sheet, h.Hints);
 }
 
+// The text with its last line, "end" and the hash, made anew for the lines
+// before it (all of the text when it has no such line): for texts changed on purpose.
+std::string SealKeptHand(std::string_view text);
+
 struct KeptHandRead {
   std::optional<KeptHand> Hand;  // none when the text is not a whole, consistent kept hand
   std::string Problem;           // why not, in plain words
