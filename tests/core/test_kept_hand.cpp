@@ -2,8 +2,13 @@
 // hand, offered at start-up and put back by Resume Hand, given up by New and
 // Load, and a damaged, foreign or inconsistent file refused, set aside and told.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <functional>
+#include <random>
+#include <set>
 
 #include "TableFixture.h"
 #include "commands/DataFiles.h"
@@ -311,6 +316,36 @@ TEST_F(KeptHandTest, AStoppedSaveLeavesTheLastWholeHandOrTheNew) {
       break;
     }
   }
+}
+
+// A process killed by SIGKILL at random moments while it saves one kept hand after
+// another leaves one of them whole every time, never a part of one.
+TEST_F(KeptHandTest, KilledWhileSavingLeavesAWholeHand) {
+  const std::string hands[2] = {KeptAt(2), KeptAt(30)};
+  std::mt19937 rng(21);
+  std::set<std::string> found;
+  for (int kill = 0; kill < 100; ++kill) {
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+      for (int n = 0;; ++n) SaveDataFile(KeptFile().string(), hands[n % 2]);
+    }
+    ::usleep(2000 + rng() % 20000);
+    ::kill(saver, SIGKILL);
+    ::waitpid(saver, nullptr, 0);
+    const std::string left = ReadBytes(KeptFile());
+    ASSERT_TRUE(left == hands[0] || left == hands[1])
+        << "kill " << kill << " left " << left.size() << " bytes";
+    found.insert(left);
+  }
+  EXPECT_EQ(found.size(), 2u);
+  // A kill between a temporary's making and its renaming leaves the temporary behind.
+  int midSave = 0;
+  for (const fs::directory_entry& e : fs::directory_iterator(data)) {
+    EXPECT_TRUE(e.path().filename().string().starts_with(KeptHandFile)) << e.path();
+    midSave += e.path() != KeptFile();
+  }
+  RecordProperty("killed_between_a_temporary_and_its_renaming", midSave);
 }
 
 // A hand that cannot be kept is told once, and play goes on.
