@@ -167,6 +167,7 @@ class TableWindow : public QMainWindow {
   ScoreSheetWindow* scoreSheet_ = nullptr;
   StatisticsWindow* statistics_ = nullptr;
   QAction* resumeAction_ = nullptr;
+  std::vector<std::pair<RobotPlay, QAction*>> robotItems_;  // Options > Robot
   std::string shownTxtPoints_;
   std::string shownCaption_;
   int shownShapeColor_ = -2;

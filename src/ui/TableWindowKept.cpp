@@ -13,18 +13,16 @@
 
 namespace larkspur {
 
-namespace {
-
-// The robot's item in Options > Robot: MnuClassic, MnuExpert.
-QString robotItemName(RobotPlay play) {
-  QString name = QString::fromLatin1(RobotPlayName(play));
-  name[0] = name[0].toUpper();
-  return QStringLiteral("Mnu") + name;
-}
-
-}  // namespace
-
 void TableWindow::buildKeptHand() {
+  // The robots' items of Options > Robot, each named after its robot: MnuClassic, MnuExpert.
+  if (auto* robots = menuBar()->findChild<QMenu*>(QStringLiteral("MnuRobot"))) {
+    for (QAction* item : robots->actions()) {
+      const QString name = item->objectName().mid(3).toLower();
+      if (const std::optional<RobotPlay> play = RobotPlayNamed(name.toStdString()))
+        robotItems_.emplace_back(*play, item);
+    }
+  }
+
   resumeAction_ = new QAction(QStringLiteral("&Resume Hand"), gameMenu_);
   resumeAction_->setObjectName(QStringLiteral("MnuResume"));
   resumeAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -55,11 +53,10 @@ void TableWindow::buildKeptHand() {
 void TableWindow::syncKeptHand() {
   resumeAction_->setEnabled(shownMenuEnabled_ && game_->HandToResume());
   // A resumed hand brings its robot with it.
-  QAction* robot = findChild<QAction*>(robotItemName(game_->RobotPlayer()));
-  if (robot && !robot->isChecked()) {
-    robot->setChecked(true);
-    QSettings().setValue(QStringLiteral("options/robot"),
-                         QString::fromLatin1(RobotPlayName(game_->RobotPlayer())));
+  for (const auto& [play, item] : robotItems_) {
+    if (play != game_->RobotPlayer() || item->isChecked()) continue;
+    item->setChecked(true);
+    QSettings().setValue(QStringLiteral("options/robot"), QString::fromLatin1(RobotPlayName(play)));
   }
   if (statistics_) statistics_->refresh();
 }
