@@ -6,6 +6,7 @@
 // uninterrupted game. LARKSPUR_RESUME_GAMES sets how many games.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -205,19 +206,23 @@ constexpr int Blocks = 10;
 TEST_P(ResumeExact, EveryKeptHandPlaysOnAsTheHandWould) {
   const int games = GamesToResume(20), block = GetParam();
   const int first = 1 + games * block / Blocks, last = games * (block + 1) / Blocks;
-  std::size_t resumed = 0;
+  std::size_t resumed = 0, bytes = 0, largest = 0;
   for (int seed = first; seed <= last; ++seed) {
     Play(seed);
     if (HasFatalFailure()) return;
     for (const Kept& k : kept) {
       Resume(seed, k);
       if (HasFatalFailure()) return;
+      bytes += k.text.size(), largest = std::max(largest, k.text.size());
     }
     resumed += kept.size();
   }
   // A game waits for the human's move dozens of times.
   EXPECT_GE(resumed, std::size_t(last - first + 1) * 20);
+  // How many hands were resumed, and the kept file's size, for whoever asks.
   RecordProperty("resumed", std::to_string(resumed));
+  RecordProperty("kept_bytes", std::to_string(bytes));
+  RecordProperty("largest_kept_bytes", std::to_string(largest));
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, ResumeExact, ::testing::Range(0, Blocks));
