@@ -45,9 +45,8 @@ void Game::Deal(int dealer) {
   int card = PickStockCard();
   Cards[card].Place = PlacePile;
   TurnUpCard(card);
-  for (int again = 1; again <= 7; ++again) {
-    const int rank = Cards[card].Rank;
-    if (!IsWildRank(rank) && rank != RankRedThree) break;
+  for (int again = 1; again <= rules::MostUpCardsAgain; ++again) {
+    if (!rules::TurnsUpAnother(Cards[card].Rank)) break;
     SetStatus(again == 1 ? "Wild or Red 3 turned up  - another card dealt."
                          : "Wild or Red 3 turned up  - another card dealt");
     card = PickStockCard();

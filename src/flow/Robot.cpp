@@ -7,9 +7,6 @@ namespace larkspur {
 
 namespace {
 
-// No turn needs more melding moves than this; a policy that keeps answering is stopped.
-constexpr int MostMeldSteps = 60;
-
 bool InRobotHand(const Game& g, int card) {
   return card >= 1 && card <= CardCount && g.Cards[card].Place == PlaceRobotHand;
 }
@@ -22,8 +19,8 @@ bool MayMeld(const Game& g, const SeatView& view, const MeldStep& step) {
   const int held = view.HandRank[r];
   switch (step.What) {
     case MeldStep::AllOfRank:
-      if (meld.Started) return held >= 1;
-      return rules::MayStartMeld(held, view.HandRank[RankTwo] + view.HandRank[RankJoker]);
+      return held >= 1 && rules::MayMeldNatural(meld.Started, held,
+                                                view.HandRank[RankTwo] + view.HandRank[RankJoker]);
     case MeldStep::Wild:
       return InRobotHand(g, step.Card) && IsWildCardNumber(step.Card) && meld.Started &&
              view.MayAddWild(meld);

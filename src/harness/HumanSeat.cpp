@@ -4,11 +4,6 @@
 
 namespace larkspur {
 
-namespace {
-// No turn needs more melding moves than this; a policy that keeps answering is stopped.
-constexpr int MostMeldSteps = 60;
-}  // namespace
-
 void HumanSeat::Act() {
   if (g_.Table.FramResults.Visible) {
     g_.cmdNew_Click();  // Carry On

@@ -140,8 +140,8 @@ bool Game::CanStartMeld(int card) {
   HandLayout(Human);
   CountHand(Human);
   const int r = Cards[card].Rank;
-  if (r <= RankKing && MeldInfo[Human][r].Started) return true;
-  if (!rules::MayStartMeld(RankCount[r], RankCount[RankJoker] + RankCount[RankTwo])) {
+  const bool started = r <= RankKing && MeldInfo[Human][r].Started;
+  if (!rules::MayMeldNatural(started, RankCount[r], RankCount[RankJoker] + RankCount[RankTwo])) {
     SetStatus(" you do not have enough cards in your hand to meld this card");
     return false;
   }
@@ -156,7 +156,7 @@ bool Game::BlackThreesGoOut() {
     b += Cards[c].Place == PlaceHumanHand && Cards[c].Rank == RankBlackThree;
   // The whole hand must be black threes, a meld of three or all four of them.
   const int h = HandCount[Human];
-  if (h >= rules::MeldMinimum && h <= BlackThreesInPack && b == h) {
+  if (rules::HandIsBlackThreesMeld(h, b)) {
     if (!HasCanasta[Human]) {
       SetStatus(" you cannot go out with black threes until you have a Canasta. ");
       return false;

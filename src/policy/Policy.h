@@ -25,6 +25,9 @@ struct MeldStep {
   friend bool operator==(const MeldStep&, const MeldStep&) = default;
 };
 
+// No turn needs more melding moves than this; either seat stops a policy that keeps answering.
+constexpr int MostMeldSteps = 60;
+
 class Policy {
  public:
   virtual ~Policy() = default;

@@ -51,6 +51,7 @@ SeatView MakeSeatView(const Game& g, int seat) {
   }
   v.StockCount = v.UnseenCount - v.HandCount[v.Opponent];
   v.TargetScore = g.TargetScore;
+  v.PenaltyPoints = g.PenaltyPoints;
   v.Record = g.Record;
   return v;
 }

@@ -34,6 +34,8 @@ struct SeatView {
   PerPlayer<bool> HasCanasta{};
   int StockCount = 0;
   int TargetScore = 5000;
+  // The human's 50 for a taken pile given back this hand, shown in its bonus points.
+  int PenaltyPoints = 0;
 
   // Cards this seat cannot see (the other hand and the stock), by the rank
   // each card is printed with; wild cards count under two and joker.

@@ -58,6 +58,18 @@ int CanastaBonus(const MeldItems& m) {
   return IsPure(m) ? PureCanastaBonus : MixedCanastaBonus;
 }
 
+int CanastaBonuses(const PlayerMelds& melds) {
+  int bonus = 0;
+  for (int r : MeldRanks) bonus += CanastaBonus(melds[r]);
+  return bonus;
+}
+
+bool HasMelded(const PlayerMelds& melds) {
+  for (int r : MeldRanks)
+    if (melds[r].Started) return true;
+  return false;
+}
+
 int RedThreesWorth(int redThrees, bool melded) {
   if (redThrees == RedThreesInPack) return melded ? AllRedThreesPoints : -AllRedThreesPoints;
   return redThrees * (melded ? RedThreePoints : -RedThreePoints);

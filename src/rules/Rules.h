@@ -34,6 +34,14 @@ enum class PileState {
 
 namespace rules {
 
+// ---- The deal
+// While the pile's up card is a wild card or a red three another is turned up
+// onto it, at most this many times.
+constexpr int MostUpCardsAgain = 7;
+constexpr bool TurnsUpAnother(int upRank) {
+  return IsWildRank(upRank) || upRank == RankRedThree;
+}
+
 // ---- Melds
 constexpr int MeldMinimum = 3;  // cards a meld needs to stand
 constexpr int CanastaSize = 7;  // cards that make a meld a canasta
@@ -66,6 +74,10 @@ void BookCard(MeldItems& m);
 // or with one more and a wild card.
 constexpr bool MayStartMeld(int held, int wildsHeld) {
   return held >= MeldMinimum || (held == MeldMinimum - 1 && wildsHeld > 0);
+}
+// A natural card from the hand joins its player's meld of its rank, or starts one.
+constexpr bool MayMeldNatural(bool meldStarted, int held, int wildsHeld) {
+  return meldStarted || MayStartMeld(held, wildsHeld);
 }
 // The wild-card limit of each seat: the human's meld must keep more naturals
 // than wild cards; the robot puts no more than three wild cards in a meld.
@@ -102,6 +114,10 @@ constexpr int PileGivenBackPenalty = 50;
 constexpr bool MustKeepLastCard(int handCount, bool hasCanasta) {
   return handCount == 1 && !hasCanasta;
 }
+// Black threes are melded only to go out: a hand of three or four of them and nothing else.
+constexpr bool HandIsBlackThreesMeld(int handCount, int blackThrees) {
+  return handCount >= MeldMinimum && handCount <= BlackThreesInPack && blackThrees == handCount;
+}
 // Added to the game score for each black three the human goes out with.
 constexpr int BlackThreeOutPoints = 3;
 
@@ -113,6 +129,12 @@ constexpr int RedThreePoints = 100;  // each, for a player who has melded, again
 constexpr int AllRedThreesPoints = 800;  // all four, instead
 // A canasta's bonus; nothing for a meld that is not one.
 int CanastaBonus(const MeldItems& m);
+// One player's melds, by meld column.
+using PlayerMelds = std::array<MeldItems, RankKing + 1>;
+// The bonuses of all a player's canastas (black threes go out, they make none).
+int CanastaBonuses(const PlayerMelds& melds);
+// Whether a player has a meld of a natural rank, which red threes need to count for it.
+bool HasMelded(const PlayerMelds& melds);
 // What a player's red threes laid down are worth, or cost a player without a meld.
 int RedThreesWorth(int redThrees, bool melded);
 

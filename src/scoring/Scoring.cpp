@@ -19,9 +19,7 @@ void Game::CountBonuses(int p) {
   for (int c = FirstRedThree; c <= LastRedThree; ++c)
     RedThreeCount[p] += Cards[c].Place == redThreePlace;
   // Red threes count for a player with a natural meld and against one without.
-  bool melded = false;
-  for (int r : rules::MeldRanks) melded = melded || MeldInfo[p][r].Started;
-  RedThreeBonus[p] = rules::RedThreesWorth(RedThreeCount[p], melded);
+  RedThreeBonus[p] = rules::RedThreesWorth(RedThreeCount[p], rules::HasMelded(MeldInfo[p]));
   Label& redThrees = p == Human ? Table.lblMelds[14] : Table.lblMeldsC[14];
   redThrees.Caption = "Pts. " + Num(RedThreeBonus[p]);
   // Black threes go out, they make no canasta.
