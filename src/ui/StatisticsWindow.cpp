@@ -30,7 +30,7 @@ StatisticsWindow::StatisticsWindow(const Game& game, std::function<void()> reset
   QPalette back = palette();
   back.setColor(QPalette::Window, kTeal);
   setPalette(back);
-  resize(twipsToPixels(7800), twipsToPixels(6600));
+  resize(twipsToPixels(7800), twipsToPixels(7200));
 
   table_ = new QTableWidget(this);
   table_->setObjectName(QStringLiteral("GridStatistics"));
