@@ -81,7 +81,8 @@ void Game::LblReturnPack_Click() {
 }
 
 // Melds of one or two cards go back to the hand; only cards still in the
-// human's melds are returned.
+// human's melds are returned. A taken pile's top card among them is a card of
+// the hand from now on, no longer the pile's.
 void Game::ReturnUnfinishedMelds() {
   for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo) continue;
@@ -91,6 +92,7 @@ void Game::ReturnUnfinishedMelds() {
       if (Cards[c].MeldColumn[Human] != r || Cards[c].Place != PlaceHumanMeld) continue;
       LogMove(HandMove::TakenBack, Human, c);
       Cards[c].NewThisTurn = false;
+      Cards[c].FromDiscard = false;
       Cards[c].Place = PlaceHumanHand;
       RestoreWildCard(c);
       meld.Count -= 1;

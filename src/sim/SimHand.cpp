@@ -555,7 +555,8 @@ bool SimHand::TakeBack() {
   return topReturned;
 }
 
-// Melds of one or two cards go back to the hand, wild cards first.
+// Melds of one or two cards go back to the hand, wild cards first; a taken
+// top card among them is the hand's from now on.
 void SimHand::ReturnUnfinishedMelds() {
   for (int r = RankAce; r <= RankKing; ++r) {
     MeldItems& meld = MeldInfo[Human][r];
@@ -563,6 +564,7 @@ void SimHand::ReturnUnfinishedMelds() {
     auto giveBack = [&](int c) {
       if (Place[c] != PlaceHumanMeld || ColumnOf(c) != r) return false;
       MoveCard(c, PlaceHumanHand);
+      FromDiscard.Remove(c);
       if (IsWildCardNumber(c)) WildColumn[c] = 0;
       meld.Count -= 1;
       if (meld.Count != 0) return false;

@@ -307,6 +307,22 @@ TEST_F(HumanTurnTest, ReturnAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds) {
   EXPECT_EQ(Status(), Melding);  // back to melding, and told so
 }
 
+// A taken top card that Return Cards sends to the hand, the pile staying there,
+// is a card of the hand again: melded anew, the move log tells it.
+TEST_F(HumanTurnTest, ATopCardReturnedWhileThePileStaysIsAHandCardAgain) {
+  Melded(Human, RankAce, 3);  // the first meld, made in an earlier turn
+  Put(PlaceHumanHand, {Four + 1, Four + 2, Nine});
+  Pile({King, Four}, PileOpen);
+  HumanToDraw();
+  Click(Four);
+  Discard(Nine);  // refused: the fours' meld is unfinished
+  game.LblReturnPack_Click();
+  ASSERT_EQ(Places({Four, King}), std::vector<int>(2, PlaceHumanHand));
+  EXPECT_FALSE(game.Cards[Four].FromDiscard);
+  for (int c : {Four, Four + 1, Four + 2}) Click(c);
+  EXPECT_EQ(HandLogLines(game).back(), "You melded three fours");
+}
+
 TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {
   Put(PlaceHumanHand, {Nine});
   Put(PlaceRobotHand, {King});
