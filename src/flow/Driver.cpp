@@ -139,6 +139,8 @@ void Game::WaitWhileHumanPlays() {
   // The rest of a pile is due only in the turn that took it: a later first meld
   // must not bring in a pile the player did not take.
   PlayerPileDue = false;
+  // A pile taken for the first meld is the human's for good once the turn is over.
+  for (CardRow& card : Cards) card.TakenForFirstMeld = false;
   Table.LblReturnPack.Visible = false;
   Table.LblDiscarding.Visible = false;
 }

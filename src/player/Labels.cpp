@@ -62,6 +62,9 @@ void Game::LblReturnPack_Click() {
   ReturnUnfinishedMelds();
   RecountHumanMelds();
   RecheckMinimumMeld();
+  // The melds that stand no longer make the first meld that a pile was taken
+  // for: the pile goes back with its penalty, as if the meld had never been made.
+  if (!MinMeldMet[Human] && PileTakenForFirstMeld()) topReturned = TakeBack();
   CountBonuses(Human);
   HandLayout(Human);
   LayOutMelds(Human);

@@ -255,6 +255,7 @@ void SimHand::StartTurn(int player) {
 void SimHand::EndTurn() {
   if (Turn == Human) {
     PlayerPileDue = false;  // due only in the turn that took the pile
+    TakenForFirstMeld = {};
     NextToPlay = Robot;
   } else {
     NextToPlay = TookPile || HandCount[Robot] != 0 ? Human : Robot;
@@ -404,6 +405,9 @@ void SimHand::RobotEndsMelding() {
 void SimHand::HumanTakesPile() {
   const int top = UpCard;
   const int rank = sim::CardRank[top];
+  if (!MinMeldMet[Human])
+    for (int c = 1; c <= CardCount; ++c)
+      if (Place[c] == PlacePile) TakenForFirstMeld.Add(c);
   Note(Human, top, rank, true, DiscardCount);
   FromDiscard.Add(top);
   MeldCard(top, rank, Human);
@@ -514,13 +518,16 @@ void SimHand::BackToDrawOrMeld(bool topReturned) {
 }
 
 // Return Cards: before the first meld every card melded goes back, a taken top
-// card to the pile with the penalty; then melds of one or two cards go back.
-// True when the top card went back, so the human draws again.
+// card to the pile with the penalty; then melds of one or two cards go back,
+// and if what stands no longer makes the first meld a pile was taken for, the
+// pile goes back as before it. True when the top card went back, so the human
+// draws again.
 bool SimHand::ReturnCards() {
-  const bool topReturned = !MinMeldMet[Human] && TakeBack();
+  bool topReturned = !MinMeldMet[Human] && TakeBack();
   ReturnUnfinishedMelds();
   RecountHumanMelds();
   RecheckMinimumMeld();
+  if (!MinMeldMet[Human] && TakenForFirstMeld.Count() > 0) topReturned = TakeBack();
   return topReturned;
 }
 
@@ -552,7 +559,25 @@ bool SimHand::TakeBack() {
     }
     CheckMinimumMeld(Human);
   }
+  if (GiveBackTakenPile()) {
+    if (!MinMeldMet[Human]) PenaltyPoints = rules::PileGivenBackPenalty;
+    topReturned = true;
+  }
   return topReturned;
+}
+
+// The rest of a pile taken for the first meld, and its top card if that lies
+// in the hand, go back to the pile; red threes stay laid down.
+bool SimHand::GiveBackTakenPile() {
+  bool given = false;
+  for (int c = 1; c <= CardCount; ++c) {
+    if (!TakenForFirstMeld.Has(c) || Place[c] != PlaceHumanHand) continue;
+    MoveCard(c, PlacePile);
+    given = true;
+  }
+  TakenForFirstMeld = {};
+  if (given) PlayerPileDue = false;
+  return given;
 }
 
 // Melds of one or two cards go back to the hand, wild cards first; a taken
