@@ -127,6 +127,9 @@ void Game::WaitWhileHumanPlays() {
   SetStatus(" click the Discard pack or click Stock for two cards.");
   PlayerTurnOpen = true;
   while (PlayerToPlay) {
+    // A turn sent back to drawing after the last stock card can draw nothing:
+    // the hand is over, as it is before a turn with no stock.
+    if (PlayerTurnOpen && StockCount <= 0) break;
     {
       ScopedMark waiting(waitingForHuman_);
       host.WaitForEvent();

@@ -267,6 +267,17 @@ void SimHand::EndTurn() {
   StartTurn(sim::Other(Turn));
 }
 
+// A draw with no stock ends the hand before it, as the table's driver ends it
+// before a turn: the hand is scored, and whoever was to draw plays first next.
+void SimHand::EndHandBeforeDraw() {
+  if (Turn == Human) {
+    PlayerPileDue = false;
+    TakenForFirstMeld = {};
+  }
+  NextToPlay = Turn;
+  ScoreHand();
+}
+
 void SimHand::Stop() {
   Stopped = true;
   Phase = SimPhase::Over;
@@ -279,16 +290,15 @@ bool SimHand::AskTakePile() const {
 
 void SimHand::Draw(bool takePile) {
   if (Phase != SimPhase::Draw) return;
+  if (StockCount == 0) {  // a hand set up so: the table never asks for this draw
+    EndHandBeforeDraw();
+    return;
+  }
   if (takePile && AskTakePile()) {
     if (Turn == Robot)
       RobotTakesPile();
     else
       HumanTakesPile();
-  } else if (StockCount == 0) {
-    // A turn starts only with a stock, but the human's may come back to drawing
-    // after the last card: with no stock card to click, only the pile will do.
-    if (++Rounds > MostRounds) Stop();
-    return;
   } else {
     DrawStockCard(Turn);
     DrawStockCard(Turn);
@@ -509,6 +519,10 @@ void SimHand::HumanDiscards(int card) {
 }
 
 void SimHand::BackToDrawOrMeld(bool topReturned) {
+  if (topReturned && StockCount == 0) {
+    EndHandBeforeDraw();
+    return;
+  }
   if (++Rounds > MostRounds) {
     Stop();
     return;

@@ -211,6 +211,7 @@ struct SimHand {
   void TurnUpCard();
   void StartTurn(int player);
   void EndTurn();
+  void EndHandBeforeDraw();
   void Stop();
   // The robot's seat.
   void RobotTakesPile();
