@@ -54,7 +54,9 @@ that the players take turns in the same way.
 
 When you take the discard pile before your first meld, only its top card may count towards your minimum meld. The rest
 of the pile comes into your hand once the minimum has been met. If you take the pile and then find you cannot meet the
-minimum, click the Return Cards button: the top card goes back on the pile and 50 points are taken off your score.
+minimum, click the Return Cards button: the top card goes back on the pile and 50 points are taken off your score. If
+the rest of the pile has come into your hand and Return Cards then leaves your melds short of the minimum, the whole
+pile goes back on the pile, with the same 50 points off.
 
 A hand ends when one player has no cards left in hand, or when the stock is used up. At the end of each hand the scores
 are shown, and the game can be saved there and then to be finished another time.

@@ -267,6 +267,10 @@ class Game : public GameState {
   // A click puts the hint away: its sentence, still on the status line, gives way
   // to what the turn asks for now.
   void PutHintSentenceAway();
+  // ---- discard/TakePile.cpp
+  // Whether the human took the pile in this turn for a first meld not yet sure to stand.
+  bool PileTakenForFirstMeld() const;
+  bool GiveBackTakenPile();
   // ---- player/Labels.cpp
   void RestoreWildCard(int card);
   void RecountHumanMelds();
