@@ -40,6 +40,10 @@ class QtHost : public Host {
   // With the sound off no sound file plays and Beep is silent.
   void setSoundOn(bool on);
   bool soundOn() const { return soundOn_; }
+  // With the pauses skipped ("No pauses") a wait handles the events already
+  // there, so the window still draws, and returns at once.
+  void setPausesSkipped(bool skipped) { pausesSkipped_ = skipped; }
+  bool pausesSkipped() const { return pausesSkipped_; }
   // Whether EndProgram makes the application quit (tests keep it running).
   void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
   bool ended() const { return ended_; }
@@ -68,6 +72,7 @@ class QtHost : public Host {
   QPointer<QWidget> dialogParent_;
   QString folder_;
   bool soundOn_ = true;
+  bool pausesSkipped_ = false;
   bool quitOnEnd_ = true;
   bool ended_ = false;
   QElapsedTimer clock_;

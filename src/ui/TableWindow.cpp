@@ -214,30 +214,42 @@ void TableWindow::buildMenus() {
 }
 
 // How the game is paced and heard: the pace is kept in the player file with the
-// game's other settings, the sound in the per-user settings.
+// game's other settings; "No pauses", which skips every wait of the game whatever
+// the pace, and the sound in the per-user settings.
 void TableWindow::buildOptionsMenu() {
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("MnuOptions"));
   QMenu* speed = options->addMenu(QStringLiteral("&Speed"));
   speed->setObjectName(QStringLiteral("MnuSpeed"));
   auto* paces = new QActionGroup(speed);
+  host_.setPausesSkipped(QSettings().value(QStringLiteral("options/noPauses"), false).toBool());
+  const auto skipPauses = [this](bool skipped) {
+    host_.setPausesSkipped(skipped);
+    QSettings().setValue(QStringLiteral("options/noPauses"), skipped);
+  };
   const struct {
     const char *name, *text;
     int pace;
-  } items[] = {{"MnuSlow", "Slow", 600},
-               {"MnuNormal", "Normal", 300},
-               {"MnuFast", "Fast", 100},
-               {"MnuNoPauses", "No pauses", 0}};
+  } items[] = {{"MnuSlow", "Slow", 600}, {"MnuNormal", "Normal", 300}, {"MnuFast", "Fast", 100}};
   for (const auto& item : items) {
     QAction* action = speed->addAction(QString::fromLatin1(item.text));
     action->setObjectName(QString::fromLatin1(item.name));
     action->setCheckable(true);
     action->setData(item.pace);
     paces->addAction(action);
-    connect(action, &QAction::triggered, this,
-            [this, pace = item.pace] { callGame([this, pace] { game_->SetPace(pace); }); });
+    connect(action, &QAction::triggered, this, [this, skipPauses, pace = item.pace] {
+      skipPauses(false);
+      callGame([this, pace] { game_->SetPace(pace); });
+    });
     speedActions_.push_back(action);
   }
+  // The player file's pace stays as it is, for when another speed is chosen.
+  QAction* noPauses = speed->addAction(QStringLiteral("No pauses"));
+  noPauses->setObjectName(QStringLiteral("MnuNoPauses"));
+  noPauses->setCheckable(true);
+  paces->addAction(noPauses);
+  connect(noPauses, &QAction::triggered, this, [skipPauses] { skipPauses(true); });
+  speedActions_.push_back(noPauses);
   connect(speed, &QMenu::aboutToShow, this, [this] { showPace(); });
 
   QAction* sound = options->addAction(QStringLiteral("S&ound"));
@@ -275,7 +287,8 @@ void TableWindow::buildOptionsMenu() {
 
 void TableWindow::showPace() {
   for (QAction* action : speedActions_)
-    action->setChecked(action->data().toInt() == game_->PaceSetting);
+    action->setChecked(host_.pausesSkipped() ? !action->data().isValid()
+                                             : action->data() == QVariant(game_->PaceSetting));
 }
 
 void TableWindow::buildTable() {

@@ -130,7 +130,8 @@ class TableWindow : public QMainWindow {
   void cardPressed(int card);
   void cardMoved(int card);
 
-  // Checks the Speed item of the game's pace; none for a pace no item gives.
+  // Checks No pauses while the waits are skipped, else the Speed item of the
+  // game's pace; none for a pace no item gives.
   void showPace();
   // The window's place and size as the player left them, kept per user.
   void restoreWindowPlace();

@@ -143,15 +143,21 @@ class TestTableWindow : public QObject {
   void init() { QSettings().clear(); }
 
   // Speed checks the player file's pace, if an item has it, and saves a new one
-  // there. Sound (on at first), the robot (Classic) and the window's place are
-  // kept, the window inside a smaller screen and never smaller than the labels need.
+  // there; No pauses is kept apart, so the file's pace stays for later. Sound (on at
+  // first), the robot (Classic) and the window's place are kept, the window inside a
+  // smaller screen and never smaller than the labels need.
   void settingsAreKept() {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint position = area.topLeft() + QPoint(30, 40);
     {
-      Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
-      QCOMPARE(t.checkedSpeed(), QString());
+      Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
+      QVERIFY(t.checkedSpeed().isEmpty() && !t.window.host().pausesSkipped());
+      t.action("MnuNoPauses")->trigger();
+      QVERIFY(t.window.host().pausesSkipped() &&
+              t.nameFile() == "\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
       t.action("MnuFast")->trigger();
+      QVERIFY(!t.window.host().pausesSkipped());
+      t.action("MnuNoPauses")->trigger();
       QVERIFY(t.action("MnuSound")->isChecked() && t.window.host().soundOn());
       t.action("MnuSound")->trigger();
       QVERIFY(!t.window.host().soundOn());
@@ -163,8 +169,8 @@ class TestTableWindow : public QObject {
       t.window.host().EndProgram();
     }
     {
-      Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
-      QCOMPARE(t.checkedSpeed(), QString("MnuNoPauses"));
+      Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
+      QVERIFY(t.checkedSpeed() == "MnuNoPauses" && t.window.host().pausesSkipped());
       QVERIFY(!t.action("MnuSound")->isChecked() && !t.window.host().soundOn());
       QVERIFY(t.game().RobotPlayer == RobotPlay::Expert && t.action("MnuExpert")->isChecked());
       QVERIFY(t.window.pos() == position && t.window.size() == QSize(620, 500));
@@ -253,7 +259,8 @@ class TestTableWindow : public QObject {
   }
 
   // The host's input box, cancelled, gives no text at all; its waits, already past
-  // or after the end of the program, return at once. It finds a sound beside the
+  // or after the end of the program, return at once, and with the pauses skipped
+  // a wait handles what is there and returns. It finds a sound beside the
   // program, else where an install puts it. Name.dat stays beside the program while
   // it can be written there; else it moves to the player's own folder, copied there.
   void hostAndFolders() {
@@ -275,6 +282,9 @@ class TestTableWindow : public QObject {
     QTimer::singleShot(0, &waiting, [&] { handled = true; });
     host.WaitUntil(host.TickCount() - 1);  // already past: back at once
     QVERIFY(!handled);
+    host.setPausesSkipped(true);
+    host.WaitUntil(host.TickCount() + 100000);
+    QVERIFY(handled);
     host.EndProgram();
     host.WaitUntil(host.TickCount() + 100000);  // after the end nothing waits
     host.WaitForEvent();
