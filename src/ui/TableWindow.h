@@ -126,6 +126,8 @@ class TableWindow : public QMainWindow {
   void clickTarget(const TableTarget& target);
   QRect targetRect(const TableTarget& target) const;
   void syncMarks();
+  TableTarget nearestTo(const TableTarget& gone, const TableRect& place,
+                        const std::vector<TableTarget>& list) const;
 
   void cardPressed(int card);
   void cardMoved(int card);
@@ -164,7 +166,8 @@ class TableWindow : public QMainWindow {
   std::unique_ptr<QFile> tableLog_;
   QByteArray loggedTable_;
   TableMarks* marks_ = nullptr;
-  TableTarget ring_;  // kept while the game is busy, dropped once it can no longer be clicked
+  TableTarget ring_;     // kept while the game is busy, dropped once the human's turn is over
+  TableRect ringPlace_;  // where the ring was last drawn, in twips
 };
 
 }  // namespace larkspur

@@ -514,9 +514,10 @@ class TestTableWindow : public QObject {
   }
 
   // F1 shows the help, dashes intact; F2 deals. In the human's turn the stock invites
-  // the pointer; Tab rings it in yellow, H outlines the hint in cyan, Space draws and
-  // both go. Tab reaches the hand, Left and Right stop at its ends, Shift+Tab goes
-  // round to the Discard label, Return clicks it, a click discards; no ring is left.
+  // the pointer; Tab rings it in yellow, H outlines the hint in cyan, Space draws, the
+  // outline goes and the ring comes to the hand. Left and Right stop at its ends,
+  // Shift+Tab goes round to the Discard label, Return clicks it and the ring comes back
+  // to the hand, a click discards; no ring is left.
   // The close box asks: "Carry On" keeps the game, "Yes Exit" ends and saves.
   void playingATurn() {
     Table t("\"Player\",\"Barnaby\",1,0,0,0,0,5000\r\n");
@@ -559,20 +560,19 @@ class TestTableWindow : public QObject {
         QVERIFY((hint.What == T::Stock || hint.What == T::Pile) &&
                 outline(hint) == TableMarks::kHintColor);
         const int hand = g.HandCount[Human];
-        QCOMPARE(key(Qt::Key_Space).What, T::None);
+        const T drawn = key(Qt::Key_Space);
         QVERIFY(g.PlayerHasDrawn && g.HandCount[Human] == hand + 2 &&
                 g.Table.HintTarget.What == T::None);
 
         const std::vector<T> melding = g.ClickableNow();
-        QCOMPARE(key(Qt::Key_Tab), melding[0]);
+        QCOMPARE(drawn, melding[0]);  // the ring stays, on the card nearest the stock
         QCOMPARE(key(Qt::Key_Right), melding[1]);
         QCOMPARE(key(Qt::Key_Left), melding[0]);
         QCOMPARE(key(Qt::Key_Left), melding[0]);
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::ReturnLabel);
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::DiscardLabel);
-        QVERIFY(key(Qt::Key_Return).What == T::None && g.PlayerDiscarding);
-        const T first = key(Qt::Key_Tab);
-        QCOMPARE(first.What, T::HandCard);
+        const T first = key(Qt::Key_Return);
+        QVERIFY(first == melding[0] && g.PlayerDiscarding);
         QTest::mouseClick(t.card(first.Index), Qt::LeftButton);
         QVERIFY(g.Cards[first.Index].Place == PlacePile && !g.PlayerToPlay &&
                 t.window.focusRing().What == T::None);
@@ -590,6 +590,40 @@ class TestTableWindow : public QObject {
     QVERIFY2(played, "the human's turn never came");
     QCOMPARE(asked, QString("Really Exit?|Player do you really wish to exit?"));
     QVERIFY(kept && g.Ended() && !t.window.isVisible() && !t.nameFile().isEmpty());
+  }
+
+  // After a meld by key the ring stays where the player works: on the next card of the
+  // same rank, else on the card nearest to it; after the Discard label, on the hand. It
+  // goes once the turn is over.
+  void ringFollowsPlay() {
+    Table t("\"Ada\",\"Robo\",1,0,0,0,0,5000\r\n");
+    Game& g = t.game();
+    g.HandInPlay = false;
+    g.NewHandReset();
+    g.HandInPlay = g.PlayerToPlay = g.PlayerHasDrawn = true;
+    g.Table.LblDiscarding.Visible = true;
+    const int four = FirstCardOfRank(RankFour), nine = FirstCardOfRank(RankNine);
+    for (int c : {four, four + 1, four + 2, nine}) g.Cards[c].Place = PlaceHumanHand;
+    g.HandLayout(Human);
+    t.window.syncFromModel();
+    using T = TableTarget;
+    auto key = [&](Qt::Key k) {
+      QTest::keyClick(t.surface(), k);
+      return t.window.focusRing();
+    };
+    const T keyed[] = {key(Qt::Key_Tab), key(Qt::Key_Right), key(Qt::Key_Right),
+                       // the nine now lies where the third four lay
+                       key(Qt::Key_Return), key(Qt::Key_Return), key(Qt::Key_Return),
+                       key(Qt::Key_Tab), key(Qt::Key_Return)};
+    const T expected[] = {{T::HandCard, four},     {T::HandCard, four + 1}, {T::HandCard, four + 2},
+                          {T::HandCard, four + 1}, {T::HandCard, four},     {T::HandCard, nine},
+                          {T::DiscardLabel},       {T::HandCard, nine}};
+    for (std::size_t i = 0; i < std::size(keyed); ++i)
+      QVERIFY2(keyed[i] == expected[i], qPrintable(QString("key %1").arg(i)));
+    QVERIFY(g.MeldInfo[Human][RankFour].Count == 3 && g.PlayerDiscarding);
+    g.PlayerToPlay = false;
+    t.window.syncFromModel();
+    QCOMPARE(t.window.focusRing().What, T::None);
   }
 
   // At any size names too long end in "…" and show whole in their tooltips; the
