@@ -132,6 +132,8 @@ class Game : public GameState {
   void MnuNameR_Click();
   void MnuTarget_Click();
   void CmdTarget_Click();
+  // Escape in the target frame: the frame closes and the target stays as it was.
+  void FramTarget_Escape();
   void MnuView_Click();
   void MnuDelete_Click();
   // ---- pace (commands/Pace.cpp)

@@ -337,9 +337,11 @@ void TableWindow::buildTable() {
   // The target frame's entry box, which comes before the frame's O.K.
   const auto target = std::find_if(frames_.begin(), frames_.end(),
                                    [&t](const FrameItem& f) { return f.model == &t.FramTarget; });
-  txtPoints_ = new QLineEdit(target->widget);
+  txtPoints_ = new TargetBox(target->widget);
   txtPoints_->setObjectName(QStringLiteral("Txtpoints"));
   txtPoints_->setToolTip(qs(t.TxtpointsToolTip));
+  txtPoints_->onReturn = [this] { sendClick(ElementClick::Target, 0); };
+  txtPoints_->onEscape = [this] { escapeTarget(); };
   connect(txtPoints_, &QLineEdit::textEdited, this, [this](const QString& text) {
     game_->Table.Txtpoints = text.toStdString();
     shownTxtPoints_ = game_->Table.Txtpoints;
@@ -423,6 +425,10 @@ void TableWindow::sendClick(ElementClick click, int index) {
         return;
     }
   });
+}
+
+void TableWindow::escapeTarget() {
+  callGame([this] { game_->FramTarget_Escape(); });
 }
 
 void TableWindow::applyStyle(LabelItem& item) {
@@ -561,12 +567,12 @@ void TableWindow::syncFromModel() {
     shownShapeColor_ = t.Shape1.BorderColor;
     surface_->update(tableRect(t.Shape1.Left, t.Shape1.Top, t.Shape1.Width, t.Shape1.Height));
   }
-  syncFrames(rescaled);
-  for (LabelItem& item : labels_) syncLabel(item, rescaled);
   if (t.Txtpoints != shownTxtPoints_) {
     shownTxtPoints_ = t.Txtpoints;
     txtPoints_->setText(qs(t.Txtpoints));
   }
+  syncFrames(rescaled);
+  for (LabelItem& item : labels_) syncLabel(item, rescaled);
   syncCards(rescaled);
   restack();
   syncMarks();
@@ -593,11 +599,15 @@ void TableWindow::syncFrames(bool rescaled) {
       frame.visible = m.Visible;
       const bool hadFocus = frame.widget->isAncestorOf(focusWidget());
       frame.widget->setVisible(m.Visible);
-      if (frame.model == &t.FramResults) {
-        // The keyboard is the frame's while it shows, "Carry On" first; then the table's again.
-        if (m.Visible) resultsButtons().front()->setFocus(Qt::OtherFocusReason);
-        if (!m.Visible && hadFocus) surface_->setFocus(Qt::OtherFocusReason);
+      // The keyboard is the frame's while it shows, on "Carry On" or in the target's
+      // box with the target selected, to type over; then the table's again.
+      if (m.Visible && frame.model == &t.FramResults)
+        resultsButtons().front()->setFocus(Qt::OtherFocusReason);
+      if (m.Visible && frame.model == &t.FramTarget) {
+        txtPoints_->setFocus(Qt::OtherFocusReason);
+        txtPoints_->selectAll();
       }
+      if (!m.Visible && hadFocus) surface_->setFocus(Qt::OtherFocusReason);
     }
     frame.placed = true;
   }

@@ -21,7 +21,6 @@ class QAction;
 class QFile;
 class QGroupBox;
 class QKeyEvent;
-class QLineEdit;
 class QMenu;
 
 namespace larkspur {
@@ -31,6 +30,7 @@ class FrameButton;
 class ScoreSheetWindow;
 class TableSurface;
 class TableMarks;
+class TargetBox;
 
 class TableWindow : public QMainWindow {
  public:
@@ -105,6 +105,7 @@ class TableWindow : public QMainWindow {
   void addFrame(const TableElement& element);
   void addLabel(const TableElement& element);  // a label or a button
   void sendClick(ElementClick click, int index);
+  void escapeTarget();
   void applyStyle(LabelItem& item);
   void fitFont(LabelItem& item);
   QRect labelRect(const LabelItem& item) const;
@@ -121,6 +122,7 @@ class TableWindow : public QMainWindow {
   // The results frame's buttons in the model's order, "Carry On" first, and its keys.
   std::vector<FrameButton*> resultsButtons() const;
   bool resultsKey(QKeyEvent* event);
+  bool targetKey(QKeyEvent* event);
   bool tabRing(bool next);
   bool tableKey(QKeyEvent* event);
   void clickTarget(const TableTarget& target);
@@ -153,7 +155,7 @@ class TableWindow : public QMainWindow {
   std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
   std::vector<FrameItem> frames_;
-  QLineEdit* txtPoints_ = nullptr;
+  TargetBox* txtPoints_ = nullptr;
   ScoreSheetWindow* scoreSheet_ = nullptr;
   std::string shownTxtPoints_;
   std::string shownCaption_;

@@ -85,6 +85,23 @@ bool TableWindow::resultsKey(QKeyEvent* event) {
   return false;
 }
 
+// The keys the target frame's O.K. leaves: Return presses it, Escape closes the
+// frame as it does from the box.
+bool TableWindow::targetKey(QKeyEvent* event) {
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!event->isAutoRepeat()) sendClick(ElementClick::Target, 0);
+      return true;
+    case Qt::Key_Escape:
+      escapeTarget();
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool TableWindow::tabRing(bool next) {
   if (game_->Table.FramResults.Visible) {
     const std::vector<FrameButton*> buttons = resultsButtons();
@@ -113,6 +130,7 @@ bool TableWindow::tabRing(bool next) {
 
 bool TableWindow::tableKey(QKeyEvent* event) {
   if (game_->Table.FramResults.Visible) return resultsKey(event);
+  if (game_->Table.FramTarget.Visible) return targetKey(event);
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
     return false;  // the menus' shortcuts
   switch (event->key()) {

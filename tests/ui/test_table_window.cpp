@@ -376,6 +376,7 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     auto* points = t.window.findChild<QLineEdit*>("Txtpoints");
     QCOMPARE(points->text(), QString("60"));
+    QTest::keyClick(points, Qt::Key_End);
     QTest::keyClicks(points, "0");  // the box and the model hold the same text
     auto click = [&](const char* element) {
       g.Table.FramResults.Visible = true;
@@ -394,6 +395,36 @@ class TestTableWindow : public QObject {
     QVERIFY(!g.Table.FramResults.Visible && !g.Ended());
     click("cmdSave");
     QVERIFY(g.Ended());
+  }
+
+  // Target Score opens with the target selected in the box, to type over; Return in
+  // the box or on O.K. sets it, Escape from either closes the frame with the target kept.
+  void targetBoxTakesTyping() {
+    Table t("\"Ada\",\"Robo\",1,0,0,0,0,3000\r\n");
+    Game& g = t.game();
+    auto* box = t.window.findChild<QLineEdit*>("Txtpoints");
+    auto opened = [&] {  // the box has the keyboard, the target selected
+      t.action("MnuTarget")->trigger();
+      return g.Table.FramTarget.Visible && t.window.focusWidget() == box &&
+             box->selectedText() == QString::number(g.TargetScore);
+    };
+    // The target after typing text over it and pressing the keys; -1 if the frame
+    // did not open as it should or did not close and hand the keyboard back. (The
+    // window is not active again at once after a message.)
+    auto typed = [&](const char* text, std::vector<Qt::Key> keys) {
+      if (!opened()) return -1;
+      QTest::keyClicks(box, text);
+      answeringMessages(0, [&] {
+        for (Qt::Key key : keys) QTest::keyClick(t.window.focusWidget(), key);
+      });
+      return !g.Table.FramTarget.Visible && t.window.focusWidget() == t.surface() ? g.TargetScore
+                                                                                  : -1;
+    };
+    QCOMPARE(typed("2000", {Qt::Key_Return}), 2000);
+    QCOMPARE(typed("1500", {Qt::Key_Tab, Qt::Key_Return}), 1500);
+    QCOMPARE(typed("900", {Qt::Key_Escape}), 1500);
+    QCOMPARE(typed("900", {Qt::Key_Tab, Qt::Key_Escape}), 1500);
+    QVERIFY(opened());
   }
 
   // The results frame answers keys as a message window does: "Carry On" has the focus,
