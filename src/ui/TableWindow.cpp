@@ -90,6 +90,27 @@ QFont tableFont(int pixels, bool bold, double f) {
   return font;
 }
 
+// The wrapped caption as it fits the room: a word too long for a line (a long
+// name) ends in "…", and when the lines still run past the bottom, the last line
+// that shows ends in "…". Unchanged when it fits.
+QString wrappedToFit(const QString& text, const QFontMetrics& metrics, const QSize& room) {
+  const auto size = [&](const QString& s) {
+    return metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, s).size();
+  };
+  const QSize whole = size(text);
+  if (whole.width() <= room.width() && whole.height() <= room.height()) return text;
+  QStringList words = text.split(QLatin1Char(' '));
+  for (QString& word : words)
+    if (size(word).width() > room.width())
+      word = metrics.elidedText(word, Qt::ElideRight, room.width());
+  QString shown = words.join(QLatin1Char(' '));
+  while (size(shown).height() > room.height() && words.size() > 1) {
+    words.removeLast();
+    shown = words.join(QLatin1Char(' ')) + QChar(0x2026);
+  }
+  return shown;
+}
+
 // A rectangle in twips at s pixels a twip.
 QRect scaledRect(int left, int top, int width, int height, double s) {
   return roundedRect(left, top, width, height,
@@ -463,7 +484,7 @@ void TableWindow::fitFont(LabelItem& item) {
   QFont font = tableFont(look.pixels, look.bold, f);
   int size = font.pixelSize();
   QString shown = qs(item.caption);
-  item.nameShortened = false;
+  item.shortened = false;
   if (!item.isButton && !item.caption.empty()) {
     // A caption longer than its label is drawn smaller rather than cut off.
     const QString text = shown;
@@ -487,6 +508,10 @@ void TableWindow::fitFont(LabelItem& item) {
       font.setPixelSize(--size);
       measured.reset();
     }
+    if (look.wrap) {
+      shown = wrappedToFit(text, QFontMetrics(font), room);
+      item.shortened = shown != text;
+    }
     if (!look.wrap) {
       const QFontMetrics metrics(font);
       const bool tooLong = !fits();
@@ -495,7 +520,7 @@ void TableWindow::fitFont(LabelItem& item) {
         // A name never overprints its neighbour: it ends in "…" and its
         // tooltip shows it whole.
         shown = metrics.elidedText(text, Qt::ElideRight, room.width());
-        item.nameShortened = true;
+        item.shortened = true;
         width = room.width();
       } else if (tooLong) {
         // Any other one-line caption runs on to the right, where the table is
@@ -628,7 +653,7 @@ void TableWindow::syncLabel(LabelItem& item, bool rescaled) {
   } else if (rescaled) {
     fitFont(item);
   }
-  const std::string& toolTip = item.nameShortened ? m.Caption : m.ToolTip;
+  const std::string& toolTip = item.shortened ? m.Caption : m.ToolTip;
   if (!item.placed || toolTip != item.toolTip) {
     item.toolTip = toolTip;
     item.widget->setToolTip(qs(toolTip));

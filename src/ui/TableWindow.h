@@ -67,8 +67,8 @@ class TableWindow : public QMainWindow {
     bool isName = false;  // shortened with "…" when too long, never run on
     bool placed = false;
     std::string caption;
-    bool nameShortened = false;
-    std::string toolTip;  // as shown: the whole name when it is shortened
+    bool shortened = false;  // a name, a long word or the last lines give way to "…"
+    std::string toolTip;     // as shown: the whole caption when it is shortened
     bool visible = false;
     int backColor = DefaultColor;
     int pointer = -1;

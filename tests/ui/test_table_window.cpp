@@ -504,7 +504,9 @@ class TestTableWindow : public QObject {
     auto* shortened = t.window.findChild<QLabel*>("LblNames_2");
     QVERIFY(shortened->text().endsWith(QChar(0x2026)) && tipOver(shortened) == player);
     QCOMPARE(t.window.findChild<QLabel*>("LblB")->text(), robot);
-    QVERIFY(t.window.findChild<QLabel*>("LblGenInfo")->text().startsWith(player + "  welcome"));
+    auto* status = t.window.findChild<QLabel*>("LblGenInfo");  // the picture's long path gives way
+    QVERIFY(status->text().startsWith("<img src=") &&
+            tipOver(status).startsWith(player + "  welcome"));
 
     g.HandInPlay = g.PlayerToPlay = g.PlayerTurnOpen = true;
     QTest::mouseMove(t.card(CardCount));  // the top of the stock
@@ -658,13 +660,17 @@ class TestTableWindow : public QObject {
   }
 
   // At any size names too long end in "…" and show whole in their tooltips; the
-  // minimum meld shortens only the name, its words and number stay on the table.
+  // minimum meld shortens only the name, its words and number stay on the table. In
+  // the status box a word too long for a line ends in "…" and the tooltip has it all.
   void longNamesGiveWay() {
     const QString player = "Bartholomew Montgomery-Fitzwilliam of Little Snoring-on-Wold";
     const QString robot = "Barnaby the Magnificent Card Robot";
     Table t(('"' + player + "\",\"" + robot + "\",300,0,0,0,0,5000\r\n").toUtf8());
     t.game().CheckMinimumMeld(Human);
+    const QString status = "Wolfeschlegelsteinhausenbergerdorff  your opponent will now play.";
+    t.game().Table.LblGenInfo.Caption = status.toStdString();
     t.window.syncFromModel();
+    auto* statusBox = t.window.findChild<QLabel*>("LblGenInfo");
     const QString ellipsis(QChar(0x2026));
     const std::pair<const char*, const QString&> names[] = {
         {"LblNames_1", robot}, {"LblNames_2", player}, {"LblP", player}, {"LblB", robot}};
@@ -678,6 +684,14 @@ class TestTableWindow : public QObject {
                      label->toolTip() == whole,
                  qPrintable(shown));
       }
+      const QRect wrapped = QFontMetrics(statusBox->font())
+                                .boundingRect(QRect(0, 0, statusBox->width(), 1 << 20),
+                                              Qt::TextWordWrap, statusBox->text());
+      QVERIFY2(statusBox->text().startsWith("Wolfe") &&
+                   statusBox->text().endsWith(ellipsis + "  your opponent will now play.") &&
+                   wrapped.width() <= statusBox->width() &&
+                   wrapped.height() <= statusBox->height() && statusBox->toolTip() == status,
+               qPrintable(statusBox->text()));
       auto* minMeld = t.window.findChild<QLabel*>("LblMinMeld");
       const QString meld = minMeld->text();
       QVERIFY2(meld.endsWith(ellipsis + "Minimum Meld: 50") &&
