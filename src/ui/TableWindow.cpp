@@ -82,11 +82,14 @@ const Look& lookOf(ElementStyle style) {
   return kLooks[std::size_t(style)];
 }
 
+// No text of the table is drawn smaller than this, in pixels, to stay readable.
+constexpr int kSmallestFont = 8;
+
 // The table's font, f times its size at 15 twips a pixel.
 QFont tableFont(int pixels, bool bold, double f) {
   QFont font(QStringLiteral("Verdana"));
   font.setBold(bold);
-  font.setPixelSize(std::max(6, int(std::lround(pixels * f))));
+  font.setPixelSize(std::max(kSmallestFont, int(std::lround(pixels * f))));
   return font;
 }
 
@@ -503,7 +506,7 @@ void TableWindow::fitFont(LabelItem& item) {
       }
       return *measured <= (look.wrap ? room.height() : room.width());
     };
-    const int smallest = std::max(6, int(std::lround((look.wrap ? 7 : 9) * f)));
+    const int smallest = std::max(kSmallestFont, int(std::lround((look.wrap ? 7 : 9) * f)));
     while (size > smallest && !fits()) {
       font.setPixelSize(--size);
       measured.reset();
@@ -570,7 +573,7 @@ void TableWindow::syncFromModel() {
     shownSize_ = surface_->size();
     const double f = s * TwipsPerPixel;  // 1 at the table's own size, 15 twips a pixel
     QFont base(QStringLiteral("Verdana"));
-    base.setPixelSize(std::max(6, int(std::lround(11 * f))));
+    base.setPixelSize(std::max(kSmallestFont, int(std::lround(11 * f))));
     surface_->setFont(base);
     const Look& frameLook = lookOf(ElementStyle::Frame);
     for (FrameItem& frame : frames_)
@@ -828,7 +831,9 @@ void TableWindow::restoreWindowPlace() {
   const QScreen* screen = QGuiApplication::screenAt(middleOf(position, size));
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (size.isValid() && screen) {
-    const QRect place = fitInto(position, size, screen->availableGeometry());
+    // Reckoned at the size the window will take, never below its smallest.
+    const QRect place =
+        fitInto(position, size.expandedTo(minimumSizeHint()), screen->availableGeometry());
     resize(place.size());
     move(place.topLeft());
   }

@@ -127,6 +127,40 @@ QString answeringMessages(int i, const std::function<void()>& act) {
   return seen;
 }
 
+// Every text on the table drawn at 8 pixels or more and whole; see readableAtTheSmallestSize.
+void readableAndWhole(Table& t) {
+  const TableModel& m = t.game().Table;
+  std::vector<QWidget*> shown;
+  for (QWidget* w : t.surface()->findChildren<QWidget*>())
+    if (w->isVisible() && (qobject_cast<QLabel*>(w) || qobject_cast<QPushButton*>(w)))
+      shown.push_back(w);
+  QVERIFY(shown.size() > 60);
+  for (QWidget* w : shown) {
+    const auto* label = qobject_cast<QLabel*>(w);
+    const QString text = label ? label->text() : qobject_cast<QPushButton*>(w)->text();
+    const QFontMetrics metrics(w->font());
+    bool whole = w->font().pixelSize() >= 8 && !text.contains(QChar(0x2026));
+    if (label && label->wordWrap()) {
+      const QRect r =
+          metrics.boundingRect(QRect(0, 0, w->width(), 1 << 20), Qt::TextWordWrap, text);
+      whole = whole && r.width() <= w->width() && r.height() <= w->height();
+    } else {
+      // A caption that runs on past its label covers nothing else.
+      const int advance = metrics.horizontalAdvance(text);
+      whole = whole && advance <= w->width() && w->parentWidget()->rect().contains(w->geometry());
+      for (const TableElement& e : m.Elements()) {
+        const int own = qRound(e.Lbl ? e.Lbl->Width * t.window.scale() : 0);
+        if (QString::fromStdString(e.Name) != w->objectName() || advance <= own + 1) continue;
+        const QRect runOn(w->x() + own, w->y(), advance - own, w->height());
+        for (QWidget* other : shown)
+          whole = whole && (other == w || other->parentWidget() != w->parentWidget() ||
+                            !other->geometry().intersects(runOn));
+      }
+    }
+    QVERIFY2(whole, qPrintable(w->objectName() + ": " + text));
+  }
+}
+
 }  // namespace
 
 class TestTableWindow : public QObject {
@@ -165,7 +199,7 @@ class TestTableWindow : public QObject {
       QVERIFY(t.game().RobotPlayer == RobotPlay::Classic && t.action("MnuClassic")->isChecked());
       t.action("MnuExpert")->trigger();
       t.window.move(position);
-      t.window.resize(620, 500);
+      t.window.resize(900, 700);
       t.window.host().EndProgram();
     }
     {
@@ -173,9 +207,9 @@ class TestTableWindow : public QObject {
       QVERIFY(t.checkedSpeed() == "MnuNoPauses" && t.window.host().pausesSkipped());
       QVERIFY(!t.action("MnuSound")->isChecked() && !t.window.host().soundOn());
       QVERIFY(t.game().RobotPlayer == RobotPlay::Expert && t.action("MnuExpert")->isChecked());
-      QVERIFY(t.window.pos() == position && t.window.size() == QSize(620, 500));
+      QVERIFY(t.window.pos() == position && t.window.size() == QSize(900, 700));
       t.window.resize(100, 100);
-      QCOMPARE(t.surface()->size(), QSize(560, 402));
+      QCOMPARE(t.surface()->size(), QSize(800, 574));
     }
     QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
     QSettings().setValue("window/size", QSize(area.width() + 300, 600));
@@ -249,8 +283,8 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
 
-    t.resize({1400, 500});
-    const double scale = 500.0 / TableHeight;
+    t.resize({1400, 600});
+    const double scale = 600.0 / TableHeight;
     QCOMPARE(t.card(1)->size(), QSize(qRound(CardWidth * scale), qRound(CardHeight * scale)));
     for (QWidget* w : t.surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
       if (w->isVisible())
@@ -674,7 +708,7 @@ class TestTableWindow : public QObject {
     const QString ellipsis(QChar(0x2026));
     const std::pair<const char*, const QString&> names[] = {
         {"LblNames_1", robot}, {"LblNames_2", player}, {"LblP", player}, {"LblB", robot}};
-    for (const QSize size : {QSize(1061, 762), QSize(640, 480)}) {
+    for (const QSize size : {QSize(1061, 762), QSize(800, 574)}) {
       t.resize(size);
       for (const auto& [name, whole] : names) {
         auto* label = t.window.findChild<QLabel*>(name);
@@ -698,6 +732,43 @@ class TestTableWindow : public QObject {
                    minMeld->x() + QFontMetrics(minMeld->font()).horizontalAdvance(meld) <=
                        t.surface()->width(),
                qPrintable(meld));
+    }
+  }
+
+  // At its own size and the smallest the window takes, with the longest captions play
+  // gives and the results frame open, every text is drawn at 8 pixels or more and none
+  // is cut: a wrapped one fits its box whole, a one-line one its label or the bare
+  // table beside it.
+  void readableAtTheSmallestSize() {
+    Table t;
+    TableModel& m = t.game().Table;
+    t.game().CheckMinimumMeld(Human);
+    m.LblGenInfo.Caption =
+        "Player take the discard pile: a pair of nines in your hand takes "
+        "it for your first meld, and it holds 14 cards.";
+    for (int p : {Human, Robot}) {
+      m.LblGameScore[p].Caption = "Game Pts. -1234";
+      m.LblHandScore[p].Caption = "Hand Pts. -1234";
+      m.LblMeldScore[p].Caption = "Meld Pts. 1234";
+      m.LblBonusScore[p].Caption = "Bonus Pts. 1234";
+      for (auto* row : {&m.CardPoints, &m.RThreesPoints, &m.MixedCans, &m.PureCans, &m.OutFirst,
+                        &m.MinusPoints, &m.PointsTotal, &m.LblGamePoints})
+        (*row)[p].Caption = " - 1234";
+    }
+    m.LblPointsHand.Caption = "Pts. Hand: 1234";
+    m.LblStock.Caption = "Stock:- 108";
+    m.LblDiscard.Caption = "Discards: 108";
+    for (int r = RankAce; r <= RankRedThree; ++r)
+      m.lblMelds[r].Caption = m.lblMeldsC[r].Caption = " Mixed Canasta 12 Wild:-3";
+    m.lblInfoScores.Caption =
+        "Sorry, Barnaby beat you this hand with total score of  1234 "
+        "against your score of -1234";
+    m.LblDiscarding.Visible = m.LblReturnPack.Visible = m.FramResults.Visible = true;
+    t.window.syncFromModel();
+    for (const QSize size : {QSize(1061, 762), QSize(100, 100)}) {  // then the smallest
+      t.resize(size);
+      QVERIFY(size.width() > 800 || t.surface()->size() == QSize(800, 574));
+      readableAndWhole(t);
     }
   }
 
