@@ -24,6 +24,7 @@
 #include <optional>
 #include <tuple>
 
+#include "table/AccessibleNames.h"
 #include "ui/Icons.h"
 #include "ui/ScoreSheetWindow.h"
 #include "ui/TableAccessibility.h"
@@ -399,6 +400,7 @@ void TableWindow::addLabel(const TableElement& element) {
     if (frame.model == element.Parent) parent = frame.widget;
   LabelItem item;
   item.model = element.Lbl;
+  item.element = element;
   item.style = element.Style;
   item.isButton = element.Kind == ElementKind::Button;
   item.isName = element.IsName;
@@ -656,7 +658,9 @@ void TableWindow::syncLabel(LabelItem& item, bool rescaled) {
   } else if (rescaled) {
     fitFont(item);
   }
-  const std::string& toolTip = item.shortened ? m.Caption : m.ToolTip;
+  // A shortened caption shows whole in the tooltip, above the label's own words.
+  const std::string own = ElementToolTip(*game_, item.element);
+  const std::string toolTip = item.shortened ? m.Caption + (own.empty() ? "" : "\n" + own) : own;
   if (!item.placed || toolTip != item.toolTip) {
     item.toolTip = toolTip;
     item.widget->setToolTip(qs(toolTip));

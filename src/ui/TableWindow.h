@@ -61,6 +61,7 @@ class TableWindow : public QMainWindow {
   // A label or button of the model and the widget drawing it, with what it shows.
   struct LabelItem {
     const Label* model = nullptr;
+    TableElement element;  // what the model's element list says of it
     QWidget* widget = nullptr;
     ElementStyle style = ElementStyle::Score;
     bool isButton = false;

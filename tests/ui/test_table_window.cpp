@@ -773,8 +773,9 @@ class TestTableWindow : public QObject {
   }
 
   // A screen reader hears cards, stock, pile, melds and results in the game's
-  // words, no face turned down, nothing under the stock's top; it hears a new
-  // status line and can press what takes clicks. The LARKSPUR_TABLE_LOG file gets
+  // words, no face turned down, nothing under the stock's top; a meld column's
+  // tooltip and description list its cards. It hears a new status line and can
+  // press what takes clicks. The LARKSPUR_TABLE_LOG file gets
   // a line each time what the table shows changes, and only then.
   void screenReaders() {
     Table t;
@@ -817,6 +818,15 @@ class TestTableWindow : public QObject {
             said(t.find("LblGenInfo"))->role() == QAccessible::StaticText &&
             said(t.card(FirstCardOfRank(RankFour)))->state().invisible &&
             !said(stock)->state().invisible);
+    // What each meld column holds is in its tooltip and description, naturals first.
+    t.window.host().setPausesSkipped(true);
+    g.Cards[1].Place = PlaceRobotHand;
+    g.MeldWildCard(1, RankKing, Robot);
+    t.window.syncFromModel();
+    const QString kings = "Kings: king of clubs, king of diamonds, king of hearts, red joker";
+    QVERIFY(t.find("lblMeldsC_13")->toolTip() == kings &&
+            said(t.find("lblMeldsC_13"))->text(QAccessible::Description) == kings &&
+            t.find("lblMelds_13")->toolTip().isEmpty());
 
     static QStringList told;
     const AccessibleEventSink qt = setAccessibleEventSink([](QAccessibleEvent* e) {
