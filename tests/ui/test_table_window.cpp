@@ -15,6 +15,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +33,7 @@
 #include <QWindow>
 #include <limits>
 
+#include "about/HelpText.h"
 #include "ui/Folders.h"
 #include "ui/MessageWindow.h"
 #include "ui/ScoreSheetWindow.h"
@@ -578,6 +580,20 @@ class TestTableWindow : public QObject {
     auto* sheet = t.window.findChild<ScoreSheetWindow*>();
     QVERIFY(sheet && sheet->log()->toPlainText() == robot + " discarded the ace of hearts" &&
             sheet->sheet()->horizontalHeaderItem(6)->text().contains(robot));
+  }
+
+  // The help names every command of the menu bar, submenus and their items too.
+  void helpCoversTheMenus() {
+    Table t;
+    const QString help = QString::fromStdString(HelpText()).replace('\n', ' ');
+    std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+      for (const QAction* a : actions) {
+        const QString text = QString(a->text()).remove('&').trimmed();
+        QVERIFY2(a->isSeparator() || help.contains(text), qPrintable(text));
+        if (a->menu()) walk(a->menu()->actions());
+      }
+    };
+    walk(t.window.menuBar()->actions());
   }
 
   // F1 shows the help, dashes intact; F2 deals. In the human's turn the stock invites
