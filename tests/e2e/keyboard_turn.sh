@@ -6,8 +6,9 @@
 # (discarding begins, the ring back on the first card), then Return again (that
 # card discarded). Every later turn goes the same way, Shift+Tab twice reaching
 # the Discard label from the end, until the hand is over; on the results frame Escape does nothing, Tab twice
-# comes back to "Carry On" and Return deals the next hand. The counts are read
-# from the table log the program writes when LARKSPUR_TABLE_LOG is set.
+# comes back to "Carry On" and Return deals the next hand. The game runs with
+# Options -> Speed -> No pauses, so the robot's turns take no time. The counts are
+# read from the table log the program writes when LARKSPUR_TABLE_LOG is set.
 # Usage: keyboard_turn.sh ARTEFACTS_DIR [BUILD_DIR]
 set -u -o pipefail
 fail() { echo "e2e-keyboard: FAIL: $*" >&2; exit 1; }
@@ -19,7 +20,7 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 xdotool mousemove $((screen_w - 1)) $((screen_h - 1))
 keys() { xdotool key --delay 40 "$@"; }
 
-start_turn keyboard
+start_turn keyboard no-pauses
 # The stock is the first thing a click could use.
 keys Tab Return
 check_drawn "Tab and Return on the stock"
