@@ -16,20 +16,28 @@ in_x_server() {
       command -v $tool >/dev/null || fail "missing tool: $tool"
     done
     mkdir -p "$1" || fail "cannot make artefacts folder $1"
-    # The server takes the first free display itself and then tells its number,
-    # so servers started at the same moment (another of these scripts, the
-    # package check) never take the same one.
-    local told xvfb display status
+    # A display of its own, far from the usual ones (:0, xvfb-run's :99 up): the
+    # server's lock file keeps two servers started at the same moment (another
+    # of these scripts, the package check) off the same one, and one that cannot
+    # have its display ends, so the next is tried. It says its number when ready.
+    local told xvfb display="" status
     told=$(mktemp) || fail "cannot make a file for the display's number"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$told" >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 100); do
-      [[ -s $told ]] && break
-      sleep 0.1
+    for _ in $(seq 20); do
+      Xvfb ":$((1000 + RANDOM % 20000))" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$told" >>"$1/xvfb.log" 2>&1 &
+      xvfb=$!
+      for _ in $(seq 100); do
+        [[ -s $told ]] && break
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+      done
+      display=$(tr -cd '0-9' <"$told")
+      [[ -n $display ]] && break
+      kill "$xvfb" 2>/dev/null
+      wait "$xvfb" 2>/dev/null
     done
-    display=$(tr -cd '0-9' <"$told")
     rm -f "$told"
-    [[ -n $display ]] || { kill "$xvfb" 2>/dev/null; fail "the X server did not start"; }
+    [[ -n $display ]] || fail "no X server could be started (see $1/xvfb.log)"
     DISPLAY=:$display LARKSPUR_E2E_IN_X=1 timeout -k 10 "$limit" "$0" "$@"
     status=$?
     kill "$xvfb" 2>/dev/null
