@@ -20,11 +20,13 @@ in_x_server() {
     # server's lock file keeps two servers started at the same moment (another
     # of these scripts, the package check) off the same one, and one that cannot
     # have its display ends, so the next is tried. It says its number when ready.
+    # It never resets when its last client leaves: a program starting just then
+    # could not connect.
     local told xvfb display="" status
     told=$(mktemp) || fail "cannot make a file for the display's number"
     for _ in $(seq 20); do
       Xvfb ":$((1000 + RANDOM % 20000))" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-        3>"$told" >>"$1/xvfb.log" 2>&1 &
+        -noreset 3>"$told" >>"$1/xvfb.log" 2>&1 &
       xvfb=$!
       for _ in $(seq 100); do
         [[ -s $told ]] && break
