@@ -3,9 +3,10 @@
 // human's seat draws from the stock and discards its first card through the
 // table's own widgets; the robot plays Classic. A deal is timed from its first
 // card to its turned-up card, a robot's turn from the human's discard to the
-// human's next turn (turns that end the hand are left out). The described paces
-// keep their fixed waits, so their deal stays near 4 s; "No pauses" skips every
-// wait and costs only the drawing. The sound is off.
+// human's next turn (turns that end the hand are left out). Every speed plays the
+// same seeded games. The described paces keep their fixed waits, so their deal
+// stays near 4 s; "No pauses" skips every wait and costs only the drawing. The
+// sound is off.
 //
 // Built with the game (build/dev or build/release); offscreen by default, or in
 // an X server: QT_QPA_PLATFORM=xcb xvfb-run -a build/dev/larkspur-pace
@@ -45,6 +46,12 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+double Mean(const std::vector<double>& v) {
+  double sum = 0;
+  for (double x : v) sum += x;
+  return v.empty() ? 0 : sum / double(v.size());
+}
+
 class PaceBench {
  public:
   PaceBench(TableWindow& window, std::vector<Speed>& speeds, int deals, int turns)
@@ -65,7 +72,7 @@ class PaceBench {
 
   void run() {
     chooseSpeed();
-    trigger("MnuNew");  // returns when the last game has been left
+    newGame();  // returns when the last game has been left
   }
 
  private:
@@ -106,6 +113,8 @@ class PaceBench {
 
   // One move of the human's, through the widgets the mouse would use.
   void act() {
+    // Not while a question is up: the game it answers waits for no move.
+    if (MessageWindow* m = MessageWindow::current(); m && m->isVisible()) return;
     if (g_.Table.FramResults.Visible) return widget<QPushButton>("cmdNew")->click();
     if (!g_.GameRunning() || !g_.MayMove() || !g_.PlayerToPlay) return;
     if (g_.PlayerTurnOpen && turnsThisDeal_ >= turns_) return nextDeal();
@@ -120,13 +129,20 @@ class PaceBench {
   void nextDeal() {
     turnsThisDeal_ = 0;
     if (int(speed().deals.size()) >= deals_) {
-      std::printf("%-22s  deal %6.3f s  robot turn %6.3f s  (medians of %zu deals, %zu turns)\n",
-                  speed().name, Median(speed().deals), Median(speed().turns), speed().deals.size(),
-                  speed().turns.size());
+      std::printf(
+          "%-22s  deal %6.3f s  robot turn %6.3f s median, %6.3f s mean  (%zu deals, %zu turns)\n",
+          speed().name, Median(speed().deals), Median(speed().turns), Mean(speed().turns),
+          speed().deals.size(), speed().turns.size());
       std::fflush(stdout);
       if (++speed_ == speeds_.size()) return trigger("MnuExit");
       chooseSpeed();
     }
+    newGame();
+  }
+
+  // Each speed plays the same games: the same deals, the same moves.
+  void newGame() {
+    w_.host().seedRandom(speed().deals.size() + 1);
     trigger("MnuNew");
   }
 

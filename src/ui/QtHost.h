@@ -44,6 +44,8 @@ class QtHost : public Host {
   // there, so the window still draws, and returns at once.
   void setPausesSkipped(bool skipped) { pausesSkipped_ = skipped; }
   bool pausesSkipped() const { return pausesSkipped_; }
+  // The same deals from here on for the same seed (a benchmark plays each game at every speed).
+  void seedRandom(std::uint64_t seed) { random_.seed(seed); }
   // Whether EndProgram makes the application quit (tests keep it running).
   void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
   bool ended() const { return ended_; }
