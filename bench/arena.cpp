@@ -1,37 +1,45 @@
-// The arena: two policies play whole seeded games against each other on the
-// virtual clock, each holding the robot's seat in every other game, and the
-// results are summed up. A benchmark of playing strength and decision time,
-// not a test.
+// The arena: policies play whole seeded games against each other on the
+// virtual clock, each of a pair holding the robot's seat in every other game,
+// and the results are summed up. A benchmark of playing strength and decision
+// time, not a test.
 //
 //   larkspur-arena --games 10000 --seed 1 classic expert
+//   larkspur-arena --round-robin --games 2000 --seed 1 classic expert strategist racer
 //
-// Policies: classic (on the robot's seat the game's own Classic robot, on the
-// human's seat its rules as a policy), expert, simple. Games are shared out
-// over all processor cores; each game's seed comes from the seed and the
-// game's number and the results are added up in game order, so a seed always
-// gives the same wins, draws and hands. A game that runs past the limit of
-// hands or events counts as a draw and the summary says so.
+// Policies are named as PolicyRegistry.cpp lists them: classic (on the robot's
+// seat the game's own Classic robot, on the human's seat its rules as a
+// policy), expert, simple and the panel of sparring partners (bench/panel). A
+// name may carry a budget in milliseconds per decision, master@20, for the
+// policies that search. Two policies play one match and the summary ends in
+// one machine-readable line; with --round-robin every pair plays a match on
+// the same deals, and the summary is a table of win rates (a draw counts half),
+// Elo ratings from a Bradley-Terry fit of all games with classic held at 1000
+// (or the first policy when classic does not play), and one machine-readable
+// line per policy. Games are shared out over all processor cores; each game's
+// seed comes from the seed and the game's number and the results are added up
+// in game order, so a seed always gives the same wins, draws and hands. A game
+// that runs past the limit of hands or events counts as a draw and the summary
+// says so.
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "policy/ClassicPolicy.h"
-#include "policy/ExpertPolicy.h"
-#include "policy/HeadlessHost.h"
-#include "policy/HumanSeat.h"
-#include "policy/SimplePolicy.h"
+#include "harness/Counts.h"
+#include "harness/HumanSeat.h"
+#include "harness/ScriptedHost.h"
+#include "ladder/Ladder.h"
+#include "ladder/PolicyRegistry.h"
 #include "state/Game.h"
 
 using namespace larkspur;
@@ -79,19 +87,18 @@ class TimedPolicy : public Policy {
   std::vector<float>& times_;
 };
 
-std::unique_ptr<Policy> MakePolicy(const std::string& name, std::uint64_t seed) {
-  if (name == "classic") return std::make_unique<ClassicPolicy>();
-  if (name == "expert") return std::make_unique<ExpertPolicy>();
-  if (name == "simple") return std::make_unique<SimplePolicy>(seed);
-  return nullptr;
-}
-
 // SplitMix64: well-spread seeds from the run's seed and a game's number.
 std::uint64_t Mix(std::uint64_t x) {
   x += 0x9e3779b97f4a7c15ull;
   x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
   x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
   return x ^ (x >> 31);
+}
+
+bool IsClassic(const std::string& given) {
+  std::string name;
+  int budget = 0;
+  return SplitPolicyName(given, name, budget) && name == "classic";
 }
 
 struct GameResult {
@@ -102,7 +109,7 @@ struct GameResult {
 };
 
 GameResult PlayOne(const std::string& a, const std::string& b, std::uint64_t runSeed, int number,
-                   const std::filesystem::path& folder) {
+                   const std::filesystem::path& folder, bool keepTimes) {
   GameResult result;
   const std::uint64_t seed = Mix(runSeed * 1'000'003 + static_cast<std::uint64_t>(number));
   result.aOnRobot = number % 2 == 0;
@@ -112,18 +119,19 @@ GameResult PlayOne(const std::string& a, const std::string& b, std::uint64_t run
   std::vector<float>& humanTimes = result.aOnRobot ? result.bTimes : result.aTimes;
 
   std::filesystem::remove(folder / "Name.dat");
-  HeadlessHost host(seed, folder.string());
+  ScriptedHost host(seed, folder.string());
+  host.answerMessage = ScriptedHost::ExitAtGameOver;
   Game game(host);
   TimedPolicy human(MakePolicy(humanName, Mix(seed + 1)), humanTimes);
   std::unique_ptr<TimedPolicy> robot;
   // The Classic robot on its own seat is the game's own robot, not a copy of it.
-  if (robotName != "classic") {
+  if (!IsClassic(robotName)) {
     robot = std::make_unique<TimedPolicy>(MakePolicy(robotName, Mix(seed + 2)), robotTimes);
     game.RobotSeatPolicy = robot.get();
   }
   HumanSeat seat(game, human);
   bool resultsShown = false;
-  host.OnEvent = [&] {
+  host.onIdle = [&] {
     if (game.Table.FramResults.Visible && !resultsShown && ++result.hands > MostHands)
       throw GameTooLong();
     resultsShown = game.Table.FramResults.Visible;
@@ -138,20 +146,42 @@ GameResult PlayOne(const std::string& a, const std::string& b, std::uint64_t run
   const bool humanWon = game.GameScore[Human] > game.GameScore[Robot];
   const bool aWon = humanWon != result.aOnRobot;
   result.winner = aWon ? 1 : 2;
+  if (!keepTimes) result.aTimes.clear(), result.bTimes.clear();
   return result;
 }
 
-struct Interval {
-  double low, high;
+// One pair's match: which policies, and its games in the run's list of games.
+struct Match {
+  std::size_t a, b;
 };
 
-// The Wilson score interval for a share of wins at 95 %.
-Interval Wilson(int wins, int games) {
-  if (games == 0) return {0, 0};
-  const double z = 1.959964, n = games, p = wins / n;
-  const double centre = (p + z * z / (2 * n)) / (1 + z * z / n);
-  const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n);
-  return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
+// Plays every game of every match on the given threads; results[m * games + g] is
+// game g of match m, whichever thread played it.
+std::vector<GameResult> PlayAll(const std::vector<std::string>& names,
+                                const std::vector<Match>& matches, int games, std::uint64_t seed,
+                                unsigned threads, bool keepTimes) {
+  const int total = static_cast<int>(matches.size()) * games;
+  std::vector<GameResult> results(static_cast<std::size_t>(total));
+  std::atomic<int> next{0};
+  std::vector<std::thread> workers;
+  const auto tempRoot =
+      std::filesystem::temp_directory_path() / ("larkspur-arena-" + std::to_string(::getpid()));
+  for (unsigned t = 0; t < threads; ++t) {
+    workers.emplace_back([&, t] {
+      // A folder of its own for the player file each game writes at its end.
+      const auto folder = tempRoot / std::to_string(t);
+      std::filesystem::create_directories(folder);
+      for (int k = next++; k < total; k = next++) {
+        const Match& m = matches[static_cast<std::size_t>(k / games)];
+        results[static_cast<std::size_t>(k)] =
+            PlayOne(names[m.a], names[m.b], seed, k % games, folder, keepTimes);
+      }
+    });
+  }
+  for (auto& w : workers) w.join();
+  std::error_code ec;
+  std::filesystem::remove_all(tempRoot, ec);
+  return results;
 }
 
 struct Times {
@@ -170,59 +200,9 @@ Times Summarise(std::vector<float>& times) {
   return t;
 }
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: larkspur-arena [--games N] [--seed S] [--threads T] POLICY_A POLICY_B\n"
-               "policies: classic expert simple\n");
-  return 2;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  int games = 1000;
-  std::uint64_t seed = 1;
-  unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-  std::vector<std::string> names;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--games" && hasValue) {
-      games = std::atoi(argv[++i]);
-    } else if (arg == "--seed" && hasValue) {
-      seed = std::strtoull(argv[++i], nullptr, 10);
-    } else if (arg == "--threads" && hasValue) {
-      threads = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
-    } else if (!arg.empty() && arg[0] != '-') {
-      names.push_back(arg);
-    } else {
-      return Usage();
-    }
-  }
-  if (names.size() != 2 || games < 1) return Usage();
-  for (const auto& name : names)
-    if (!MakePolicy(name, 0)) return Usage();
-  const std::string& a = names[0];
-  const std::string& b = names[1];
-
-  std::vector<GameResult> results(static_cast<std::size_t>(games));
-  std::atomic<int> next{0};
-  std::vector<std::thread> workers;
-  const auto tempRoot =
-      std::filesystem::temp_directory_path() / ("larkspur-arena-" + std::to_string(::getpid()));
-  for (unsigned t = 0; t < threads; ++t) {
-    workers.emplace_back([&, t] {
-      // A folder of its own for the player file each game writes at its end.
-      const auto folder = tempRoot / std::to_string(t);
-      std::filesystem::create_directories(folder);
-      for (int g = next++; g < games; g = next++)
-        results[static_cast<std::size_t>(g)] = PlayOne(a, b, seed, g, folder);
-    });
-  }
-  for (auto& w : workers) w.join();
-  std::error_code ec;
-  std::filesystem::remove_all(tempRoot, ec);
-
+void ReportMatch(const std::string& a, const std::string& b, std::vector<GameResult>& results,
+                 std::uint64_t seed, unsigned threads) {
+  const int games = static_cast<int>(results.size());
   int aWins = 0, bWins = 0, draws = 0, aRobotWins = 0, bRobotWins = 0, aRobotGames = 0;
   long hands = 0;
   std::vector<float> aTimes, bTimes;
@@ -248,7 +228,7 @@ int main(int argc, char** argv) {
               a.c_str(), aWins, 100.0 * aWins / games, aRobotWins, aRobotGames);
   std::printf(
       "  %s won %d (%.1f %%, 95 %% interval %.1f-%.1f %%), %d of them on the robot's seat\n",
-      b.c_str(), bWins, 100.0 * bRate, 100 * ci.low, 100 * ci.high, bRobotWins);
+      b.c_str(), bWins, 100.0 * bRate, 100 * ci.Low, 100 * ci.High, bRobotWins);
   std::printf("  draws: %d%s\n", draws,
               draws ? " (games stopped at the limit of hands or events)" : "");
   std::printf("  a game lasted %.2f hands on average\n", handsPerGame);
@@ -265,7 +245,131 @@ int main(int argc, char** argv) {
   std::printf(
       "games=%d a=%s b=%s a_wins=%d b_wins=%d draws=%d b_rate=%.2f ci95=%.2f-%.2f "
       "hands_per_game=%.2f a_ms_median=%.4f b_ms_median=%.4f b_ms_max=%.4f\n",
-      games, a.c_str(), b.c_str(), aWins, bWins, draws, bRate, ci.low, ci.high, handsPerGame,
+      games, a.c_str(), b.c_str(), aWins, bWins, draws, bRate, ci.Low, ci.High, handsPerGame,
       at.median, bt.median, bt.max);
+}
+
+void ReportLadder(const std::vector<std::string>& names, const std::vector<Match>& matches,
+                  const std::vector<GameResult>& results, int games, std::uint64_t seed,
+                  unsigned threads, double seconds) {
+  const std::size_t n = names.size();
+  // scored[i][j]: what policy i scored against policy j, a draw counting half.
+  std::vector<std::vector<double>> scored(n, std::vector<double>(n, 0.0));
+  long draws = 0, hands = 0;
+  for (std::size_t k = 0; k < results.size(); ++k) {
+    const Match& m = matches[k / static_cast<std::size_t>(games)];
+    const GameResult& r = results[k];
+    scored[m.a][m.b] += r.winner == 1 ? 1.0 : r.winner == 0 ? 0.5 : 0.0;
+    scored[m.b][m.a] += r.winner == 2 ? 1.0 : r.winner == 0 ? 0.5 : 0.0;
+    draws += r.winner == 0;
+    hands += r.hands;
+  }
+  std::size_t anchor = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (IsClassic(names[i])) anchor = i;
+  const EloFit fit = FitElo(scored, static_cast<int>(anchor));
+
+  std::printf(
+      "Round robin of %zu policies, %d games a pair (%zu games), seed %llu, on %u threads\n", n,
+      games, results.size(), static_cast<unsigned long long>(seed), threads);
+  std::printf("  played in %.1f s; a game lasted %.2f hands on average; draws: %ld%s\n", seconds,
+              static_cast<double>(hands) / static_cast<double>(results.size()), draws,
+              draws ? " (games stopped at the limit of hands or events)" : "");
+  std::printf("\nWin rate of the row against the column, %% (95 %% interval):\n%-14s", "");
+  for (const auto& name : names) std::printf(" %-19s", name.c_str());
+  std::printf("\n");
+  std::vector<double> worst(n, 1.0);
+  for (std::size_t i = 0; i < n; ++i) {
+    std::printf("%-14s", names[i].c_str());
+    for (std::size_t j = 0; j < n; ++j) {
+      if (i == j) {
+        std::printf(" %-19s", "-");
+        continue;
+      }
+      const Interval ci = Wilson(scored[i][j], games);
+      const double rate = scored[i][j] / games;
+      worst[i] = std::min(worst[i], rate);
+      char cell[40];
+      std::snprintf(cell, sizeof cell, "%.1f (%.1f-%.1f)", 100 * rate, 100 * ci.Low, 100 * ci.High);
+      std::printf(" %-19s", cell);
+    }
+    std::printf("\n");
+  }
+  std::printf("\nElo (Bradley-Terry fit of all games, %s held at 1000, 95 %% interval):\n",
+              names[anchor].c_str());
+  std::vector<std::size_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+    return fit.Ratings[x].Elo > fit.Ratings[y].Elo;
+  });
+  for (std::size_t i : order) {
+    const Rating& r = fit.Ratings[i];
+    std::printf("  %-14s %7.1f  (%.1f to %.1f)\n", names[i].c_str(), r.Elo, r.Range.Low,
+                r.Range.High);
+  }
+  if (fit.Smoothed)
+    std::printf("  (a policy won or lost every game: each pair was given one drawn game more)\n");
+  std::printf("\n");
+  for (std::size_t i = 0; i < n; ++i) {
+    const Rating& r = fit.Ratings[i];
+    std::printf("policy=%s elo=%.1f elo_lo=%.1f elo_hi=%.1f worst_rate=%.4f\n", names[i].c_str(),
+                r.Elo, r.Range.Low, r.Range.High, worst[i]);
+  }
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: larkspur-arena [--games N] [--seed S] [--threads T] POLICY_A POLICY_B\n"
+               "       larkspur-arena --round-robin [--games N] [--seed S] [--threads T] "
+               "POLICY...\n"
+               "policies: %s (a name may carry a budget in ms per decision: NAME@20)\n",
+               PolicyNames().c_str());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int games = 1000;
+  std::uint64_t seed = 1;
+  unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+  bool roundRobin = false;
+  std::vector<std::string> names;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--games" && hasValue) {
+      if (!ReadCount(argv[++i], games)) return Usage();
+    } else if (arg == "--seed" && hasValue) {
+      if (!ReadCount(argv[++i], seed)) return Usage();
+    } else if (arg == "--threads" && hasValue) {
+      if (!ReadCount(argv[++i], threads)) return Usage();
+      threads = std::max(1u, threads);
+    } else if (arg == "--round-robin") {
+      roundRobin = true;
+    } else if (!arg.empty() && arg[0] != '-') {
+      names.push_back(arg);
+    } else {
+      return Usage();
+    }
+  }
+  if (games < 1 || (roundRobin ? names.size() < 2 : names.size() != 2)) return Usage();
+  for (auto name = names.begin(); name != names.end(); ++name) {
+    if (!MakePolicy(*name, 0)) return Usage();
+    // On a ladder a name twice would be two rows of one policy.
+    if (roundRobin && std::find(names.begin(), name, *name) != name) return Usage();
+  }
+
+  std::vector<Match> matches;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    for (std::size_t j = i + 1; j < names.size(); ++j) matches.push_back({i, j});
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<GameResult> results = PlayAll(names, matches, games, seed, threads, !roundRobin);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (roundRobin)
+    ReportLadder(names, matches, results, games, seed, threads, seconds);
+  else
+    ReportMatch(names[0], names[1], results, seed, threads);
   return 0;
 }

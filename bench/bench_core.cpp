@@ -12,13 +12,12 @@
 #include <filesystem>
 #include <string>
 
-#include "ScriptedHost.h"
-#include "policy/HumanSeat.h"
-#include "policy/SimplePolicy.h"
+#include "harness/HumanSeat.h"
+#include "harness/ScriptedHost.h"
+#include "harness/SimplePolicy.h"
 #include "state/Game.h"
 
 using namespace larkspur;
-using namespace larkspur::testing;
 
 namespace {
 
@@ -46,7 +45,7 @@ struct GameRecord {
 GameRecord PlayGame(std::uint64_t seed, const std::string& folder) {
   ScriptedHost host(seed);
   host.folder = folder;
-  host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
+  host.answerMessage = ScriptedHost::ExitAtGameOver;
   Game game(host);
   SimplePolicy simple(seed);
   HumanSeat human(game, simple);

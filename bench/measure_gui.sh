@@ -22,6 +22,9 @@ while getopts "n:i:h" o; do case $o in
   n) runs=$OPTARG;; i) idle=$OPTARG;; *) sed -n '2,18p' "$0" >&2; exit 2;;
 esac; done
 shift $((OPTIND - 1))
+# A count that is not a whole number is refused, not read as none.
+[[ $runs =~ ^[0-9]+$ && $runs -ge 1 ]] || { echo "measure_gui: RUNS must be a whole number from 1, not '$runs'" >&2; exit 2; }
+[[ $idle =~ ^[0-9]+(\.[0-9]+)?$ ]] || { echo "measure_gui: IDLE_S must be a number of seconds, not '$idle'" >&2; exit 2; }
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${LARKSPUR_BUILD_DIR:-$source_dir/build/release}}
 for p in larkspur larkspur-sounds.so larkspur-floor; do

@@ -50,6 +50,11 @@ void Game::MnuTarget_Click() {
   Table.BringToFront(Table.FramTarget);
 }
 
+void Game::Txtpoints_Change(const std::string& text) {
+  Table.Txtpoints = text;
+}
+
+// Escape puts the frame away and leaves the target as it was.
 void Game::FramTarget_Escape() {
   Table.FramTarget.Visible = false;
 }

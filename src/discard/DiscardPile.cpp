@@ -3,12 +3,6 @@
 
 namespace larkspur {
 
-namespace {
-bool IsWildRank(int rank) {
-  return rank == RankTwo || rank == RankJoker;
-}
-}  // namespace
-
 void Game::ShowDiscardPile() {
   DiscardCount = 0;
   int x = PileLeft;
@@ -76,12 +70,8 @@ void Game::DiscardCard(int player, int card) {
   ShowDiscardPile();
   if (player == Human || player == Robot) {
     const int next = player == Human ? Robot : Human;
-    if (blackThreeOnTop)
-      Table.Shape1.BorderColor = PileBlocked;
-    else if (MinMeldMet[next] && !wildInPile)
-      Table.Shape1.BorderColor = PileOpen;
-    else
-      Table.Shape1.BorderColor = PileFrozen;
+    Table.Shape1.BorderColor =
+        PileColour(rules::PileStateAfterDiscard(blackThreeOnTop, wildInPile, MinMeldMet[next]));
   }
   HandLayout(player);
   ShowDiscardPile();

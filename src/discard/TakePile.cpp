@@ -9,33 +9,9 @@ bool Game::MayTakePile(int player) {
   // An empty pile, or one whose up card has already been taken, cannot be taken.
   if (UpCard == 0 || Cards[UpCard].Place != PlacePile) return false;
   const int up = Cards[UpCard].Rank;
-  const int handPlace = player;
-  switch (Table.Shape1.BorderColor) {
-    case PileBlocked:
-      return false;
-    case PileFrozen: {
-      if (up == RankTwo || up == RankJoker) return false;
-      int pair = 0;
-      for (int c = 1; c <= CardCount; ++c)
-        pair += Cards[c].Place == handPlace && Cards[c].Rank == up;
-      return pair >= 2;
-    }
-    case PileOpen: {
-      if (up <= RankKing && MeldInfo[player][up].Started) return true;
-      int naturals = 0;
-      int wilds = 0;
-      for (int c = 1; c <= CardCount; ++c) {
-        if (Cards[c].Place != handPlace) continue;
-        const int r = Cards[c].Rank;
-        if (r == up && r != RankTwo && r != RankJoker && r != RankBlackThree && r != RankRedThree)
-          naturals += 1;
-        if (r == RankTwo || r == RankJoker) wilds += 1;
-      }
-      return naturals >= 2 || (naturals == 1 && wilds >= 1);
-    }
-    default:
-      return false;
-  }
+  const bool started = up <= RankKing && MeldInfo[player][up].Started;
+  return rules::MayTakePile(PileStateOfColour(Table.Shape1.BorderColor), up, RankCount[up],
+                            RankCount[RankTwo] + RankCount[RankJoker], started);
 }
 
 void Game::TakePileTop(int player) {
@@ -76,11 +52,11 @@ void Game::TakePileTop(int player) {
       Pause();
       MeldCard(c, rank, Robot);
       LayOutMelds(Robot);
-      if (MeldInfo[Robot][rank].Count == 3) break;
+      if (MeldInfo[Robot][rank].Count == rules::MeldMinimum) break;
     }
     HandLayout(Robot);
     Delay = PaceSetting;
-    if (MeldInfo[Robot][rank].Count == 2) {
+    if (MeldInfo[Robot][rank].Count == rules::MeldMinimum - 1) {  // made up with a wild card
       int wild = 0;
       for (int c = FirstWildCard; c <= LastWildCard && wild == 0; ++c)
         if (Cards[c].Place == PlaceRobotHand) wild = c;
@@ -145,7 +121,7 @@ bool Game::TakeBack() {
                               " you lose 50 points for taking Discard and failing to meet Minimum "
                               "Meld",
                           "O.K.", "", "", 1, "Cards taken back");
-        PenaltyPoints = 50;
+        PenaltyPoints = rules::PileGivenBackPenalty;
         ShowScores();
         PlayerDiscarding = false;
         penaltyCharged = true;

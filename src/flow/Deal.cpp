@@ -1,28 +1,7 @@
-// The deal: random stock draws, dealing both hands and turning up the pile's first card.
-#include <cmath>
-
+// The deal: dealing both hands and turning up the pile's first card.
 #include "state/Game.h"
 
 namespace larkspur {
-
-// A random card still in the stock: r x CardCount rounded half to even, 0 and cards
-// not in the stock drawn again.
-int Game::PickStockCard() {
-  bool anyInStock = false;
-  for (int c = 1; c <= CardCount && !anyInStock; ++c) anyInStock = Cards[c].Place == PlaceStock;
-  // A count that disagrees with the table must not draw forever.
-  if (StockCount != 0 && anyInStock) {
-    while (true) {
-      int n = 0;
-      do {
-        n = static_cast<int>(std::nearbyint(host.Random() * CardCount));
-      } while (n == 0);
-      if (Cards[n].Place == PlaceStock) return n;
-    }
-  }
-  Delay = PaceSetting;
-  return 0;
-}
 
 void Game::DealOneCard(int player) {
   const int card = PickStockCard();
@@ -66,9 +45,8 @@ void Game::Deal(int dealer) {
   int card = PickStockCard();
   Cards[card].Place = PlacePile;
   TurnUpCard(card);
-  for (int again = 1; again <= 7; ++again) {
-    const int rank = Cards[card].Rank;
-    if (rank != RankTwo && rank != RankJoker && rank != RankRedThree) break;
+  for (int again = 1; again <= rules::MostUpCardsAgain; ++again) {
+    if (!rules::TurnsUpAnother(Cards[card].Rank)) break;
     SetStatus(again == 1 ? "Wild or Red 3 turned up  - another card dealt."
                          : "Wild or Red 3 turned up  - another card dealt");
     card = PickStockCard();

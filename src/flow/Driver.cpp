@@ -14,12 +14,6 @@ struct ScopedMark {
 
 }  // namespace
 
-// With no game running nothing is in flight and the handlers' own checks
-// decide; while a game runs, only the wait for the human's turn takes a move.
-bool Game::MayMove() const {
-  return !moving_ && (waitingForHuman_ || !gameRunning_);
-}
-
 void Game::MnuNew_Click() {
   if (HandInPlay) {
     ShowDeluxeMessage(PlayerName +
@@ -99,7 +93,7 @@ void Game::PlayGame() {
       if (PlayerToPlay) {
         WaitWhileHumanPlays();
       } else {
-        const bool tookPile = RobotSeatTurn();
+        const bool tookPile = RobotTurn();
         PlayerToPlay = tookPile || HandCount[Robot] != 0;
       }
     }

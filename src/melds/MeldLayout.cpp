@@ -7,25 +7,22 @@ namespace larkspur {
 
 namespace {
 
-constexpr std::array<int, 11> RobotColumns{RankAce,   RankFour,  RankFive, RankSix,
-                                           RankSeven, RankEight, RankNine, RankTen,
-                                           RankJack,  RankQueen, RankKing};
 constexpr std::array<int, 12> HumanColumns{RankAce, RankBlackThree, RankFour,  RankFive,
                                            RankSix, RankSeven,      RankEight, RankNine,
                                            RankTen, RankJack,       RankQueen, RankKing};
 
 void ShowMeldLabel(Label& label, const MeldItems& m) {
   const std::string counts = std::to_string(m.Count) + " Wild:-" + std::to_string(m.WildCount);
-  if (m.Count >= 7 && m.WildMark == 0) {
+  if (rules::IsCanasta(m) && rules::IsPure(m)) {
     label.BackColor = PureCanastaColor;
     label.Caption = " Pure Canasta " + counts;
-  } else if (m.Count >= 7) {
+  } else if (rules::IsCanasta(m)) {
     label.BackColor = MixedCanastaColor;
     label.Caption = " Mixed Canasta " + counts;
-  } else if (m.WildMark > 0) {
+  } else if (!rules::IsPure(m)) {
     label.BackColor = MixedMeldColor;
     label.Caption = "Mixed:- " + counts;
-  } else if (m.Count >= 3) {
+  } else if (m.Count >= rules::MeldMinimum) {
     label.BackColor = PureMeldColor;
     label.Caption = "Pure:- " + counts;
   }
@@ -60,7 +57,7 @@ void Game::LayOutMelds(int player) {
   if (player == Human) {
     for (int column : HumanColumns) layColumn(column);
   } else {
-    for (int column : RobotColumns) layColumn(column);
+    for (int column : rules::MeldRanks) layColumn(column);  // the robot melds no black threes
   }
 
   // Wild cards sit together on the wild row, behind their column's naturals.
@@ -90,11 +87,8 @@ void Game::LayOutMelds(int player) {
 }
 
 bool Game::MeldsComplete(int player) {
-  for (int r = RankAce; r <= RankKing; ++r) {
-    if (r == RankTwo) continue;
-    const MeldItems& m = MeldInfo[player][r];
-    if (m.Started && m.Count < 3) return false;
-  }
+  for (int column : HumanColumns)
+    if (!rules::MeldStands(MeldInfo[player][column])) return false;
   return true;
 }
 

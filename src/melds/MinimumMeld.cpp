@@ -3,13 +3,6 @@
 
 namespace larkspur {
 
-int MinimumMeldFor(int gameScore) {
-  if (gameScore < 0) return 15;
-  if (gameScore < 1500) return 50;
-  if (gameScore < 3000) return 90;
-  return 120;
-}
-
 void Game::CountMeldPoints(int player) {
   const int place = player == Human ? PlaceHumanMeld : PlaceRobotMeld;
   MeldPoints[player] = 0;
@@ -19,11 +12,10 @@ void Game::CountMeldPoints(int player) {
 }
 
 void Game::CheckMinimumMeld(int player) {
-  MinMeld[player] = MinimumMeldFor(GameScore[player]);
+  MinMeld[player] = rules::MinimumMeldFor(GameScore[player]);
   CountMeldPoints(player);
   const std::string& name = player == Human ? PlayerName : RobotName;
-  // The first melds must exceed the requirement: equal is not enough.
-  if (MeldPoints[player] > MinMeld[player]) {
+  if (rules::MeetsMinimumMeld(MeldPoints[player], MinMeld[player])) {
     MinMeldMet[player] = true;
     Table.LblMinMeld.Caption = name + "Minimum Meld Met";
   } else {
@@ -41,13 +33,11 @@ void Game::MeldCard(int card, int r, int player) {
   } else {
     Cards[card].Place = PlaceRobotMeld;
   }
-  MeldItems& meld = MeldInfo[player][r];
-  meld.Started = true;
   Cards[card].MeldColumn[player] = r;
   CountMeldPoints(player);
-  meld.Count += 1;
-  if (meld.HasWild) meld.WildMark += 1;
-  if (meld.Count >= 7) HasCanasta[player] = true;
+  MeldItems& meld = MeldInfo[player][r];
+  rules::BookCard(meld);
+  if (rules::IsCanasta(meld)) HasCanasta[player] = true;
   CheckMinimumMeld(player);
   ShowDiscardPile();
 

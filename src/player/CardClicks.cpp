@@ -1,4 +1,4 @@
-// The human's card clicks: drawing, melding, discarding, going out; a hand counted by rank.
+// The human's card clicks: drawing, melding, discarding, going out.
 #include "player/HumanMove.h"
 #include "state/Game.h"
 
@@ -40,7 +40,7 @@ void Game::MeldHandCard(int c) {
     return;
   }
   if (r == RankRedThree) return;  // laid down at once; never melded from the hand
-  const bool wild = r == RankTwo || r == RankJoker;
+  const bool wild = IsWildRank(r);
   if (!wild && !CanStartMeld(c)) return;
   WildChosen = 0;
   if (wild) {
@@ -95,7 +95,7 @@ void Game::DiscardHandCard(int c) {
     return;
   }
   HandLayout(Human);
-  if (!HasCanasta[Human] && HandCount[Human] == 1) {
+  if (rules::MustKeepLastCard(HandCount[Human], HasCanasta[Human])) {
     ShowDeluxeMessage(PlayerName + " you cannot discard last card with no Canasta. " + RobotName +
                           " will now play",
                       "O.K.", "", "", 1, "Cannot Discard");
@@ -140,9 +140,8 @@ bool Game::CanStartMeld(int card) {
   HandLayout(Human);
   CountHand(Human);
   const int r = Cards[card].Rank;
-  if (r <= RankKing && MeldInfo[Human][r].Started) return true;
-  if ((RankCount[r] == 2 && RankCount[RankJoker] == 0 && RankCount[RankTwo] == 0) ||
-      RankCount[r] == 1) {
+  const bool started = r <= RankKing && MeldInfo[Human][r].Started;
+  if (!rules::MayMeldNatural(started, RankCount[r], RankCount[RankJoker] + RankCount[RankTwo])) {
     SetStatus(" you do not have enough cards in your hand to meld this card");
     return false;
   }
@@ -155,40 +154,27 @@ bool Game::BlackThreesGoOut() {
   int b = 0;
   for (int c = 1; c <= CardCount; ++c)
     b += Cards[c].Place == PlaceHumanHand && Cards[c].Rank == RankBlackThree;
+  // The whole hand must be black threes, a meld of three or all four of them.
   const int h = HandCount[Human];
-  if ((h == 3 || h == 4) && b == h) {
+  if (rules::HandIsBlackThreesMeld(h, b)) {
     if (!HasCanasta[Human]) {
       SetStatus(" you cannot go out with black threes until you have a Canasta. ");
       return false;
     }
-    GameScore[Human] += 3 * h;
+    GameScore[Human] += rules::BlackThreeOutPoints * h;
     return true;
   }
-  if (h >= 5) {
+  if (h > BlackThreesInPack) {
     SetStatus(" you must have no more than 4 cards in your hand to meld black threes.");
     return false;
   }
-  if (h == 3) {
+  if (h == rules::MeldMinimum) {
     SetStatus(" you must have minimum of 3 black threes in hand to go out.");
     return false;
   }
   if (!HasCanasta[Human])
     SetStatus(" you cannot go out with black threes until you have a Canasta. ");
   return false;
-}
-
-void Game::CountHand(int player) {
-  for (int r = RankAce; r <= RankJoker; ++r) RankCount[r] = 0;
-  NaturalMeldValue[player] = 0;
-  for (int c = 1; c <= CardCount; ++c)
-    if (Cards[c].Place == player) RankCount[Cards[c].Rank] += 1;
-  auto count = [&](int r, int points) {
-    if (RankCount[r] < 3) return;
-    NaturalMeldValue[player] += points * RankCount[r];
-  };
-  count(RankAce, 20);
-  for (int r = RankFour; r <= RankSeven; ++r) count(r, 5);
-  for (int r = RankEight; r <= RankKing; ++r) count(r, 10);
 }
 
 }  // namespace larkspur

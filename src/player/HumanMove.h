@@ -12,10 +12,10 @@ namespace larkspur {
 class HumanMove {
  public:
   HumanMove(Game& game, bool shown) : game_(game), acting_(shown && game.MayMove()) {
-    game_.Table.HintTarget = {};  // any click puts the hint's outline away
+    game_.PutHintAway();  // any click puts the hint's outline away
     if (!acting_) return;
     game_.moving_ = true;
-    game_.PutHintAway();  // and its sentence, before the move says its own
+    game_.PutHintSentenceAway();  // and its sentence, before the move says its own
   }
   ~HumanMove() {
     if (acting_) game_.moving_ = false;

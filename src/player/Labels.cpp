@@ -21,11 +21,8 @@ void Game::LblHeadings_Click(int index) {
     SetStatus(" you cannot add Wild card here as there is no Meld made.");
     return;
   }
-  const MeldItems& meld = MeldInfo[Human][r];
-  const int naturals = meld.Count - meld.WildCount;
   auto& pic = Table.PicCards[WildChosen];
-  // After adding it the meld must still hold more naturals than wild cards.
-  if (!(meld.WildCount + 1 < naturals)) {
+  if (!rules::MayAddWild(Human, MeldInfo[Human][r])) {
     SetStatus(" the ratio of Wild cards to Pure cards is too high to add one at the moment");
     pic.BorderStyle = 0;
     return;
@@ -89,7 +86,7 @@ void Game::ReturnUnfinishedMelds() {
   for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo) continue;
     MeldItems& meld = MeldInfo[Human][r];
-    if (meld.Count != 1 && meld.Count != 2) continue;
+    if (rules::MeldStands(meld)) continue;
     for (int c = 1; c <= CardCount; ++c) {
       if (Cards[c].MeldColumn[Human] != r || Cards[c].Place != PlaceHumanMeld) continue;
       LogMove(HandMove::TakenBack, Human, c);
@@ -148,8 +145,8 @@ void Game::RecountHumanMelds() {
 // meld is not met after all, and its label says what is missing.
 void Game::RecheckMinimumMeld() {
   CountMeldPoints(Human);
-  const int requirement = MinimumMeldFor(GameScore[Human]);
-  if (!MinMeldMet[Human] || MeldPoints[Human] > requirement) return;
+  const int requirement = rules::MinimumMeldFor(GameScore[Human]);
+  if (!MinMeldMet[Human] || rules::MeetsMinimumMeld(MeldPoints[Human], requirement)) return;
   MinMeldMet[Human] = false;
   MinMeld[Human] = requirement - MeldPoints[Human];
   Table.LblMinMeld.Caption = PlayerName + "Minimum Meld: " + std::to_string(MinMeld[Human]);

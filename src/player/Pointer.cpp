@@ -33,8 +33,7 @@ void Game::PicCards_MouseMove(int index) {
           PlayerName + " left click to take card. Make sure you can make the Minimum meld.");
   } else if (!drawing && (place == PlaceStock || place == PlacePile)) {
     Point(pic, PointerRefuse, "Meld or Discard now.");
-  } else if (!drawing && place == PlaceHumanHand &&
-             (Cards[c].Rank == RankTwo || Cards[c].Rank == RankJoker)) {
+  } else if (!drawing && place == PlaceHumanHand && IsWildRank(Cards[c].Rank)) {
     Point(pic, PointerAct, "Click the card you wish to Meld and then Label over Meld to add.");
   } else if (!drawing && place == PlaceHumanHand) {
     Point(pic, PointerAct, "Click the cards you wish to meld.");

@@ -1,132 +1,189 @@
 #include "policy/ClassicPolicy.h"
 
-#include "state/Game.h"
-
 namespace larkspur {
 
 namespace {
 
-enum Phase {
-  FinishTaken,     // a taken pile's top card needs its meld made whole (the human's seat)
-  TriplesCanasta,  // with a canasta, every triple
-  Triples,         // without one, triples while three cards are left
-  FirstWild,       // a wild card onto a meld of four to six
-  SecondWild,      // another wild card, for a joker or a two late in the hand
-  LayOffs,         // naturals onto their melds
-  Done,
-};
+// A two follows a joker onto a meld only this late: a canasta made and this many cards left.
+constexpr int LateHand = 3;
+// A wild card goes onto a meld only while fewer cards than this have joined it since its first.
+constexpr int JoinedSinceWild = 3;
+// A black three is thrown first only onto a pile of this many cards, worth blocking.
+constexpr int PileWorthBlocking = 6;
 
-bool IsNaturalRank(int r) {
-  return r != RankTwo && r != RankBlackThree && r != RankJoker && r != RankRedThree;
+bool HoldsThreeOfRank(const SeatView& v, int rank) {
+  return v.HandRank[rank] >= rules::MeldMinimum;
 }
 
+// The wild card it gives up first: its lowest card number, so jokers before twos.
 int LowestWild(const SeatView& v) {
   const auto wilds = v.Wilds();
   return wilds.empty() ? 0 : wilds.front();
 }
 
-// What the natural triples of the hand are worth, as the robot counts them.
-int NaturalMeldValue(const SeatView& v) {
-  int value = 0;
-  for (int r : MeldRanks)
-    if (v.HandRank[r] >= 3) value += v.HandRank[r] * NaturalPoints(r);
-  return value;
+// A meld a wild card may go to: not begun with one, and fewer than three cards
+// joined since its first.
+bool TakesAWild(const MeldItems& m) {
+  return m.WildMark < JoinedSinceWild && m.WildMark < m.Count;
+}
+
+// The robot's own limit on wild cards, and the seat's where the robot plays another.
+bool WildAllowed(const SeatView& v, const MeldItems& m) {
+  return rules::MayAddWild(Robot, m) && v.MayAddWild(m);
+}
+
+// The discard passes, in order: the first pass that finds a card in the hand
+// decides. held is how many cards of the card's rank the hand holds; mine and
+// theirs whether the discarder and the other player have melded that rank.
+constexpr int DiscardPasses = 14;
+bool DiscardPass(int pass, int card, int held, bool mine, bool theirs, int discardCount) {
+  const int r = RankOfCard(card);
+  const bool natural = IsNaturalRank(r);
+  switch (pass) {
+    case 1:
+      return r == RankBlackThree && discardCount >= PileWorthBlocking;
+    case 2:
+      return natural && held == 1 && !mine && !theirs;
+    case 3:
+      return natural && held == 2 && !mine && !theirs;
+    case 4:
+      return natural && held == 1 && !mine;
+    case 5:
+      return r == RankFour && !mine;
+    case 6:
+      return r == RankFive && !mine;
+    case 7:
+      return r == RankSix && !mine;
+    case 8:
+      return r == RankSeven || (r == RankEight && !mine);
+    case 9:
+      return r == RankNine || (r == RankTen && !mine);
+    case 10:
+      return r == RankJack || (r == RankQueen && !mine);
+    case 11:
+      return r == RankKing || (r == RankAce && !mine);
+    case 12:
+      return natural;
+    case 13:
+      return !IsJokerNumber(card);
+    default:
+      return true;
+  }
 }
 
 }  // namespace
 
+// The robot melds in stages, each on the hand the one before left. Stop ends
+// the turn's melding at once, as the robot does when it keeps a last card or
+// holds too little for its first meld; None after the lay-offs.
 MeldStep ClassicPolicy::NextMeld(const SeatView& v, int step) {
-  if (step == 0) phase_ = FinishTaken, cursor_ = 0;
-  return Continue(v);
-}
-
-MeldStep ClassicPolicy::Continue(const SeatView& v) {
+  if (step == 0) stage_ = MakeUpTaken, next_ = 0;
   const int me = v.Seat;
   const auto& melds = v.Melds[me];
-  const int handCount = v.HandCount[me];
+  const int hand = v.HandCount[me];
   const bool canasta = v.HasCanasta[me];
-  while (phase_ != Done) {
-    switch (phase_) {
-      case FinishTaken:
-        for (int r : MeldRanks) {
-          if (!melds[r].Started || melds[r].Count >= 3) continue;
+  constexpr int ranks = static_cast<int>(rules::MeldRanks.size());
+  while (true) {
+    switch (stage_) {
+      case MakeUpTaken:
+        // On the human's seat a taken pile's top card starts a meld the hand must
+        // make up (the robot's own take makes it up at once).
+        for (int r : rules::MeldRanks) {
+          if (rules::MeldStands(melds[r])) continue;
           if (v.HandRank[r] > 0) return {MeldStep::AllOfRank, r, 0};
-          if (melds[r].Count == 2 && LowestWild(v) && v.MayAddWild(r))
+          if (melds[r].Count == rules::MeldMinimum - 1 && LowestWild(v) && v.MayAddWild(r))
             return {MeldStep::Wild, r, LowestWild(v)};
         }
-        // A hand whose triples do not beat the minimum melds nothing, and one
-        // card without a canasta stays in the hand.
-        if ((!v.MinMeldMet[me] && NaturalMeldValue(v) <= v.Requirement[me]) ||
-            (handCount == 1 && !canasta)) {
-          phase_ = Done;
+        stage_ = Worth;
+        break;
+      case Worth:
+        // Before its first meld is down it melds only when the ranks it holds
+        // three of are worth the minimum meld; equal goes on.
+        if (!v.MinMeldMet[me] && rules::NaturalMeldValue(v.HandRank) < v.Requirement[me]) {
+          stage_ = Done;
+          return {MeldStep::Stop};
+        }
+        // One card without a canasta stays in the hand (the seat says so).
+        if (rules::MustKeepLastCard(hand, canasta)) {
+          stage_ = Done;
           break;
         }
-        phase_ = canasta ? TriplesCanasta : Triples;
-        cursor_ = 0;
+        stage_ = canasta ? TriplesWithCanasta : Triples;
+        next_ = 0;
         break;
-      case TriplesCanasta:
-      case Triples:
-        if (phase_ == Triples && handCount == 1 && cursor_ > 0) return {};
-        while (cursor_ < static_cast<int>(MeldRanks.size())) {
-          const int r = MeldRanks[cursor_++];
-          const bool enough = phase_ == TriplesCanasta || (handCount >= 3 && !canasta);
-          if (enough && v.HandRank[r] >= 3) return {MeldStep::AllOfRank, r, 0};
+      case TriplesWithCanasta:
+        // With a canasta it may go out: every rank it holds three of.
+        while (next_ < ranks) {
+          const int r = rules::MeldRanks[next_++];
+          if (HoldsThreeOfRank(v, r)) return {MeldStep::AllOfRank, r, 0};
         }
-        phase_ = phase_ == TriplesCanasta ? Triples : FirstWild;
-        cursor_ = 0;
+        stage_ = Triples;
+        next_ = 0;
+        break;
+      case Triples:
+        // Without one, the ranks it holds three of while three cards are left;
+        // once a meld leaves one card it stops.
+        if (next_ > 0 && hand == 1) {
+          stage_ = Done;
+          return {MeldStep::Stop};
+        }
+        while (next_ < ranks) {
+          const int r = rules::MeldRanks[next_++];
+          if (hand >= rules::MeldMinimum && !canasta && HoldsThreeOfRank(v, r))
+            return {MeldStep::AllOfRank, r, 0};
+        }
+        stage_ = FirstWild;
         break;
       case FirstWild: {
-        phase_ = SecondWild;
-        if (handCount == 1) return {};
+        // A wild card goes to the first meld of four to six cards, which it brings
+        // nearer a canasta, while the wild cards stay no more than the naturals.
+        stage_ = SecondWild;
+        if (hand == 1) return {MeldStep::Stop};
         const int w = LowestWild(v);
         if (w == 0) break;
-        for (int r : MeldRanks) {
+        for (int r : rules::MeldRanks) {
           const MeldItems& m = melds[r];
-          if (m.Count < 4 || m.Count > 6 || m.WildMark >= 3 || m.WildMark >= m.Count) continue;
-          if (m.WildCount + 1 <= m.Count - m.WildCount && m.WildCount + 1 <= 3 && v.MayAddWild(m))
-            return {MeldStep::Wild, r, w};
+          if (m.Count <= rules::MeldMinimum || rules::IsCanasta(m) || !TakesAWild(m)) continue;
+          if (rules::WildWithinNaturals(m) && WildAllowed(v, m)) return {MeldStep::Wild, r, w};
           break;
         }
         break;
       }
       case SecondWild: {
-        phase_ = LayOffs;
-        if (handCount == 1) return {};
+        // A second one goes to the first meld of any size: a joker always, a two
+        // only late in the hand with a canasta made, to bring going out nearer.
+        stage_ = LayOffs;
+        if (hand == 1) return {MeldStep::Stop};
         const bool joker = v.HandRank[RankJoker] > 0;
-        const bool lateTwo = v.HandRank[RankTwo] > 0 && canasta && handCount <= 3;
+        const bool lateTwo = v.HandRank[RankTwo] > 0 && canasta && hand <= LateHand;
         if (!joker && !lateTwo) break;
-        for (int r : MeldRanks) {
-          const MeldItems& m = melds[r];
-          if (m.WildMark >= 3 || m.WildMark >= m.Count) continue;
-          if (m.WildCount + 1 <= 3 && v.MayAddWild(m)) return {MeldStep::Wild, r, LowestWild(v)};
+        for (int r : rules::MeldRanks) {
+          if (!TakesAWild(melds[r])) continue;
+          if (WildAllowed(v, melds[r])) return {MeldStep::Wild, r, LowestWild(v)};
           break;
         }
         break;
       }
       case LayOffs:
+        // Naturals onto its own melds, whatever the hand size.
         for (int c : v.Hand) {
           const int r = RankOfCard(c);
           if (IsNaturalRank(r) && v.Started(me, r)) return {MeldStep::Natural, r, c};
         }
-        phase_ = Done;
+        stage_ = Done;
         break;
-      default:
-        phase_ = Done;
+      case Done:
+        return {};
     }
   }
-  return {};
 }
 
 int ClassicPolicy::Discard(const SeatView& v) {
-  return ClassicDiscard(v);
-}
-
-int ClassicDiscard(const SeatView& v) {
-  for (int pass = 1; pass <= ClassicDiscardPasses; ++pass) {
+  for (int pass = 1; pass <= DiscardPasses; ++pass) {
     for (int c : v.Hand) {
       const int r = RankOfCard(c);
-      if (ClassicDiscardPass(pass, c, v.HandRank[r], v.Started(v.Seat, r), v.Started(v.Opponent, r),
-                             v.DiscardCount()))
+      if (DiscardPass(pass, c, v.HandRank[r], v.Started(v.Seat, r), v.Started(v.Opponent, r),
+                      v.DiscardCount()))
         return c;
     }
   }

@@ -1,7 +1,7 @@
-// The Classic robot's decision rules as a policy, so that they can play the
-// human's seat too (the arena). On the robot's seat the game plays the Classic
-// robot itself; here the same rules are followed as far as the human's seat
-// allows (its wild card ratio and its minimum meld, which must be beaten).
+// The Classic robot: the robot's own fixed rules, as a policy. The robot's seat
+// plays them (flow/Robot.cpp asks at every step of its turn); on the human's
+// seat (the arena) the same rules are followed as far as that seat allows (its
+// wild-card ratio, and its minimum meld, which must be beaten before it discards).
 #pragma once
 
 #include "policy/Policy.h"
@@ -13,16 +13,24 @@ class ClassicPolicy : public Policy {
   std::string Name() const override { return "classic"; }
   // Whenever the pile may be taken once the first meld is made.
   bool TakePile(const SeatView& view) override { return view.MinMeldMet[view.Seat]; }
+  // The melding steps of the robot's turn in their order, one move at a time.
   MeldStep NextMeld(const SeatView& view, int step) override;
+  // The first card of the hand that the first of the discard passes finds.
   int Discard(const SeatView& view) override;
 
  private:
-  MeldStep Continue(const SeatView& view);
-  int phase_ = 0;   // which of the robot's melding steps this turn has reached
-  int cursor_ = 0;  // how far through the meld ranks that step has got
+  enum Stage {
+    MakeUpTaken,
+    Worth,
+    TriplesWithCanasta,
+    Triples,
+    FirstWild,
+    SecondWild,
+    LayOffs,
+    Done
+  };
+  Stage stage_ = Done;
+  int next_ = 0;  // how far through the meld ranks the triples have got
 };
-
-// The Classic robot's discard passes over a hand; 0 for an empty hand.
-int ClassicDiscard(const SeatView& view);
 
 }  // namespace larkspur

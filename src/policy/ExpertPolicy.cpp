@@ -7,21 +7,6 @@ namespace larkspur {
 
 namespace {
 
-constexpr int CanastaSize = 7;
-constexpr int PureCanastaBonus = 500;
-constexpr int MixedCanastaBonus = 300;
-constexpr int GoingOutBonus = 100;
-constexpr int RedThreeBonus = 100;
-
-int WildPoints(int card) {
-  return IsJokerNumber(card) ? 50 : 20;
-}
-
-// Points a card counts against its holder when the hand ends.
-int HandPointsOf(int card) {
-  return IsWildCardNumber(card) ? WildPoints(card) : PointsOfCard(card);
-}
-
 // The chance that a hand of `drawn` cards, dealt from `unseen` cards of which
 // `copies` are of one kind, holds exactly k of them (hypergeometric).
 double ChanceOfExactly(int k, int copies, int unseen, int drawn) {
@@ -51,8 +36,8 @@ double KeepValue(const SeatView& v, int card) {
   // A card for a meld of our own, the more so near a canasta.
   if (v.Started(v.Seat, r)) return 25 + (v.Melds[v.Seat][r].Count >= 5 ? 20 : 0);
   // Triples and pairs make melds and take frozen piles.
-  if (held >= 3) return 45 + NaturalPoints(r);
-  if (held == 2) return 28 + NaturalPoints(r) / 2.0;
+  if (held >= rules::MeldMinimum) return 45 + PointsOfRank(r);
+  if (held == 2) return 28 + PointsOfRank(r) / 2.0;
   // A single is worth what it may pair up with.
   return 2 + 1.5 * v.Unseen[r];
 }
@@ -64,16 +49,13 @@ bool WildInPile(const SeatView& v) {
 // What melds score on the table: their cards and their canastas.
 int MeldScore(const std::array<MeldItems, 14>& melds, int points) {
   int score = points;
-  for (int r : MeldRanks) {
-    const MeldItems& m = melds[r];
-    if (m.Count >= CanastaSize) score += m.WildCount == 0 ? PureCanastaBonus : MixedCanastaBonus;
-  }
+  for (int r : rules::MeldRanks) score += rules::CanastaBonus(melds[r]);
   return score;
 }
 
 bool AnyCanasta(const std::array<MeldItems, 14>& melds) {
-  return std::any_of(MeldRanks.begin(), MeldRanks.end(),
-                     [&](int r) { return melds[r].Count >= CanastaSize; });
+  return std::any_of(rules::MeldRanks.begin(), rules::MeldRanks.end(),
+                     [&](int r) { return rules::IsCanasta(melds[r]); });
 }
 
 // ---- Planning the melds of a turn. The plan is a list of units, each a few
@@ -87,7 +69,7 @@ class Planner {
     for (int c : v.Hand) {
       if (IsWildCardNumber(c))
         wilds_.push_back(c);  // jokers first: ascending card numbers
-      else if (IsMeldRank(RankOfCard(c)))
+      else if (rules::IsMeldRank(RankOfCard(c)))
         naturals_[RankOfCard(c)].push_back(c);
     }
     hand_ = static_cast<int>(v.Hand.size());
@@ -110,7 +92,8 @@ class Planner {
     plan.Melds = melds_;
     plan.Points = points_;
     plan.HandLeft = hand_;
-    plan.FirstMeld = !v_.MinMeldMet[v_.Seat] && points_ > v_.Requirement[v_.Seat];
+    plan.FirstMeld =
+        !v_.MinMeldMet[v_.Seat] && rules::MeetsMinimumMeld(points_, v_.Requirement[v_.Seat]);
     plan.GoesOut = hand_ <= 1 && !units_.empty() && AnyCanasta(melds_);
     return plan;
   }
@@ -142,23 +125,26 @@ class Planner {
   void AllOfRank(Unit& u, int r) {
     const int n = static_cast<int>(naturals_[r].size());
     u.Steps.push_back({MeldStep::AllOfRank, r, 0});
-    melds_[r].Count += n, melds_[r].Started = true;
-    points_ += n * NaturalPoints(r), hand_ -= n;
+    for (int i = 0; i < n; ++i) rules::BookCard(melds_[r]);
+    points_ += n * PointsOfRank(r), hand_ -= n;
     naturals_[r].clear();
   }
   void Natural(Unit& u, int r) {
     const int c = naturals_[r].front();
     u.Steps.push_back({MeldStep::Natural, r, c});
-    melds_[r].Count += 1;
-    points_ += NaturalPoints(r), hand_ -= 1;
+    rules::BookCard(melds_[r]);
+    points_ += PointsOfRank(r), hand_ -= 1;
     naturals_[r].erase(naturals_[r].begin());
   }
   bool Wild(Unit& u, int r) {
-    if (wilds_.empty() || !v_.MayAddWild(melds_[r])) return false;
+    // On either seat never more wild cards than naturals, whatever the seat allows.
+    const MeldItems& m = melds_[r];
+    if (wilds_.empty() || !v_.MayAddWild(m) || !rules::WildWithinNaturals(m)) return false;
     const int c = wilds_.front();
     u.Steps.push_back({MeldStep::Wild, r, c});
-    melds_[r].Count += 1, melds_[r].WildCount += 1;
-    points_ += WildPoints(c), hand_ -= 1;
+    rules::AddWildCard(melds_[r]);
+    rules::BookCard(melds_[r]);
+    points_ += PointsOfCard(c), hand_ -= 1;
     wilds_.erase(wilds_.begin());
     return true;
   }
@@ -170,12 +156,12 @@ class Planner {
   // towards the minimum.
   void FinishStartedMelds() {
     const bool first = !v_.MinMeldMet[v_.Seat];
-    for (int r : MeldRanks) {
+    for (int r : rules::MeldRanks) {
       if (!melds_[r].Started) continue;
-      if (melds_[r].Count >= 3 && (!first || naturals_[r].empty())) continue;
+      if (rules::MeldStands(melds_[r]) && (!first || naturals_[r].empty())) continue;
       Unit& u = Begin();
-      while ((first || melds_[r].Count < 3) && !naturals_[r].empty()) Natural(u, r);
-      while (melds_[r].Count < 3 && Wild(u, r)) {
+      while ((first || !rules::MeldStands(melds_[r])) && !naturals_[r].empty()) Natural(u, r);
+      while (!rules::MeldStands(melds_[r]) && Wild(u, r)) {
       }
     }
   }
@@ -186,10 +172,10 @@ class Planner {
   // it would leave fewer than two cards to play on with.
   bool MakeFirstMeld() {
     const std::size_t before = units_.size();
-    auto value = [&](int r) { return static_cast<int>(naturals_[r].size()) * NaturalPoints(r); };
+    auto value = [&](int r) { return static_cast<int>(naturals_[r].size()) * PointsOfRank(r); };
     std::vector<int> triples, pairs;
-    for (int r : MeldRanks) {
-      if (naturals_[r].size() >= 3) triples.push_back(r);
+    for (int r : rules::MeldRanks) {
+      if (naturals_[r].size() >= rules::MeldMinimum) triples.push_back(r);
       if (naturals_[r].size() == 2) pairs.push_back(r);
     }
     auto richer = [&](int a, int b) { return value(a) > value(b); };
@@ -197,24 +183,26 @@ class Planner {
     std::stable_sort(pairs.begin(), pairs.end(), richer);
     const int requirement = v_.Requirement[v_.Seat];
     for (int r : triples) {
-      if (points_ > requirement) break;
+      if (rules::MeetsMinimumMeld(points_, requirement)) break;
       AllOfRank(Begin(), r);
     }
     for (int r : pairs) {
-      if (points_ > requirement || wilds_.empty()) break;
+      if (rules::MeetsMinimumMeld(points_, requirement) || wilds_.empty()) break;
       Unit& u = Begin();
       AllOfRank(u, r);
       if (!Wild(u, r)) Undo();
     }
-    for (int r : MeldRanks) {
-      while (points_ <= requirement && melds_[r].Count >= 3 && !wilds_.empty()) {
+    for (int r : rules::MeldRanks) {
+      while (!rules::MeetsMinimumMeld(points_, requirement) &&
+             melds_[r].Count >= rules::MeldMinimum && !wilds_.empty()) {
         if (!Wild(Begin(), r)) {
           Undo();
           break;
         }
       }
     }
-    if (points_ > requirement && (hand_ >= 2 || AnyCanasta(melds_))) return true;
+    if (rules::MeetsMinimumMeld(points_, requirement) && (hand_ >= 2 || AnyCanasta(melds_)))
+      return true;
     while (units_.size() > before) Undo();
     return false;
   }
@@ -222,7 +210,7 @@ class Planner {
   // Naturals of ranks already on the table go onto their melds: every card
   // laid is points and brings a canasta nearer.
   void LayOff() {
-    for (int r : MeldRanks) {
+    for (int r : rules::MeldRanks) {
       if (!melds_[r].Started) continue;
       while (!naturals_[r].empty()) Natural(Begin(), r);
     }
@@ -231,27 +219,27 @@ class Planner {
   // Triples go down once the first meld is made: a started meld takes the
   // open pile as well as a pair in the hand does, and the cards score.
   void MeldNewTriples() {
-    for (int r : MeldRanks)
-      if (!melds_[r].Started && naturals_[r].size() >= 3) AllOfRank(Begin(), r);
+    for (int r : rules::MeldRanks)
+      if (!melds_[r].Started && naturals_[r].size() >= rules::MeldMinimum) AllOfRank(Begin(), r);
   }
 
   // Wild cards finish a canasta when that is within reach this turn: the first
   // canasta is needed to go out, and late in the hand a mixed canasta now is
   // worth more than a pure one that may never come.
   void CompleteCanastasWithWilds() {
-    std::vector<int> ranks(MeldRanks.begin(), MeldRanks.end());
+    std::vector<int> ranks(rules::MeldRanks.begin(), rules::MeldRanks.end());
     std::stable_sort(ranks.begin(), ranks.end(),
                      [&](int a, int b) { return melds_[a].Count > melds_[b].Count; });
     for (int r : ranks) {
-      const int missing = CanastaSize - melds_[r].Count;
+      const int missing = rules::CanastaSize - melds_[r].Count;
       if (!melds_[r].Started || missing <= 0 || missing > static_cast<int>(wilds_.size())) continue;
       const bool worthIt = !AnyCanasta(melds_) || v_.StockCount <= kLateStock ||
                            expert_.EndChance(v_) >= ExpertPolicy::kEnding;
       if (!worthIt) continue;
       Unit& u = Begin();
-      while (melds_[r].Count < CanastaSize && Wild(u, r)) {
+      while (!rules::IsCanasta(melds_[r]) && Wild(u, r)) {
       }
-      if (melds_[r].Count < CanastaSize) Undo();
+      if (!rules::IsCanasta(melds_[r])) Undo();
     }
   }
   static constexpr int kLateStock = 14;
@@ -259,11 +247,11 @@ class Planner {
   // When the other player is about to go out, a wild card in the hand costs its
   // points; on a meld it scores them.
   void DumpWilds() {
-    std::vector<int> ranks(MeldRanks.begin(), MeldRanks.end());
+    std::vector<int> ranks(rules::MeldRanks.begin(), rules::MeldRanks.end());
     std::stable_sort(ranks.begin(), ranks.end(),
                      [&](int a, int b) { return melds_[a].Count > melds_[b].Count; });
     for (int r : ranks) {
-      if (!melds_[r].Started || melds_[r].Count < 3) continue;
+      if (!melds_[r].Started || melds_[r].Count < rules::MeldMinimum) continue;
       while (!wilds_.empty()) {
         if (!Wild(Begin(), r)) {
           Undo();
@@ -283,22 +271,19 @@ class Planner {
 
   bool WantsToGoOut() const {
     const int me = v_.Seat, them = v_.Opponent;
-    const int mine = MeldScore(melds_, points_) + GoingOutBonus + RedThreeBonus * v_.RedThrees[me];
+    const int mine = MeldScore(melds_, points_) + rules::GoingOutBonus +
+                     rules::RedThreePoints * v_.RedThrees[me];
     // The other hand is unseen: its cards count at the average of the unseen cards.
     double unseenPoints = 0;
     int unseenCards = 0;
     for (int r = 1; r <= RankJoker; ++r) {
       if (r == RankRedThree) continue;
-      const int points = r == RankJoker        ? 50
-                         : r == RankTwo        ? 20
-                         : r == RankBlackThree ? 5
-                                               : NaturalPoints(r);
-      unseenPoints += points * v_.Unseen[r];
+      unseenPoints += PointsOfRank(r) * v_.Unseen[r];
       unseenCards += v_.Unseen[r];
     }
     const double average = unseenCards > 0 ? unseenPoints / unseenCards : 10;
     const double theirs = MeldScore(v_.Melds[them], v_.MeldPoints[them]) +
-                          RedThreeBonus * v_.RedThrees[them] - average * v_.HandCount[them];
+                          rules::RedThreePoints * v_.RedThrees[them] - average * v_.HandCount[them];
     const bool winsHand = mine > theirs;
     const bool winsGame = v_.GameScore[me] + mine >= v_.TargetScore &&
                           v_.GameScore[me] + mine > v_.GameScore[them] + theirs;
@@ -350,7 +335,7 @@ double ExpertPolicy::TakeChance(const SeatView& v, int card) const {
   const int them = v.Opponent;
   const int r = RankOfCard(card);
   // A black three blocks the pile and a wild card on top cannot be taken.
-  if (!IsMeldRank(r)) return 0;
+  if (!rules::IsMeldRank(r)) return 0;
   // The robot's seat takes the pile only once its first meld is made.
   if (them == Robot && !v.MinMeldMet[Robot]) return 0;
   const bool frozen = WildInPile(v) || !v.MinMeldMet[them];
@@ -372,6 +357,8 @@ double ExpertPolicy::TakeChance(const SeatView& v, int card) const {
 bool ExpertPolicy::TakePile(const SeatView& v) {
   if (!v.MayTakePile()) return false;
   const int up = RankOfCard(v.UpCard);
+  // Never for a rank it does not meld, such as a black three the deal turned up.
+  if (!rules::IsMeldRank(up)) return false;
   const int size = v.DiscardCount();
   const bool started = v.Started(v.Seat, up);
   // Never a take that empties the hand: going out is for a canasta and a
@@ -379,7 +366,7 @@ bool ExpertPolicy::TakePile(const SeatView& v) {
   // one and a wild card), or all of them on a meld it has; the human's seat
   // lays all it holds of the rank.
   const int laid = started || v.HandRank[up] == 1 ? v.HandRank[up]
-                   : v.Seat == Robot              ? 2
+                   : v.Seat == Robot              ? rules::MeldMinimum - 1
                                                   : v.HandRank[up];
   const int wildLaid = !started && v.HandRank[up] == 1 ? 1 : 0;
   if (v.HandCount[v.Seat] - laid - wildLaid + (size - 1) < 2) return false;
@@ -390,10 +377,10 @@ bool ExpertPolicy::TakePile(const SeatView& v) {
     after.Pile.erase(std::find(after.Pile.begin(), after.Pile.end(), v.UpCard));
     after.UpCard = 0;
     MeldItems& meld = after.Melds[v.Seat][up];
-    meld.Started = true, meld.Count += 1;
+    rules::BookCard(meld);
     after.MeldPoints[v.Seat] += PointsOfCard(v.UpCard);
     const MeldPlan plan = PlanMelds(after);
-    return plan.FirstMeld && plan.Melds[up].Count >= 3;
+    return plan.FirstMeld && plan.Melds[up].Count >= rules::MeldMinimum;
   }
   // A take that needs no wild card costs nothing; a pile of five or more is
   // worth a wild card, a smaller one is not (the arena says so clearly).
@@ -414,7 +401,7 @@ int ExpertPolicy::Discard(const SeatView& v) {
   double bestCost = 0;
   for (int c : v.Hand) {
     double cost = TakeChance(v, c) * pileWorth + (1 - endChance) * KeepValue(v, c) -
-                  endChance * HandPointsOf(c);
+                  endChance * PointsOfCard(c);
     if (IsWildCardNumber(c)) cost -= freeze;
     if (best == 0 || cost < bestCost) best = c, bestCost = cost;
   }
@@ -430,7 +417,7 @@ double ExpertPolicy::FreezeWorth(const SeatView& v, double pileWorth) const {
   // What freezing saves: the pile, at the chance of the safest natural discard.
   double safest = 1;
   for (int c : v.Hand)
-    if (IsMeldRank(RankOfCard(c))) safest = std::min(safest, TakeChance(v, c));
+    if (rules::IsMeldRank(RankOfCard(c))) safest = std::min(safest, TakeChance(v, c));
   return kFreezeShare * pileWorth + safest * pileWorth;
 }
 

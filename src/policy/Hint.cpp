@@ -84,7 +84,8 @@ std::vector<int> Fingerprint(const TurnState& s) {
   f.insert(f.end(), v.Hand.begin(), v.Hand.end());
   f.push_back(0);
   f.insert(f.end(), v.Pile.begin(), v.Pile.end());
-  for (int r : MeldRanks) f.insert(f.end(), {v.Melds[Human][r].Count, v.Melds[Human][r].WildCount});
+  for (int r : rules::MeldRanks)
+    f.insert(f.end(), {v.Melds[Human][r].Count, v.Melds[Human][r].WildCount});
   return f;
 }
 
@@ -112,9 +113,9 @@ class TurnModel {
   bool MayMeld(int card) const {
     const SeatView& v = s_.View;
     const int r = RankOfCard(card);
-    if (!InHand(card) || !IsMeldRank(r)) return false;
+    if (!InHand(card) || !rules::IsMeldRank(r)) return false;
     const int wilds = v.HandRank[RankTwo] + v.HandRank[RankJoker];
-    return v.Started(Human, r) || v.HandRank[r] >= 3 || (v.HandRank[r] == 2 && wilds > 0);
+    return v.Started(Human, r) || rules::MayStartMeld(v.HandRank[r], wilds);
   }
   bool Meld(int card) {
     if (!MayMeld(card)) return false;
@@ -135,8 +136,7 @@ class TurnModel {
     if (!MayPlaceWild(rank)) return false;
     const int wild = std::exchange(s_.WildChosen, 0);
     Leave(wild);
-    s_.View.Melds[Human][rank].WildCount += 1;
-    s_.View.Melds[Human][rank].HasWild = true;
+    rules::AddWildCard(s_.View.Melds[Human][rank]);
     Book(wild, rank);
     return true;
   }
@@ -150,8 +150,8 @@ class TurnModel {
   // meld made unless nothing is melded.
   bool MeldsStand() const {
     const SeatView& v = s_.View;
-    for (int r : MeldRanks)
-      if (v.Started(Human, r) && v.Melds[Human][r].Count < 3) return false;
+    for (int r : rules::MeldRanks)
+      if (!rules::MeldStands(v.Melds[Human][r])) return false;
     return v.MeldPoints[Human] == 0 || v.MinMeldMet[Human];
   }
   // Whether the table takes a discard now: the melds stand, and a last card
@@ -176,11 +176,10 @@ class TurnModel {
   void Book(int card, int rank) {
     SeatView& v = s_.View;
     MeldItems& meld = v.Melds[Human][rank];
-    meld.Count += 1;
-    meld.Started = true;
+    rules::BookCard(meld);
     v.MeldPoints[Human] += PointsOfCard(card);
-    v.MinMeldMet[Human] = v.MeldPoints[Human] > v.Requirement[Human];
-    v.HasCanasta[Human] = v.HasCanasta[Human] || meld.Count >= 7;
+    v.MinMeldMet[Human] = rules::MeetsMinimumMeld(v.MeldPoints[Human], v.Requirement[Human]);
+    v.HasCanasta[Human] = v.HasCanasta[Human] || rules::IsCanasta(meld);
     if (v.MinMeldMet[Human] && s_.PileDue && !v.Pile.empty()) {
       HandOver();
       s_.PileDue = false;
@@ -328,6 +327,7 @@ class TurnPlanner {
         Add(Click::Heading, {TableTarget::Heading, r}, r);
         return model_.PlaceWild(r);
       case MeldStep::None:
+      case MeldStep::Stop:
         break;
     }
     return false;
@@ -395,7 +395,8 @@ class TurnPlanner {
       case Click::GiveBack:
         return std::string("Click Return Cards: your melds cannot stand as they are") +
                (topTaken_ && !v.MinMeldMet[Human]
-                    ? ", and the pile's top card goes back for 50 points."
+                    ? ", and the pile's top card goes back for " +
+                          std::to_string(rules::PileGivenBackPenalty) + " points."
                     : ".");
     }
     return "";
@@ -437,9 +438,9 @@ class TurnPlanner {
     if (!now.MinMeldMet[Human])
       return "with the rest of this turn's melds it makes your first meld of more than " +
              std::to_string(now.Requirement[Human]) + ".";
-    if (now.Started(Human, r) && now.Melds[Human][r].Count < 3)
+    if (!rules::MeldStands(now.Melds[Human][r]))
       return "your " + RankName(r, true) + " need three cards before you can discard.";
-    if (now.Melds[Human][r].Count < 7 && end.Melds[Human][r].Count >= 7)
+    if (!rules::IsCanasta(now.Melds[Human][r]) && rules::IsCanasta(end.Melds[Human][r]))
       return "it makes a canasta of " + RankName(r, true) + ".";
     return "every card laid scores and brings a canasta nearer.";
   }
@@ -516,7 +517,7 @@ void Game::MnuHint_Click() {
   Table.HintTarget = hint.Target;
 }
 
-void Game::PutHintAway() {
+void Game::PutHintSentenceAway() {
   if (PlannedHints.Said.empty() || Table.LblGenInfo.Caption != PlannedHints.Said) return;
   PlannedHints.Said.clear();
   if (PlayerTurnOpen)

@@ -14,6 +14,7 @@ namespace larkspur {
 struct MeldStep {
   enum Kind {
     None,       // nothing more to meld this turn
+    Stop,       // nothing more, at once: the robot's seat leaves its hand and scores as they lie
     AllOfRank,  // every natural card of Rank in the hand
     Wild,       // the wild Card into the meld of Rank
     Natural,    // the natural Card onto the meld of its Rank
@@ -23,6 +24,9 @@ struct MeldStep {
   int Card = 0;
   friend bool operator==(const MeldStep&, const MeldStep&) = default;
 };
+
+// No turn needs more melding moves than this; either seat stops a policy that keeps answering.
+constexpr int MostMeldSteps = 60;
 
 class Policy {
  public:

@@ -4,15 +4,6 @@
 
 namespace larkspur {
 
-int NaturalPoints(int rank) {
-  if (rank == RankAce) return 20;
-  return rank <= RankSeven ? 5 : 10;
-}
-
-bool IsMeldRank(int rank) {
-  return rank == RankAce || (rank >= RankFour && rank <= RankKing);
-}
-
 SeatView MakeSeatView(const Game& g, int seat) {
   SeatView v;
   v.Seat = seat;
@@ -37,13 +28,13 @@ SeatView MakeSeatView(const Game& g, int seat) {
     }
   }
   v.UpCard = g.UpCard != 0 && g.Cards[g.UpCard].Place == PlacePile ? g.UpCard : 0;
-  v.PileState = g.Table.Shape1.BorderColor;
+  v.StateOfPile = PileStateOfColour(g.Table.Shape1.BorderColor);
   v.Melds = g.MeldInfo;
   for (int p : {Human, Robot}) {
     v.HandCount[p] = 0;
     v.RedThrees[p] = 0;
     v.MinMeld[p] = g.MinMeld[p];
-    v.Requirement[p] = MinimumMeldFor(g.GameScore[p]);
+    v.Requirement[p] = rules::MinimumMeldFor(g.GameScore[p]);
     v.MinMeldMet[p] = g.MinMeldMet[p];
     v.HasCanasta[p] = g.HasCanasta[p];
     v.GameScore[p] = g.GameScore[p];
@@ -60,6 +51,7 @@ SeatView MakeSeatView(const Game& g, int seat) {
   }
   v.StockCount = v.UnseenCount - v.HandCount[v.Opponent];
   v.TargetScore = g.TargetScore;
+  v.PenaltyPoints = g.PenaltyPoints;
   v.Record = g.Record;
   return v;
 }
@@ -74,22 +66,8 @@ std::vector<int> SeatView::Wilds() const {
 bool SeatView::MayTakePile() const {
   if (UpCard == 0) return false;
   const int up = RankOfCard(UpCard);
-  if (PileState == PileBlocked || up == RankBlackThree) return false;
-  if (up == RankTwo || up == RankJoker || up == RankRedThree) return false;
-  if (PileState == PileFrozen) return HandRank[up] >= 2;
-  if (PileState != PileOpen) return false;
-  if (Started(Seat, up)) return true;
-  const int wilds = HandRank[RankTwo] + HandRank[RankJoker];
-  return HandRank[up] >= 2 || (HandRank[up] == 1 && wilds >= 1);
-}
-
-// The robot's seat takes at most three wild cards in a meld and never more wild
-// cards than naturals; the human's seat only while the naturals still
-// outnumber the wild cards after the new one.
-bool SeatView::MayAddWild(const MeldItems& m) const {
-  const int naturals = m.Count - m.WildCount;
-  if (Seat == Robot) return m.WildCount + 1 <= 3 && m.WildCount + 1 <= naturals;
-  return m.WildCount + 1 < naturals;
+  return rules::MayTakePile(StateOfPile, up, HandRank[up], HandRank[RankTwo] + HandRank[RankJoker],
+                            Started(Seat, up));
 }
 
 }  // namespace larkspur

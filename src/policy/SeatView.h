@@ -13,18 +13,15 @@ namespace larkspur {
 
 class Game;
 
-// Meld columns in the order the robot considers them: aces, then fours to kings.
-constexpr std::array<int, 11> MeldRanks{1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-
 struct SeatView {
   int Seat = Human;
   int Opponent = Robot;
 
-  std::vector<int> Hand;           // own card numbers, ascending
-  std::array<int, 16> HandRank{};  // own cards by rank code
-  std::vector<int> Pile;           // the discard pile's cards, ascending
-  int UpCard = 0;                  // the pile's top card, 0 when it has none
-  int PileState = PileFrozen;      // the pile's border colour
+  std::vector<int> Hand;  // own card numbers, ascending
+  RankCounts HandRank{};  // own cards by rank code
+  std::vector<int> Pile;  // the discard pile's cards, ascending
+  int UpCard = 0;         // the pile's top card, 0 when it has none
+  PileState StateOfPile = PileState::Frozen;
 
   std::array<std::array<MeldItems, 14>, 3> Melds{};  // by player and meld column
   PerPlayer<int> HandCount{};
@@ -37,10 +34,12 @@ struct SeatView {
   PerPlayer<bool> HasCanasta{};
   int StockCount = 0;
   int TargetScore = 5000;
+  // The human's 50 for a taken pile given back this hand, shown in its bonus points.
+  int PenaltyPoints = 0;
 
   // Cards this seat cannot see (the other hand and the stock), by the rank
   // each card is printed with; wild cards count under two and joker.
-  std::array<int, 16> Unseen{};
+  RankCounts Unseen{};
   int UnseenCount = 0;
 
   PileRecord Record;
@@ -55,17 +54,9 @@ struct SeatView {
   bool MayTakePile() const;
   // Whether this seat may add one more wild card to its meld of a rank.
   bool MayAddWild(int rank) const { return MayAddWild(Melds[Seat][rank]); }
-  bool MayAddWild(const MeldItems& meld) const;
+  bool MayAddWild(const MeldItems& meld) const { return rules::MayAddWild(Seat, meld); }
 };
 
 SeatView MakeSeatView(const Game& game, int seat);
-
-// Card number to rank and points, as the card table has them (Game.h).
-int RankOfCard(int card);
-int PointsOfCard(int card);
-
-// Points of a natural card of a rank: aces 20, fours to sevens 5, eights to kings 10.
-int NaturalPoints(int rank);
-bool IsMeldRank(int rank);
 
 }  // namespace larkspur

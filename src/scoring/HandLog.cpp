@@ -1,5 +1,5 @@
 // The hand log: each move noted where the cards move, and told in words.
-#include "state/HandLog.h"
+#include "scoring/HandLog.h"
 
 #include <utility>
 

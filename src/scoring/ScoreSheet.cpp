@@ -1,5 +1,5 @@
 // The score sheet: a row for each hand as it is scored, and the sheet as text.
-#include "state/ScoreSheet.h"
+#include "scoring/ScoreSheet.h"
 
 #include "state/Game.h"
 
@@ -18,7 +18,8 @@ void Game::NoteHandOnSheet(const PerPlayer<int>& handTotal) {
   for (int p : {Human, Robot}) {
     SheetSide& side = row.Sides[p];
     side.Melds = MeldPoints[p];
-    side.Canastas = PureCanastas[p] * 500 + MixedCanastas[p] * 300;
+    side.Canastas =
+        PureCanastas[p] * rules::PureCanastaBonus + MixedCanastas[p] * rules::MixedCanastaBonus;
     side.RedThrees = RedThreeBonus[p];
     side.Out = OutBonus[p];
     side.Penalty = p == Human ? PenaltyPoints : 0;

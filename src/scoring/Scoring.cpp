@@ -19,23 +19,15 @@ void Game::CountBonuses(int p) {
   for (int c = FirstRedThree; c <= LastRedThree; ++c)
     RedThreeCount[p] += Cards[c].Place == redThreePlace;
   // Red threes count for a player with a natural meld and against one without.
-  bool melded = MeldInfo[p][RankAce].Started;
-  for (int r = RankFour; r <= RankKing; ++r) melded = melded || MeldInfo[p][r].Started;
-  RedThreeBonus[p] = RedThreeCount[p] * (melded ? 100 : -100);
-  if (RedThreeCount[p] == 4) RedThreeBonus[p] = melded ? 800 : -800;
+  RedThreeBonus[p] = rules::RedThreesWorth(RedThreeCount[p], rules::HasMelded(MeldInfo[p]));
   Label& redThrees = p == Human ? Table.lblMelds[14] : Table.lblMeldsC[14];
   redThrees.Caption = "Pts. " + Num(RedThreeBonus[p]);
-  for (int r = RankAce; r <= RankKing; ++r) {
-    if (r == RankTwo || r == RankBlackThree) continue;
+  // Black threes go out, they make no canasta.
+  for (int r : rules::MeldRanks) {
     const MeldItems& m = MeldInfo[p][r];
-    if (m.Count < 7) continue;
-    if (m.WildMark == 0) {
-      BonusPoints[p] += 500;
-      PureCanastas[p] += 1;
-    } else {
-      BonusPoints[p] += 300;
-      MixedCanastas[p] += 1;
-    }
+    if (!rules::IsCanasta(m)) continue;
+    BonusPoints[p] += rules::CanastaBonus(m);
+    (rules::IsPure(m) ? PureCanastas : MixedCanastas)[p] += 1;
   }
   if (p == Human) BonusPoints[Human] -= PenaltyPoints;
   BonusPoints[p] += RedThreeBonus[p];
@@ -70,12 +62,12 @@ void Game::ShowHandResult() {
   for (int p : {Human, Robot}) {
     HandLayout(p);
     CountBonuses(p);
-    Table.PureCans[p].Caption = Num(PureCanastas[p] * 500);
-    Table.MixedCans[p].Caption = Num(MixedCanastas[p] * 300);
+    Table.PureCans[p].Caption = Num(PureCanastas[p] * rules::PureCanastaBonus);
+    Table.MixedCans[p].Caption = Num(MixedCanastas[p] * rules::MixedCanastaBonus);
     Table.MinusPoints[p].Caption = " - " + Num(HandPoints[p]);
     Table.RThreesPoints[p].Caption = Num(RedThreeBonus[p]);
     if (HandCount[p] == 0) {
-      OutBonus[p] = 100;
+      OutBonus[p] = rules::GoingOutBonus;
       Table.OutFirst[p].Caption = Num(OutBonus[p]);
     }
     total[p] = BonusPoints[p] + OutBonus[p] + MeldPoints[p] - HandPoints[p];

@@ -1,34 +1,10 @@
-// Card ranks and points, the pauses that pace the game, and a game's waits giving way.
+// What every part of the game shares: the card table's ranks and points, the pauses
+// and the card sound, the status line, and a game's waits giving way.
 #include "state/Game.h"
 
 namespace larkspur {
 
 Game::Game(Host& h) : host(h) {}
-
-int RankOfCard(int c) {
-  if (c <= LastJoker) return RankJoker;
-  if (c <= LastTwo) return RankTwo;
-  if (c <= LastBlackThree) return RankBlackThree;
-  if (c < FirstAce) return RankFour + (c - FirstFour) / CardsPerNaturalRank;
-  if (c <= LastAce) return RankAce;
-  return RankRedThree;
-}
-
-int PointsOfCard(int c) {
-  switch (RankOfCard(c)) {
-    case RankJoker:
-      return 50;
-    case RankTwo:
-    case RankAce:
-      return 20;
-    case RankRedThree:
-      return 100;
-    case RankBlackThree:
-      return 5;
-    default:
-      return RankOfCard(c) <= RankSeven ? 5 : 10;
-  }
-}
 
 void Game::InitCards() {
   for (int c = 1; c <= CardCount; ++c) {
@@ -54,6 +30,12 @@ void Game::Pause() {
 void Game::DealSound() {
   host.PlaySound("carddeal1.wav");
   Pause();
+}
+
+// The status line speaks to the player by name; every text given begins with a blank.
+void Game::SetStatus(const std::string& text) {
+  Table.LblGenInfo.Caption = PlayerName + " " + text;
+  PutHintAway();  // a new status: the hint's outline has had its say
 }
 
 }  // namespace larkspur

@@ -1,5 +1,40 @@
 // One game context: the shared state, the table model and the host, with every
 // routine of the game as a member. No globals: tests make as many as they like.
+//
+// Names. The routines, the shared state and the table's elements keep the names
+// the game was described with, the controls' names among them, so that each can
+// be found by that name:
+//   Form_Load, Form_QueryUnload  the table window opening, and its close box asking to close
+//   Mnu..._Click      the menus: MnuNew Game > New, MnuLoad, MnuSave, MnuExit, MnuHint;
+//                     MnuNameP and MnuNameR change the player's and the robot's name,
+//                     MnuView and MnuDelete view and delete the statistics, MnuTarget
+//                     opens the target frame, mnuhelp is Canasta Help, MnuAbout About
+//   PicCards(c)       the picture of card c; PicCards_MouseDown is a click on it
+//   LblHeadings(r)    the meld columns' headings; the red threes' has the index RankJoker
+//   lblMelds(r), lblMeldsC(r)  what the human's and the robot's meld of rank r holds;
+//                     the red threes' labels have the index RankRedThree
+//   LblDiscarding     the long label over the hand: click it, then a card, to discard
+//   LblReturnPack     "Return Cards", which gives back melds that cannot stand
+//   LblGenInfo        the status line (SetStatus); LblMinMeld the minimum meld's label
+//   Shape1            the discard pile's frame: its border colour is the pile's state
+//   FramResults       the results frame after a hand: cmdNew its "Carry On" button,
+//                     cmdSave "Exit and Save"; LblP and LblB head the player's and the
+//                     robot's columns; its rows lblMeld "Points Cards Melded",
+//                     lblBonusPoints "Bonus Red Threes", lblMixed, lblPure,
+//                     lblMeldPointsG "Out First Bonus", LblPointsoff "Less Points Hand",
+//                     lblTotalP "Total this Hand", GGrandtotal "Total Game Points"
+//   FramTarget        the target score frame: Txtpoints its entry box, CmdTarget its O.K
+//
+// Indexes. A card is its number, 1 to 108 (rules/Cards.h). Whatever is kept per
+// player (PerPlayer, the score labels, the results frame's values, MeldColumn) is
+// indexed 1 = Human, 2 = Robot, and index 0 is unused; LblNames alone is the other
+// way round, 1 the robot's name at the top of the table and 2 the human's at the
+// bottom. MeldInfo, the headings and the meld labels are indexed by rank code.
+//
+// New code. A routine or field added to the core is named in the same style, after
+// what it does in the game's terms (MayTakePile, HandOverPile, ChooseRobot), and
+// after a control only when it is that control's event (Control_Event). The front
+// end keeps Qt's own style and changes the game only through these routines.
 #pragma once
 
 #include <optional>
@@ -7,10 +42,12 @@
 #include <vector>
 
 #include "commands/SafeFile.h"
+#include "policy/ClassicPolicy.h"
+#include "policy/ExpertPolicy.h"
+#include "scoring/HandLog.h"
+#include "scoring/ScoreSheet.h"
 #include "state/GameState.h"
-#include "state/HandLog.h"
 #include "state/Host.h"
-#include "state/ScoreSheet.h"
 #include "state/Seats.h"
 #include "table/TableModel.h"
 
@@ -23,8 +60,6 @@ struct GameAbandoned {};
 
 enum class GameRequest { None, NewGame, LoadGame, Quit };
 
-class Policy;
-
 class Game : public GameState {
  public:
   explicit Game(Host& host);
@@ -34,42 +69,43 @@ class Game : public GameState {
   Host& host;
   TableModel Table;
 
-  // ---- state: cards and pacing (state/Game.cpp)
+  // ---- what every part shares: cards, pacing and the status line (state/Game.cpp)
   void InitCards();
   void Pause();
   void DealSound();
+  void SetStatus(const std::string& text);
 
-  // ---- table: start-up (table/Startup.cpp), hands (table/HandLayout.cpp),
-  // stock and red threes (table/Stock.cpp), status and new-hand reset
-  // (table/NewHand.cpp)
+  // ---- table: start-up (table/Startup.cpp), hands laid out and counted
+  // (table/HandLayout.cpp), the stock, its draws and red threes (table/Stock.cpp),
+  // new-hand reset (table/NewHand.cpp)
   void Form_Load();
   void HandLayout(int player);
+  void CountHand(int player);
   void ShowStock();
+  int PickStockCard();
   void DrawStockCard(int player);
   void DrawTwoFromStock(int player);
   void MoveStockCard(int player, int card);
   void LayDownRedThrees(int player);
   void ReplaceRedThree(int player);
   void ShowRedThrees(int player);
-  void SetStatus(const std::string& text);
   void NewHandReset();
 
   // ---- flow: driver (flow/Driver.cpp), deal (flow/Deal.cpp), robot (flow/Robot.cpp)
   void PlayGame();
   void MnuNew_Click();
   void cmdNew_Click();
-  int PickStockCard();
   void DealOneCard(int player);
   void TurnUpCard(int card);
   void Deal(int dealer);
-  bool RobotTurn();  // true when the robot took the discard pile
+  // The robot's turn as the policy of its seat plays it; true when it took the discard pile.
+  bool RobotTurn();
   void RobotMelds();
   void RobotDiscard();
-  bool HoldsThreeOfRank(int rank);
 
   // ---- melds: layout and labels (melds/MeldLayout.cpp), meld points and the
-  // minimum meld (melds/MinimumMeld.cpp), melding with the card's flight
-  // (melds/RobotMelding.cpp)
+  // minimum meld (melds/MinimumMeld.cpp), either player's meld moves with the
+  // card's flight (melds/MeldMoves.cpp)
   void LayOutMelds(int player);
   bool MeldsComplete(int player);
   void MeldCard(int card, int rank, int player);
@@ -95,7 +131,6 @@ class Game : public GameState {
   void PlayerTakesPile(int card);
   bool BlackThreesGoOut();
   bool CanStartMeld(int card);
-  void CountHand(int player);
   void LblHeadings_Click(int index);
   void LblDiscarding_Click();
   void LblReturnPack_Click();
@@ -131,6 +166,8 @@ class Game : public GameState {
   void MnuNameP_Click();
   void MnuNameR_Click();
   void MnuTarget_Click();
+  // The target frame's entry box as the player types in it.
+  void Txtpoints_Change(const std::string& text);
   void CmdTarget_Click();
   // Escape in the target frame: the frame closes and the target stays as it was.
   void FramTarget_Escape();
@@ -165,16 +202,17 @@ class Game : public GameState {
   // Set when the program has been told to end.
   bool Ended() const { return ended_; }
 
-  // One move at a time: whether a click on the table would act now.
-  bool MayMove() const;
+  // One move at a time: whether a click on the table would act now. With no game
+  // running nothing is in flight and the handlers' own checks decide; while a
+  // game runs, only the wait for the human's turn takes a move.
+  bool MayMove() const { return !moving_ && (waitingForHuman_ || !gameRunning_); }
 
-  // ---- seats played by policies
-  // Who plays the robot's seat; Classic unless the player chooses otherwise.
-  RobotPlay RobotPlayer = RobotPlay::Classic;
+  // ---- seats played by policies (flow/Robot.cpp), the hint (policy/Hint.cpp)
+  // Options > Robot: who plays the robot's seat, Classic unless chosen otherwise.
+  void ChooseRobot(RobotPlay play) { robotPlayer_ = play; }
+  RobotPlay RobotPlayer() const { return robotPlayer_; }
   // When set, this policy plays the robot's seat whatever RobotPlayer says.
   Policy* RobotSeatPolicy = nullptr;
-  // The robot's turn as RobotPlayer plays it; true when it took the discard pile.
-  bool RobotSeatTurn();
   // The advice for the human's next click, a step of the hint's plan for the
   // turn; None unless the game waits for the human's move.
   HintAdvice HumanHint();
@@ -182,6 +220,8 @@ class Game : public GameState {
   HintPlan PlannedHints;
   // The Game menu's Hint: says the advice on the status line and marks its element.
   void MnuHint_Click();
+  // The hint's outline goes, as any click, key or new status puts it away.
+  void PutHintAway() { Table.HintTarget = {}; }
   // What a click on the table could use now, in the order the keyboard steps
   // through it; empty unless the game waits for the human's move (player/Clickable.cpp).
   std::vector<TableTarget> ClickableNow() const;
@@ -194,7 +234,8 @@ class Game : public GameState {
   void WaitWhileHumanPlays();
   void EndOfGame();
   // ---- flow/Robot.cpp
-  int RobotDiscardChoice();
+  // The policy that plays the robot's seat now.
+  Policy& RobotPolicy();
   // ---- player/CardClicks.cpp
   void MeldHandCard(int card);
   void DiscardHandCard(int card);
@@ -205,7 +246,7 @@ class Game : public GameState {
   // ---- policy/Hint.cpp
   // A click puts the hint away: its sentence, still on the status line, gives way
   // to what the turn asks for now.
-  void PutHintAway();
+  void PutHintSentenceAway();
   // ---- player/Labels.cpp
   void RestoreWildCard(int card);
   void RecountHumanMelds();
@@ -215,6 +256,11 @@ class Game : public GameState {
   void WaitForResults();
   // ---- commands/SaveLoadExit.cpp
   void FinishQuit();
+
+  // The robot's own two players; RobotPolicy chooses.
+  RobotPlay robotPlayer_ = RobotPlay::Classic;
+  ClassicPolicy classic_;
+  ExpertPolicy expert_;
 
   // What was wrong with the player file as read, until ReportNameFileProblem tells it.
   std::string nameFileProblem_;
@@ -228,17 +274,5 @@ class Game : public GameState {
   GameRequest pending_ = GameRequest::None;
   bool ended_ = false;
 };
-
-// The minimum first meld for a game score (melds/MinimumMeld.cpp).
-int MinimumMeldFor(int gameScore);
-
-// Whether discard pass `pass` (1 to ClassicDiscardPasses) of the Classic robot
-// takes this card; flow/Robot.cpp.
-constexpr int ClassicDiscardPasses = 14;
-bool ClassicDiscardPass(int pass, int card, int held, bool mine, bool theirs, int discardCount);
-
-// Card number to rank and points, as InitCards sets them (state/Game.cpp).
-int RankOfCard(int card);
-int PointsOfCard(int card);
 
 }  // namespace larkspur

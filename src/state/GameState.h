@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "rules/Rules.h"
 #include "state/PileRecord.h"
 
 namespace larkspur {
@@ -23,50 +24,7 @@ enum PlaceCode : int {
   PlaceRobotRedThree = 21,
 };
 
-// Rank codes. Wild cards are twos and jokers; a melded wild card takes the
-// rank of its meld, so its card number (FirstWildCard..LastWildCard) is the
-// lasting mark of a wild card.
-enum RankCode : int {
-  RankAce = 1,
-  RankTwo = 2,
-  RankBlackThree = 3,
-  RankFour = 4,
-  RankFive = 5,
-  RankSix = 6,
-  RankSeven = 7,
-  RankEight = 8,
-  RankNine = 9,
-  RankTen = 10,
-  RankJack = 11,
-  RankQueen = 12,
-  RankKing = 13,
-  RankRedThree = 14,
-  RankJoker = 15,
-};
-
-constexpr int Human = 1;
-constexpr int Robot = 2;
-constexpr int CardCount = 108;
-constexpr int HandSize = 15;  // cards dealt to each player
-constexpr int BackImage = 109;
-
-// Card numbers run 1..CardCount in runs of one rank: the four jokers, the
-// eight twos, the four black threes, eight of each rank from fours up to
-// kings, the eight aces and the four red threes.
-constexpr int FirstJoker = 1;
-constexpr int LastJoker = 4;
-constexpr int FirstTwo = 5;
-constexpr int LastTwo = 12;
-constexpr int FirstWildCard = FirstJoker;
-constexpr int LastWildCard = LastTwo;
-constexpr int FirstBlackThree = 13;
-constexpr int LastBlackThree = 16;
-constexpr int FirstFour = 17;
-constexpr int CardsPerNaturalRank = 8;  // each of fours up to kings, and aces
-constexpr int FirstAce = 97;
-constexpr int LastAce = 104;
-constexpr int FirstRedThree = 105;
-constexpr int LastRedThree = CardCount;
+constexpr int BackImage = 109;  // the image of a card's back
 
 // Colour numbers in the blue-green-red form the table uses for its pile frame.
 constexpr int RGB(int r, int g, int b) {
@@ -76,31 +34,22 @@ constexpr int PileOpen = 65280;    // green
 constexpr int PileFrozen = 65535;  // yellow
 constexpr int PileBlocked = 255;   // red
 
-constexpr bool IsWildCardNumber(int c) {
-  return c >= FirstWildCard && c <= LastWildCard;
-}
-constexpr bool IsJokerNumber(int c) {
-  return c >= FirstJoker && c <= LastJoker;
-}
-constexpr bool IsRedThreeNumber(int c) {
-  return c >= FirstRedThree && c <= LastRedThree;
-}
-// The first card number of a rank; the rest of the rank's cards follow it.
-constexpr int FirstCardOfRank(int rank) {
-  switch (rank) {
-    case RankJoker:
-      return FirstJoker;
-    case RankTwo:
-      return FirstTwo;
-    case RankBlackThree:
-      return FirstBlackThree;
-    case RankAce:
-      return FirstAce;
-    case RankRedThree:
-      return FirstRedThree;
-    default:
-      return FirstFour + (rank - RankFour) * CardsPerNaturalRank;
+// The pile's state is kept as the colour of its frame, which the table shows.
+constexpr int PileColour(PileState state) {
+  switch (state) {
+    case PileState::Open:
+      return PileOpen;
+    case PileState::Frozen:
+      return PileFrozen;
+    case PileState::Blocked:
+      break;
   }
+  return PileBlocked;
+}
+constexpr PileState PileStateOfColour(int colour) {
+  if (colour == PileOpen) return PileState::Open;
+  if (colour == PileFrozen) return PileState::Frozen;
+  return PileState::Blocked;
 }
 
 struct CardRow {
@@ -110,14 +59,6 @@ struct CardRow {
   bool NewThisTurn = false;
   int Rank = 0;
   std::array<int, 3> MeldColumn{};  // by player; index 0 unused
-};
-
-struct MeldItems {
-  int Count = 0;      // cards in the meld, wild cards included
-  int WildCount = 0;  // wild cards in it
-  int WildMark = 0;   // cards melded since its first wild card, that one included; 0 while pure
-  bool HasWild = false;
-  bool Started = false;
 };
 
 template <class T>
@@ -171,7 +112,7 @@ struct GameState {
   std::array<int, RankKing + 1> ColumnLeft{};
 
   // Hand analysis written by CountHand, by rank code.
-  std::array<int, RankJoker + 1> RankCount{};
+  RankCounts RankCount{};
   PerPlayer<int> NaturalMeldValue{};
 
   // Set once a hand has been scored, so that a hand ended from inside the

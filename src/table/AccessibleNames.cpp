@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cctype>
-#include <utility>
 
 #include "state/CardNames.h"
 #include "state/Game.h"
@@ -12,9 +11,6 @@
 namespace larkspur {
 
 namespace {
-
-constexpr int MeldSize = 3;     // cards a meld needs to stand
-constexpr int CanastaSize = 7;  // cards that make a meld a canasta
 
 std::string Capitalised(std::string text) {
   if (!text.empty()) text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
@@ -56,7 +52,7 @@ int TopAt(const Game& g, int place) {
 
 // A wild card in the pile stands up out of its fan, so it shows under the top card.
 bool StandsOutOfPile(const Game& g, int card) {
-  return g.Cards[card].Rank == RankTwo || g.Cards[card].Rank == RankJoker;
+  return IsWildRank(g.Cards[card].Rank);
 }
 
 // The face a card's picture shows, or nothing when it lies face down.
@@ -74,20 +70,8 @@ bool WildCardFits(const Game& g, int rank) {
     return false;
   if (rank < RankAce || rank > RankKing || rank == RankTwo) return false;
   const MeldItems& meld = g.MeldInfo[Human][rank];
-  return meld.Started && meld.WildCount + 1 < meld.Count - meld.WildCount;
+  return meld.Started && rules::MayAddWild(Human, meld);
 }
-
-// The rows of the results frame: each row's caption and its value for each player.
-constexpr std::pair<Label TableModel::*, std::array<Label, 3> TableModel::*> ResultsRows[] = {
-    {&TableModel::lblMeld, &TableModel::CardPoints},
-    {&TableModel::lblBonusPoints, &TableModel::RThreesPoints},
-    {&TableModel::lblMixed, &TableModel::MixedCans},
-    {&TableModel::lblPure, &TableModel::PureCans},
-    {&TableModel::lblMeldPointsG, &TableModel::OutFirst},
-    {&TableModel::LblPointsoff, &TableModel::MinusPoints},
-    {&TableModel::lblTotalP, &TableModel::PointsTotal},
-    {&TableModel::GGrandtotal, &TableModel::LblGamePoints},
-};
 
 // A button's caption without the marks of its access key.
 std::string WithoutAccessKey(const std::string& caption) {
@@ -211,10 +195,10 @@ std::string AccessibleMeldName(const Game& g, int player, int column) {
   name += Counted(meld.Count, "card") + ", " +
           (meld.WildCount == 0 ? "no wild cards" : Counted(meld.WildCount, "wild card")) + ", ";
   // A meld stays mixed from its first wild card on, as its label shows.
-  const bool pure = meld.WildMark == 0;
-  if (meld.Count >= CanastaSize) return name + (pure ? "pure canasta" : "mixed canasta");
+  const bool pure = rules::IsPure(meld);
+  if (rules::IsCanasta(meld)) return name + (pure ? "pure canasta" : "mixed canasta");
   if (!pure) return name + "mixed";
-  return name + (meld.Count >= MeldSize ? "pure" : "not yet a meld");
+  return name + (meld.Count >= rules::MeldMinimum ? "pure" : "not yet a meld");
 }
 
 std::string MeldCardsText(const Game& g, int player, int column) {
@@ -272,11 +256,11 @@ AccessibleText AccessibleElement(const Game& g, const TableElement& element) {
       return {AccessibleMeldName(g, Robot, column), ElementToolTip(g, element)};
   }
   // A value of the results frame: its row and whose column it is in.
-  for (const auto& [caption, values] : ResultsRows) {
+  for (const ResultsRow& row : ResultsRows) {
     for (int p : {Human, Robot}) {
-      if (&label != &(t.*values)[p]) continue;
+      if (&label != &(t.*row.Values)[p]) continue;
       const std::string value = Trimmed(label.Caption);
-      return {Trimmed((t.*caption).Caption) + ", " +
+      return {Trimmed((t.*row.Caption).Caption) + ", " +
                   Trimmed((p == Human ? t.LblP : t.LblB).Caption) + ": " +
                   (value.empty() ? "none" : value),
               label.ToolTip};

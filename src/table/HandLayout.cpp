@@ -1,4 +1,4 @@
-// Laying out a player's hand along its row, and counting its cards and points.
+// Laying out a player's hand along its row, and counting its cards, points and ranks.
 #include <algorithm>
 
 #include "state/Game.h"
@@ -44,6 +44,14 @@ void Game::HandLayout(int player) {
     HandPoints[player] += Cards[c].Points;
   }
   Table.LblPointsHand.Caption = "Points Hand: " + std::to_string(HandPoints[Human]);
+}
+
+// Either player's hand counted by rank, and what its triples would meld for.
+void Game::CountHand(int player) {
+  for (int r = RankAce; r <= RankJoker; ++r) RankCount[r] = 0;
+  for (int c = 1; c <= CardCount; ++c)
+    if (Cards[c].Place == player) RankCount[Cards[c].Rank] += 1;
+  NaturalMeldValue[player] = rules::NaturalMeldValue(RankCount);
 }
 
 }  // namespace larkspur

@@ -1,12 +1,7 @@
-// The status line, and the table and scores reset for a new hand.
+// The table and scores reset for a new hand.
 #include "state/Game.h"
 
 namespace larkspur {
-
-void Game::SetStatus(const std::string& text) {
-  Table.LblGenInfo.Caption = PlayerName + " " + text;
-  Table.HintTarget = {};  // a new status: the hint's outline has had its say
-}
 
 void Game::NewHandReset() {
   for (int c = 1; c <= CardCount; ++c) {

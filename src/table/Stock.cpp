@@ -1,4 +1,7 @@
-// The stock: its pile, a draw flying to the hand, and red threes laid down and replaced.
+// The stock: its pile, a random card drawn from it and flying to a hand, and red
+// threes laid down and replaced.
+#include <cmath>
+
 #include "state/Game.h"
 
 namespace larkspur {
@@ -21,6 +24,25 @@ void Game::ShowStock() {
   }
   Table.LblStock.Caption = "Stock:- " + std::to_string(StockCount);
   Delay = PaceSetting;
+}
+
+// A random card still in the stock: r x CardCount rounded half to even, 0 and cards
+// not in the stock drawn again.
+int Game::PickStockCard() {
+  bool anyInStock = false;
+  for (int c = 1; c <= CardCount && !anyInStock; ++c) anyInStock = Cards[c].Place == PlaceStock;
+  // A count that disagrees with the table must not draw forever.
+  if (StockCount != 0 && anyInStock) {
+    while (true) {
+      int n = 0;
+      do {
+        n = static_cast<int>(std::nearbyint(host.Random() * CardCount));
+      } while (n == 0);
+      if (Cards[n].Place == PlaceStock) return n;
+    }
+  }
+  Delay = PaceSetting;
+  return 0;
 }
 
 void Game::DrawStockCard(int player) {

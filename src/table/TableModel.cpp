@@ -19,6 +19,24 @@ const std::array<MeldHeading, 13> MeldHeadings{{
     {RankJoker, "Red 3's"},
 }};
 
+const std::array<ResultsRow, 8> ResultsRows{{
+    {&TableModel::lblMeld, "lblMeld", &TableModel::CardPoints, "CardPoints", 720,
+     "Points Cards Melded"},
+    {&TableModel::lblBonusPoints, "lblBonusPoints", &TableModel::RThreesPoints, "RThreesPoints",
+     1200, "Bonus Red Threes"},
+    {&TableModel::lblMixed, "lblMixed", &TableModel::MixedCans, "MixedCans", 1680,
+     "Bonus Mixed Melds"},
+    {&TableModel::lblPure, "lblPure", &TableModel::PureCans, "PureCans", 2160, "Bonus Pure"},
+    {&TableModel::lblMeldPointsG, "lblMeldPointsG", &TableModel::OutFirst, "OutFirst", 2640,
+     "Out First Bonus"},
+    {&TableModel::LblPointsoff, "LblPointsoff", &TableModel::MinusPoints, "MinusPoints", 3120,
+     "Less Points Hand"},
+    {&TableModel::lblTotalP, "lblTotalP", &TableModel::PointsTotal, "PointsTotal", 3720,
+     "Total this Hand"},
+    {&TableModel::GGrandtotal, "GGrandtotal", &TableModel::LblGamePoints, "LblGamePoints", 4320,
+     "Total Game Points"},
+}};
+
 namespace {
 
 Label MakeLabel(int left, int top, int width, int height, const char* caption,
@@ -55,33 +73,6 @@ void PlaceMeldColumns(TableModel& t) {
   }
   t.LblHeadings[RankSeven].ToolTip = "Sevens melded here";
 }
-
-// The results frame's rows from the top: a caption and a value for each player.
-struct ResultsRow {
-  Label TableModel::*Caption;
-  const char* CaptionName;
-  std::array<Label, 3> TableModel::*Values;
-  const char* ValuesName;
-  int Top;
-  const char* Text;
-};
-constexpr ResultsRow ResultsRows[] = {
-    {&TableModel::lblMeld, "lblMeld", &TableModel::CardPoints, "CardPoints", 720,
-     "Points Cards Melded"},
-    {&TableModel::lblBonusPoints, "lblBonusPoints", &TableModel::RThreesPoints, "RThreesPoints",
-     1200, "Bonus Red Threes"},
-    {&TableModel::lblMixed, "lblMixed", &TableModel::MixedCans, "MixedCans", 1680,
-     "Bonus Mixed Melds"},
-    {&TableModel::lblPure, "lblPure", &TableModel::PureCans, "PureCans", 2160, "Bonus Pure"},
-    {&TableModel::lblMeldPointsG, "lblMeldPointsG", &TableModel::OutFirst, "OutFirst", 2640,
-     "Out First Bonus"},
-    {&TableModel::LblPointsoff, "LblPointsoff", &TableModel::MinusPoints, "MinusPoints", 3120,
-     "Less Points Hand"},
-    {&TableModel::lblTotalP, "lblTotalP", &TableModel::PointsTotal, "PointsTotal", 3720,
-     "Total this Hand"},
-    {&TableModel::GGrandtotal, "GGrandtotal", &TableModel::LblGamePoints, "LblGamePoints", 4320,
-     "Total Game Points"},
-};
 
 void PlaceResultsFrame(TableModel& t) {
   t.FramResults = MakeFrame(5880, 1920, 5895, 5880, "Scores and Winner", "Result of Hand played");

@@ -256,4 +256,16 @@ struct TableModel {
   void BringToFront(Frame& f) { f.ZOrder = ++ZCounter; }
 };
 
+// The results frame's rows from the top: the row's caption, and its value for each
+// player (index 1 the human, 2 the robot), with their names, tops and texts.
+struct ResultsRow {
+  Label TableModel::*Caption;
+  const char* CaptionName;
+  std::array<Label, 3> TableModel::*Values;
+  const char* ValuesName;
+  int Top;
+  const char* Text;
+};
+extern const std::array<ResultsRow, 8> ResultsRows;
+
 }  // namespace larkspur

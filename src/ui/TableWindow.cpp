@@ -293,17 +293,17 @@ void TableWindow::buildOptionsMenu() {
   auto* robots = new QActionGroup(robot);
   const std::string kept =
       QSettings().value(QStringLiteral("options/robot")).toString().toStdString();
-  game_->RobotPlayer = RobotPlayNamed(kept).value_or(RobotPlay::Classic);
+  game_->ChooseRobot(RobotPlayNamed(kept).value_or(RobotPlay::Classic));
   for (RobotPlay play : {RobotPlay::Classic, RobotPlay::Expert}) {
     QAction* action = robot->addAction(play == RobotPlay::Classic ? QStringLiteral("Classic")
                                                                   : QStringLiteral("Expert"));
     action->setObjectName(play == RobotPlay::Classic ? QStringLiteral("MnuClassic")
                                                      : QStringLiteral("MnuExpert"));
     action->setCheckable(true);
-    action->setChecked(game_->RobotPlayer == play);
+    action->setChecked(game_->RobotPlayer() == play);
     robots->addAction(action);
     connect(action, &QAction::triggered, this, [this, play] {
-      game_->RobotPlayer = play;
+      game_->ChooseRobot(play);
       QSettings().setValue(QStringLiteral("options/robot"),
                            QString::fromLatin1(RobotPlayName(play)));
     });
@@ -342,7 +342,7 @@ void TableWindow::buildTable() {
 
   // The labels, buttons and frames in the model's order; the card pictures lie
   // above the labels on the baize, and the frames above the cards.
-  TableModel& t = game_->Table;
+  const TableModel& t = game_->Table;
   for (const TableElement& element : t.Elements()) {
     if (element.Kind == ElementKind::Frame)
       addFrame(element);
@@ -368,7 +368,7 @@ void TableWindow::buildTable() {
   txtPoints_->onReturn = [this] { sendClick(ElementClick::Target, 0); };
   txtPoints_->onEscape = [this] { escapeTarget(); };
   connect(txtPoints_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    game_->Table.Txtpoints = text.toStdString();
+    game_->Txtpoints_Change(text.toStdString());
     shownTxtPoints_ = game_->Table.Txtpoints;
   });
   const auto ok = std::find_if(labels_.begin(), labels_.end(),

@@ -113,7 +113,7 @@ bool TableWindow::tabRing(bool next) {
     return true;
   }
   if (frameOpen()) return false;
-  game_->Table.HintTarget = {};  // any key on the table puts the hint's outline away
+  game_->PutHintAway();  // any key on the table puts the hint's outline away
   const std::vector<TableTarget> list = game_->ClickableNow();
   if (!list.empty()) {
     const auto at = std::find_if(list.begin(), list.end(),
@@ -136,7 +136,7 @@ bool TableWindow::tableKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right: {
-      game_->Table.HintTarget = {};
+      game_->PutHintAway();
       // Along the hand or the headings, stopping at either end.
       const std::vector<TableTarget> list = game_->ClickableNow();
       const auto at = std::find(list.begin(), list.end(), focusRing());

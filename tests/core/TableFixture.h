@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "ScriptedHost.h"
 #include "commands/PlayerFile.h"
+#include "harness/ScriptedHost.h"
 #include "state/Game.h"
 
 namespace larkspur {

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "TableFixture.h"
-#include "policy/HumanSeat.h"
-#include "policy/SimplePolicy.h"
+#include "harness/HumanSeat.h"
+#include "harness/SimplePolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -131,7 +131,7 @@ TEST_F(DealDriverTest, HandsRunUntilTheTargetIsReachedWithoutATie) {
   HumanSeat human(game, simple);
   const std::vector<Pos> totals{{500, 200}, {1000, 1000}, {1010, 1010}, {1000, 999}};
   std::vector<bool> toPlayAtEnd;
-  host.answerMessage = [&](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
+  host.answerMessage = ScriptedHost::ExitAtGameOver;
   host.onIdle = [&] {
     if (!game.Table.FramResults.Visible) return human.Act();
     EXPECT_TRUE(game.StockCount <= 0 || game.HandCount[Human] <= 0 || game.HandCount[Robot] <= 0);

@@ -16,7 +16,7 @@
 
 #include "TableFixture.h"
 #include "policy/ExpertPolicy.h"
-#include "policy/HumanSeat.h"
+#include "harness/HumanSeat.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -421,7 +421,7 @@ void PlayOneGame(std::uint64_t seed, bool expertRobot, Tally& tally) {
   host.folder = folder.string();
   host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
   Game game(host);
-  if (expertRobot) game.RobotPlayer = RobotPlay::Expert;
+  if (expertRobot) game.ChooseRobot(RobotPlay::Expert);
   HintFollower human(game, host, tally, seed % 10 == 1);
   host.onIdle = [&] { human.Act(); };
   tally.games += 1;

@@ -1,9 +1,14 @@
 // The robot's choices in laid-out positions: the Expert's, the hint and clickable elements
 // it reads, and the Classic robot's melds. Card numbers: jokers 1-4, twos 5-12, black
-// threes 13-16, then eight of each rank from fours (17) up, kings 89-96, aces 97-104.
+// threes 13-16, then eight of each rank from fours (17) up, kings 89-96, aces 97-104. And
+// the Classic robot's rules on the human's seat, which move as the robot itself does.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TableFixture.h"
+#include "harness/HumanSeat.h"
+#include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
 
 using namespace larkspur;
@@ -53,8 +58,8 @@ TEST_F(PolicyTest, TakesALargePileAndNoSmallOneThatCostsAWildCard) {
   // On the robot's seat the turn takes it the robot's way: the sevens' meld and the pile.
   BothHaveMelded({42, 43, 57, 89}, TensAndQueens);
   Pile({25, 26, 33, 49, 50, 73, 74, 91, 41}, PileOpen);
-  game.RobotPlayer = RobotPlay::Expert;
-  EXPECT_TRUE(game.RobotSeatTurn());
+  game.ChooseRobot(RobotPlay::Expert);
+  EXPECT_TRUE(game.RobotTurn());
   EXPECT_EQ(game.MeldInfo[Robot][7].Count, 3);
   EXPECT_EQ(CountAt(PlacePile), 1);  // the Expert's own discard
 }
@@ -145,50 +150,105 @@ TEST_F(PolicyTest, ClickableNowListsWhatAClickCouldUseInTheKeyboardsOrder) {
   EXPECT_EQ(game.Table.PlaceOf({T::HandCard, 89}).Width, CardWidth);
 }
 
-// The Classic robot's melds in its turn, from its score, its hand and a meld it already
-// has: so many naturals of a rank and, on them, so many twos.
+// The Classic robot's turn from laid-out positions: its score, its hand, a meld it already
+// has (so many naturals of a rank and, on them, so many twos) and the pile. Its rules as a
+// policy on the human's seat make the same moves from the same position.
 class RobotTest : public TableTest {
  protected:
-  CardList Melds(int score, const CardList& hand, int rank, int naturals, int twos) {
-    EmptyTable();
-    game.GameScore[Robot] = score;
-    Put(PlaceRobotHand, hand);
-    if (rank) Melded(Robot, rank, naturals);
-    for (int w = 0; w < twos; ++w) game.MeldWildCard(Two + w, rank, Robot);
-    game.HandLayout(Robot);
-    game.ShowStock();
-    game.CheckMinimumMeld(Robot);
-    game.RobotMelds();
-    CardList melded;
-    for (int c : hand)
-      if (Where(c) == PlaceRobotMeld) melded.push_back(c);
-    return melded;
-  }
-};
-
-TEST_F(RobotTest, MeldsByItsFixedRules) {
-  const CardList acesAndFives{Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2};
-  const struct {
+  struct Position {
+    const char* what;
     int score;
     CardList hand;
     int rank, naturals, twos;
-    CardList melds;
-  } cases[] = {
+    CardList pile, melds;  // the robot's melds from its hand, in order
+  };
+  // The melds and the discard of one turn on a seat, as the log tells them.
+  auto Turn(int seat, const Position& k) {
+    EmptyTable();
+    game.GameScore[seat] = k.score;
+    Put(seat == Robot ? PlaceRobotHand : PlaceHumanHand, k.hand);
+    if (k.rank) Melded(seat, k.rank, k.naturals);
+    for (int w = 0; w < k.twos; ++w) game.MeldWildCard(Two + w, k.rank, seat);
+    if (!k.pile.empty()) Pile(k.pile);
+    game.Log.Clear();
+    if (seat == Robot) {
+      game.HandLayout(Robot);
+      game.CheckMinimumMeld(Robot);
+      game.RobotMelds();
+      CardList melded;
+      for (int c : k.hand)
+        if (Where(c) == PlaceRobotMeld) melded.push_back(c);
+      EXPECT_EQ(melded, k.melds) << k.what;
+      game.RobotDiscard();
+    } else {
+      HumanToMeld();
+      game.CheckMinimumMeld(Human);
+      HumanSeat human(game, classic);
+      human.Act();  // the melds, then the Discard label
+      human.Act();  // the discard
+    }
+    std::vector<std::tuple<HandMove, CardList, int>> moves;
+    for (const LoggedMove& m : game.Log.Moves) moves.emplace_back(m.Move, m.Cards, m.Rank);
+    return moves;
+  }
+  ClassicPolicy classic;
+};
+
+TEST_F(RobotTest, MeldsAndDiscardsByItsFixedRulesOnEitherSeat) {
+  const CardList acesAndFives{Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2};
+  const CardList pileOfSix{Four + 1, Four + 2, Six + 3, Seven, Seven + 1, Eight};
+  const Position cases[] = {
       // A A A and 5 5 5 are worth 75: enough against 50, not against 90.
-      {0, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine}, 0, 0, 0, acesAndFives},
-      {1500, {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine}, 0, 0, 0, {}},
+      {"worth the minimum",
+       0,
+       {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine},
+       0,
+       0,
+       0,
+       {},
+       acesAndFives},
+      {"worth too little",
+       1500,
+       {Ace, Ace + 1, Ace + 2, Five, Five + 1, Five + 2, King, Nine},
+       0,
+       0,
+       0,
+       {},
+       {}},
+      {"every triple with a canasta",
+       0,
+       {Five, Five + 1, Five + 2, Six, Six + 1, Six + 2, Nine, Ten},
+       RankKing,
+       7,
+       0,
+       {},
+       {Five, Five + 1, Five + 2, Six, Six + 1, Six + 2}},
       // A score below 0 asks for 15, so five nines have met the minimum meld; two
       // jokers then make a mixed canasta.
-      {-100, {Joker, Joker + 1, King, Four}, RankNine, 5, 0, {Joker, Joker + 1}},
+      {"two jokers make a canasta",
+       -100,
+       {Joker, Joker + 1, King, Four},
+       RankNine,
+       5,
+       0,
+       {},
+       {Joker, Joker + 1}},
       // Two kings and two twos already: a third wild card would outnumber the naturals.
-      {-100, {Two + 2, Five, Six}, RankKing, 2, 2, {}},
+      {"no more wild cards than naturals", -100, {Two + 2, Five, Six}, RankKing, 2, 2, {}, {}},
       // A canasta and three cards left: the second wild card step takes a two too.
-      {-100, {Two, Two + 1, Five}, RankKing, 7, 0, {Two}},
-      // An ace lays off onto the aces' meld.
-      {0, {Ace + 3, King, Five}, RankAce, 3, 0, {Ace + 3}},
+      {"a two late in the hand", -100, {Two, Two + 1, Five}, RankKing, 7, 0, {}, {Two}},
+      {"a lay-off", 0, {Ace + 3, King, Five}, RankAce, 3, 0, {}, {Ace + 3}},
+      {"one card kept after a triple",
+       0,
+       {Ace, Ace + 1, Ace + 2, Nine},
+       0,
+       0,
+       0,
+       {},
+       {Ace, Ace + 1, Ace + 2}},
+      {"a black three onto six cards", 0, {BlackThree, Five, Six, Nine}, 0, 0, 0, pileOfSix, {}},
   };
-  for (const auto& k : cases)
-    EXPECT_EQ(Melds(k.score, k.hand, k.rank, k.naturals, k.twos), k.melds) << k.hand[0];
+  for (const Position& k : cases) EXPECT_EQ(Turn(Robot, k), Turn(Human, k)) << k.what;
 }
 
 }  // namespace

@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <tuple>
 
 #include "TableFixture.h"
+#include "harness/Counts.h"
+#include "harness/HumanSeat.h"
+#include "harness/SimplePolicy.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
-#include "policy/HumanSeat.h"
-#include "policy/SimplePolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -202,15 +206,39 @@ struct Checker {
   }
 };
 
-// A running FNV-1a hash of everything the player could see or hear.
+// A running FNV-1a hash of everything the player could see or hear, kept hand by hand:
+// each game is written as the hashes of its hands and of its end, folded to 24 bits.
 struct Signature {
-  std::uint64_t hash = 14695981039346656037ull;
+  static constexpr std::uint64_t Start = 14695981039346656037ull;
+  std::uint64_t hash = Start;
+  std::string game;                      // the hands of the game in play so far
+  std::vector<std::string> games;        // every game played, in seed order
+  std::size_t messages = 0, sounds = 0;  // of the host's, those hashed already
+
   void Add(std::int64_t n) {
     for (int i = 0; i < 8; ++i, n >>= 8) hash = (hash ^ (n & 0xFF)) * 1099511628211ull;
   }
   void Add(const std::string& text) {
     for (unsigned char ch : text) hash = (hash ^ ch) * 1099511628211ull;
     Add(static_cast<std::int64_t>(text.size()));
+  }
+  // The messages shown and the sounds started since last asked.
+  void AddHeard(const ScriptedHost& host) {
+    for (; messages < host.messages.size(); ++messages)
+      Add(host.messages[messages].Title + "|" + host.messages[messages].Message);
+    for (; sounds < host.sounds.size(); ++sounds) Add(host.sounds[sounds]);
+  }
+  void EndHand() {
+    char word[8];
+    std::snprintf(word, sizeof word, "%06x", unsigned((hash ^ hash >> 24 ^ hash >> 48) & 0xFFFFFF));
+    game += (game.empty() ? "" : " ") + std::string(word);
+    hash = Start;
+  }
+  void EndGame(const ScriptedHost& host) {
+    AddHeard(host);
+    EndHand();
+    games.push_back(std::exchange(game, {}));
+    messages = sounds = 0;
   }
   // Every card picture at a pause, with the pause's length and the status line.
   void AddPause(const Game& g) {
@@ -261,7 +289,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
   std::filesystem::create_directories(folder);
   host.folder = folder.string();
   host.maxEventWaits = 100'000;
-  host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
+  host.answerMessage = ScriptedHost::ExitAtGameOver;
   Game game(host);
   SimplePolicy simple(seed * 7919 + 1);
   ExpertPolicy expert;
@@ -269,12 +297,17 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
   HumanSeat human(game, play.expertSeat == Human ? static_cast<Policy&>(expert)
                         : play.classicHuman      ? static_cast<Policy&>(classic)
                                                  : simple);
-  if (play.expertSeat == Robot) game.RobotPlayer = RobotPlay::Expert;
+  if (play.expertSeat == Robot) game.ChooseRobot(RobotPlay::Expert);
   std::mt19937_64 rng(seed * 7919 + 1), shuffle(seed);
   Checker check{game};
+  int handsSigned = 0;
   host.onIdle = [&] {
     check.AtIdle();
-    if (play.signature) play.signature->AddLabels(game);
+    if (play.signature) {
+      play.signature->AddHeard(host);
+      play.signature->AddLabels(game);
+      if (check.hands > handsSigned) play.signature->EndHand(), handsSigned = check.hands;
+    }
     for (int k = play.randomClicks ? static_cast<int>(rng() % 4) : 0; k > 0; --k) {
       RandomClick(game, rng);
       check.AtIdle();
@@ -303,7 +336,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
       check.Check(table() == before, "a click inside a pause acted");
       check.AtPause();
     }
-    if (play.signature) play.signature->AddPause(game);
+    if (play.signature) play.signature->AddHeard(host), play.signature->AddPause(game);
   };
   std::string failure;
   try {
@@ -314,10 +347,7 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
     failure = e.what();
   }
   hands += check.hands;
-  if (play.signature) {
-    for (const DeluxeMessage& m : host.messages) play.signature->Add(m.Title + "|" + m.Message);
-    for (const std::string& sound : host.sounds) play.signature->Add(sound);
-  }
+  if (play.signature) play.signature->EndGame(host);
   std::filesystem::remove_all(folder);
   return failure;
 }
@@ -337,9 +367,25 @@ int PlayGames(int first, int games, const Play& play) {
   return hands;
 }
 
+// LARKSPUR_SOAK_GAMES, when set, says how many games a soak plays; a value that is not a
+// whole number fails the soak rather than playing none.
 int GamesToPlay(int normal) {
   const char* env = std::getenv("LARKSPUR_SOAK_GAMES");
-  return env ? std::atoi(env) : normal;
+  int games = normal;
+  if (env == nullptr || ReadCount(env, games)) return games;
+  ADD_FAILURE() << "LARKSPUR_SOAK_GAMES is not a whole number of games: \"" << env << '"';
+  return 0;
+}
+
+TEST(Soak, CountsAreWholeNumbersOrRefused) {
+  for (const char* refused : {"", "abc", "-3", "+3", "3 ", "1e3", "99999999999"}) {
+    int count = 7;
+    EXPECT_FALSE(ReadCount(refused, count)) << '"' << refused << '"';
+    EXPECT_EQ(count, 7) << '"' << refused << '"';
+  }
+  int count = 0;
+  EXPECT_TRUE(ReadCount("0120", count));
+  EXPECT_EQ(count, 120);
 }
 
 TEST(Soak, WholeGamesKeepTheTableConsistent) {
@@ -362,15 +408,66 @@ TEST(Soak, RandomClicksAtRandomMomentsBreakNoRule) {
 }
 
 // The golden signature of play: forty seeded games, everything the player saw and
-// heard hashed. Any change of behaviour changes the number; a change that alters play
-// on purpose updates it in the same commit and says why. The scripted player's
-// choices go through std::uniform_int_distribution, whose numbers differ between
-// standard libraries: built with another than libstdc++, record the number anew.
+// heard hashed hand by hand (the last word of a game is its end, after the last hand).
+// Any change of behaviour changes a hash, and the failure names the first game and
+// hand that differ; a change that alters play on purpose updates the table in the same
+// commit and says why. The scripted player's choices go through
+// std::uniform_int_distribution, whose numbers differ between standard libraries: built
+// with another than libstdc++, record the table anew.
 TEST(Soak, GoldenSignatureOfPlay) {
+  // Seeds 1 to 40, two games a line: each game the hashes of its hands, then of its end.
+  static const char* const golden[] = {
+      "602815 854daf 236650 446129 8500ab efee6b / fb8bb5 a776b7 bcf61c 90cac4",
+      "f34ab0 746133 21ef63 7e37d1 1d1bc1 / ab3bca a27461 5b4456 df53b2 cadf03",
+      "4e54cd 1e447c f30cf7 ac481b / 20319f 6923e6 170951 ce453b 00dde8 11a782",
+      "09b21b 863aba 5145ac / e2af4b 0920d9 06ea95 bc02cb 57eef4 08cc8c",
+      "f0fc98 7092e3 1acea3 1e2df3 4c5912 / c28414 c9f311 507444 cf5273",
+      "314a61 415df9 a08858 / 32c3c9 33eba0 4366c3 981f3f",
+      "f1b062 0eee1b 09a0fd fcfb66 / babd25 8a6ace e7a600 19a1b6 21d138",
+      "cc3eed 0b5b8d 4974f6 7a140e / 8023e7 966025 f12ce1 1b7e7f",
+      "c88636 d54dce 5102bc faa632 / bee7ce 5bb67b 104d5c a47dcf 0357a9",
+      "1a3f0f 15a6bb 66bc55 af567f / 867529 1174be 9dc351 808d46 2c6361 762c19",
+      "cb681b 895cc0 749bc8 746780 eb5633 72499c 172032 / 03b893 56dffe 808efb 7f5aba 0919fa",
+      "e0511b 05cd18 262edc aa7ad9 bc2f24 / 6175e4 0f735f b3cc31 0cb3f0 f0dc21",
+      "3e53f1 d004ce 5f97f5 / 23d518 8bc91b 9f60b5 6f362c",
+      "1c8252 a32d66 5fd781 4217c2 103748 c91577 / 20338d f356eb 35f45e c99e8b 0431ed",
+      "55716f 38c8be 558251 daa6af / a85fd7 ac1b07 727b5d 047143 c2a985 a9a95e c8cda3",
+      "815267 eedfd5 60c63d c8ffde / 21e2bb 98d8b2 45858d 8fb445",
+      "8b7934 6a162a 4be40c b463a9 / 135ef2 35b86f f85d39 051c3d 48d509",
+      "fa2343 487ea3 db6094 a0c997 c01555 400ed1 / f3d83e 04448e 320bb4 88f061",
+      "2db60f c8eeed bba7c5 827c9d / df5b61 b78b6b 2f9cd4 bd2f5c f883be",
+      "c29338 d455f5 a0a749 dbe112 547747 / b6bbd9 62cf17 ea064d 870f6f",
+  };
+  using Words = std::vector<std::string>;
+  auto words = [](const std::string& text) {
+    std::istringstream in(text);
+    return Words(std::istream_iterator<std::string>(in), {});
+  };
+  std::vector<Words> wanted;
+  for (const std::string line : golden) {
+    const std::size_t bar = line.find('/');
+    wanted.push_back(words(line.substr(0, bar)));
+    if (bar != std::string::npos) wanted.push_back(words(line.substr(bar + 1)));
+  }
   Signature signature;
-  const int hands = PlayGames(1, 40, {.signature = &signature});
-  EXPECT_EQ(signature.hash, 0x104e2b1d888f60a2u)
-      << std::hex << signature.hash << ", " << std::dec << hands << " hands";
+  PlayGames(1, 40, {.signature = &signature});
+  const std::vector<std::string>& games = signature.games;
+  std::string table;
+  for (std::size_t g = 0; g < games.size(); ++g)
+    table +=
+        (g % 2 ? " / " : "\n      \"") + games[g] + (g % 2 || g + 1 == games.size() ? "\"," : "");
+  for (std::size_t g = 0; g < games.size(); ++g) {
+    const Words played = words(games[g]);
+    const Words want = g < wanted.size() ? wanted[g] : Words{};
+    if (played == want) continue;
+    std::size_t hand = 0;
+    while (hand < played.size() && hand < want.size() && played[hand] == want[hand]) ++hand;
+    ADD_FAILURE() << "game " << g + 1 << " (seed " << g + 1 << ") first differs in "
+                  << (hand + 1 < played.size() ? "hand " + std::to_string(hand + 1) : "its end")
+                  << "; the table as played now:" << table;
+    return;
+  }
+  EXPECT_EQ(games.size(), wanted.size()) << table;
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "TableFixture.h"
-#include "policy/HumanSeat.h"
-#include "policy/SimplePolicy.h"
+#include "harness/HumanSeat.h"
+#include "harness/SimplePolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;

@@ -72,8 +72,9 @@ class TestCardArt : public QObject {
     QImage last;
     for (int image : {1, 2, 13, 96, 105, BackImage}) {
       const QImage picture = art.pixmap(image, QSize(71, 96), 1.0).toImage();
-      QVERIFY(picture.size() == QSize(71, 96) && picture.pixelColor(35, 48).alpha() == 255 &&
-              picture != last);
+      QCOMPARE(picture.size(), QSize(71, 96));
+      QCOMPARE(picture.pixelColor(35, 48).alpha(), 255);
+      QVERIFY(picture != last);
       last = picture;
     }
   }
@@ -87,8 +88,8 @@ class TestCardArt : public QObject {
     window.load();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.devicePixelRatioF() == 2.0 &&
-            window.centralWidget()->size() == QSize(1061, 762));
+    QCOMPARE(window.devicePixelRatioF(), 2.0);
+    QCOMPARE(window.centralWidget()->size(), QSize(1061, 762));
     window.game().Table.PicCards[96].Image = 96;
     window.syncFromModel();
     const QImage drawn = window.findChild<CardWidget*>("PicCards_96")->grab().toImage();

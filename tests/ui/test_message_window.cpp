@@ -67,7 +67,8 @@ class TestMessageWindow : public QObject {
       QCOMPARE(corner(), QColor(128, 128, 128));  // pressed: a dark one
       QTest::mouseRelease(w.button(0), Qt::LeftButton, {}, QPoint(-40, 10));
       QTest::mouseClick(w.button(1), Qt::RightButton);
-      QVERIFY(w.isButtonPressed(0) && w.isButtonPressed(1));
+      QVERIFY(w.isButtonPressed(0));
+      QVERIFY(w.isButtonPressed(1));
       w.clickButton(2);  // hidden
       w.close();
       QVERIFY(w.isVisible());
@@ -118,25 +119,32 @@ class TestMessageWindow : public QObject {
     const auto press = [&](MessageWindow& w) {
       QString shown;
       for (int i = 0; i < 3; ++i) shown += w.mnemonic(i).isNull() ? QChar(' ') : w.mnemonic(i);
-      QVERIFY(shown == letters && !w.isButtonPressed(0) && !w.isButtonPressed(1));
+      QCOMPARE(shown, letters);
+      QVERIFY(!w.isButtonPressed(0));
+      QVERIFY(!w.isButtonPressed(1));
       for (int i : {0, 1}) QCOMPARE(ringed(w.button(i)), w.button(i)->hasFocus());
       const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
-      QVERIFY(w.isModal() && free.contains(w.geometry()) && w.width() == 4500 / 15);
+      QVERIFY(w.isModal());
+      QVERIFY(free.contains(w.geometry()));
+      QCOMPARE(w.width(), 4500 / 15);
       QCOMPARE(w.titleText() + '|' + w.messageText(),
                QString::fromStdString(w.layout().TitleText) + '|' + text);
       for (int i = 0; i < 3; ++i) {
         const TwipRect& r = w.layout().Buttons[i];
         const QPointF centre(r.Left + r.Width / 2, r.Top + r.Height / 2);
-        QVERIFY(w.isButtonShown(i) == w.layout().ButtonVisible[i] &&
-                w.caption(i) == captions.value(i) && w.rect().contains(w.button(i)->geometry()) &&
-                (w.button(i)->geometry().center() - centre / 15).manhattanLength() <= 2);
+        QCOMPARE(w.isButtonShown(i), w.layout().ButtonVisible[i]);
+        QCOMPARE(w.caption(i), captions.value(i));
+        QVERIFY(w.rect().contains(w.button(i)->geometry()));
+        QVERIFY((w.button(i)->geometry().center() - centre / 15).manhattanLength() <= 2);
       }
       auto* area = w.findChild<QScrollArea*>();
       QWidget* message = w.findChild<QWidget*>("Label2");
       QScrollBar* bar = area->verticalScrollBar();
-      QVERIFY(bar->isVisible() == tall && (bar->maximum() > 0) == tall);
-      QVERIFY(message->width() <= area->width() && w.button(0)->y() >= area->y() + area->height() &&
-              w.rect().contains(w.findChild<QWidget*>("Label3")->geometry()));
+      QCOMPARE(bar->isVisible(), tall);
+      QCOMPARE(bar->maximum() > 0, tall);
+      QVERIFY(message->width() <= area->width());
+      QVERIFY(w.button(0)->y() >= area->y() + area->height());
+      QVERIFY(w.rect().contains(w.findChild<QWidget*>("Label3")->geometry()));
       if (!frame_) frame_ = w.height() - message->height();  // all but the message
       if (!tall) QCOMPARE(w.height() - message->height(), frame_);
       if (text.size() > 100)
@@ -157,7 +165,9 @@ class TestMessageWindow : public QObject {
       if (about.isModal()) about.done(0);  // never hang on a failure
     });
     about.showFromMenu();  // returns at once
-    QVERIFY(about.isVisible() && !about.isModal() && !QApplication::activeModalWidget());
+    QVERIFY(about.isVisible());
+    QVERIFY(!about.isModal());
+    QVERIFY(!QApplication::activeModalWidget());
     QTest::mouseClick(about.okButton(), Qt::LeftButton);
     QVERIFY(!about.isVisible());
   }

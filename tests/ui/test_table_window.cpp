@@ -53,7 +53,8 @@ QByteArray fileBytes(const QString& path) {
 
 void writeFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // A table window, shown and active, its player file (if any) in a fresh folder.
@@ -187,18 +188,21 @@ class TestTableWindow : public QObject {
     const QPoint position = area.topLeft() + QPoint(30, 40);
     {
       Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
-      QVERIFY(t.checkedSpeed().isEmpty() && !t.window.host().pausesSkipped());
+      QCOMPARE(t.checkedSpeed(), QString());
+      QVERIFY(!t.window.host().pausesSkipped());
       t.action("MnuNoPauses")->trigger();
-      QVERIFY(t.window.host().pausesSkipped() &&
-              t.nameFile() == "\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
+      QVERIFY(t.window.host().pausesSkipped());
+      QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n"));
       t.action("MnuFast")->trigger();
       QVERIFY(!t.window.host().pausesSkipped());
       t.action("MnuNoPauses")->trigger();
-      QVERIFY(t.action("MnuSound")->isChecked() && t.window.host().soundOn());
+      QVERIFY(t.action("MnuSound")->isChecked());
+      QVERIFY(t.window.host().soundOn());
       t.action("MnuSound")->trigger();
       QVERIFY(!t.window.host().soundOn());
       QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",100,0,0,0,0,5000\r\n"));
-      QVERIFY(t.game().RobotPlayer == RobotPlay::Classic && t.action("MnuClassic")->isChecked());
+      QVERIFY(t.game().RobotPlayer() == RobotPlay::Classic);
+      QVERIFY(t.action("MnuClassic")->isChecked());
       t.action("MnuExpert")->trigger();
       t.window.move(position);
       t.window.resize(900, 700);
@@ -206,10 +210,14 @@ class TestTableWindow : public QObject {
     }
     {
       Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
-      QVERIFY(t.checkedSpeed() == "MnuNoPauses" && t.window.host().pausesSkipped());
-      QVERIFY(!t.action("MnuSound")->isChecked() && !t.window.host().soundOn());
-      QVERIFY(t.game().RobotPlayer == RobotPlay::Expert && t.action("MnuExpert")->isChecked());
-      QVERIFY(t.window.pos() == position && t.window.size() == QSize(900, 700));
+      QCOMPARE(t.checkedSpeed(), QString("MnuNoPauses"));
+      QVERIFY(t.window.host().pausesSkipped());
+      QVERIFY(!t.action("MnuSound")->isChecked());
+      QVERIFY(!t.window.host().soundOn());
+      QVERIFY(t.game().RobotPlayer() == RobotPlay::Expert);
+      QVERIFY(t.action("MnuExpert")->isChecked());
+      QCOMPARE(t.window.pos(), position);
+      QCOMPARE(t.window.size(), QSize(900, 700));
       t.window.resize(100, 100);
       QCOMPARE(t.surface()->size(), QSize(800, 574));
     }
@@ -245,15 +253,16 @@ class TestTableWindow : public QObject {
     std::map<const Frame*, QWidget*> frames{{nullptr, t.surface()}};
     for (const TableElement& e : t.game().Table.Elements()) {
       QWidget* w = t.find(QString::fromStdString(e.Name));
-      QVERIFY2(w && w->parentWidget() == frames.at(e.Parent), e.Name.c_str());
+      QVERIFY2(w, e.Name.c_str());
+      QVERIFY2(w->parentWidget() == frames.at(e.Parent), e.Name.c_str());
       if (e.Frm) frames[e.Frm] = w;
       auto drawn = [&](const auto& m, const char* caption) {  // a long caption runs on right
-        QVERIFY2(w->pos() == QPoint(m.Left, m.Top) / TwipsPerPixel &&
-                     w->height() == m.Height / TwipsPerPixel &&
-                     w->width() >= m.Width / TwipsPerPixel &&
-                     w->property(caption).toString() == QString::fromStdString(m.Caption) &&
-                     w->toolTip() == QString::fromStdString(m.ToolTip),
-                 e.Name.c_str());
+        const char* name = e.Name.c_str();
+        QVERIFY2(w->pos() == QPoint(m.Left, m.Top) / TwipsPerPixel, name);
+        QVERIFY2(w->height() == m.Height / TwipsPerPixel, name);
+        QVERIFY2(w->width() >= m.Width / TwipsPerPixel, name);
+        QVERIFY2(w->property(caption).toString() == QString::fromStdString(m.Caption), name);
+        QVERIFY2(w->toolTip() == QString::fromStdString(m.ToolTip), name);
       };
       e.Frm ? drawn(*e.Frm, "title") : drawn(*e.Lbl, "text");
     }
@@ -268,11 +277,14 @@ class TestTableWindow : public QObject {
     m.MnuPlayEnabled = false;  // while the deal runs: the whole Game menu, shortcuts included
     t.window.syncFromModel();
     auto* meld = t.window.findChild<QLabel*>("lblMelds_7");
-    QVERIFY(meld->text() == " Pure Canasta 7 Wild:-0" && meld->autoFillBackground() &&
-            meld->palette().color(QPalette::Window) == Qt::red);
+    QCOMPARE(meld->text(), QString(" Pure Canasta 7 Wild:-0"));
+    QVERIFY(meld->autoFillBackground());
+    QCOMPARE(meld->palette().color(QPalette::Window), QColor(Qt::red));
     const QPoint edge(m.Shape1.Width / 2 / TwipsPerPixel, m.Shape1.Top / TwipsPerPixel + 1);
     QCOMPARE(t.surface()->grab().toImage().pixelColor(edge), QColor(255, 0, 0));  // pile blocked
-    QVERIFY(t.card(5)->image() == 5 && t.card(5)->marked() && t.card(5)->pos() == QPoint(400, 200));
+    QCOMPARE(t.card(5)->image(), 5);
+    QVERIFY(t.card(5)->marked());
+    QCOMPARE(t.card(5)->pos(), QPoint(400, 200));
     QCOMPARE(t.at(t.card(CardCount)), t.card(3));
     for (QAction* a : t.window.findChild<QMenu*>("MnuPlay")->actions()) QVERIFY(!a->isEnabled());
 
@@ -311,7 +323,8 @@ class TestTableWindow : public QObject {
       answering(type, [&] { text = host.InputText("Names", "Name?"); });
       return text;
     };
-    QVERIFY(input(true) == "Ada" && !input(false));
+    QVERIFY(input(true) == "Ada");
+    QVERIFY(!input(false));
 
     bool handled = false;
     QObject waiting;  // takes the call below with it, should the wait never make it
@@ -327,7 +340,8 @@ class TestTableWindow : public QObject {
 
     QTemporaryDir program, user;
     const QString bin = program.filePath("bin"), share = program.filePath("share/larkspur");
-    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(share));
+    QVERIFY(QDir().mkpath(bin));
+    QVERIFY(QDir().mkpath(share));
     writeFile(share + "/win.wav", "RIFF");
     QCOMPARE(larkspur::findSound(bin, "win.wav"), share + "/win.wav");
     writeFile(bin + "/win.wav", "RIFF");
@@ -344,7 +358,8 @@ class TestTableWindow : public QObject {
     QVERIFY(!QFileInfo::exists(own));
     Unwritable file(beside);
     QCOMPARE(larkspur::playerFileFolder(program.path(), own), own);
-    QVERIFY(fileBytes(copied) == fileBytes(beside) && QFileInfo(copied).isWritable());
+    QCOMPARE(fileBytes(copied), fileBytes(beside));
+    QVERIFY(QFileInfo(copied).isWritable());
 
     // No folder of the player's own to be had either: the names beside the program
     // are played with where they are, and a save says it cannot be made.
@@ -359,7 +374,9 @@ class TestTableWindow : public QObject {
     game.Form_Load();
     bool saved = true;
     const QString said = answeringMessages(0, [&] { saved = game.SaveNameFile(); });
-    QVERIFY(game.PlayerName == "Ada" && !saved && said.startsWith("Not saved|"));
+    QVERIFY(game.PlayerName == "Ada");
+    QVERIFY(!saved);
+    QVERIFY(said.startsWith("Not saved|"));
   }
 
   // The sound module is loaded only from where the build or the install put it: not
@@ -369,7 +386,8 @@ class TestTableWindow : public QObject {
     QTemporaryDir prefix;
     const QString bin = prefix.filePath("bin");
     const QString lib = QDir(bin).filePath(LARKSPUR_MODULES_FROM_PROGRAM);
-    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(lib));
+    QVERIFY(QDir().mkpath(bin));
+    QVERIFY(QDir().mkpath(lib));
     const QString module = LARKSPUR_BUILD_DIR "/larkspur-sounds.so";
     const QString installed = QDir::cleanPath(lib + "/larkspur-sounds.so");
     QVERIFY(QFile::copy(module, bin + "/larkspur-sounds.so"));
@@ -428,7 +446,8 @@ class TestTableWindow : public QObject {
     click("CmdTarget");
     QCOMPARE(g.TargetScore, 600);
     click("cmdNew");
-    QVERIFY(!g.Table.FramResults.Visible && !g.Ended());
+    QVERIFY(!g.Table.FramResults.Visible);
+    QVERIFY(!g.Ended());
     click("cmdSave");
     QVERIFY(g.Ended());
   }
@@ -633,19 +652,21 @@ class TestTableWindow : public QObject {
       played = true;
       [&] {
         const T ringed = key(Qt::Key_Tab);
-        QVERIFY(ringed.What == T::Stock && outline(ringed) == TableMarks::kRingColor);
+        QCOMPARE(ringed.What, T::Stock);
+        QCOMPARE(outline(ringed), TableMarks::kRingColor);
         QWidget* stock = t.card(ringed.Index);  // the top of the stock
         QTest::mouseMove(stock);
-        QVERIFY(stock->toolTip() == "Player left click to take two cards." &&
-                stock->cursor().shape() == Qt::BitmapCursor);
+        QCOMPARE(stock->toolTip(), QString("Player left click to take two cards."));
+        QCOMPARE(stock->cursor().shape(), Qt::BitmapCursor);
         QTest::keyClick(&t.window, Qt::Key_H);
         const T hint = g.Table.HintTarget;
-        QVERIFY((hint.What == T::Stock || hint.What == T::Pile) &&
-                outline(hint) == TableMarks::kHintColor);
+        QVERIFY(hint.What == T::Stock || hint.What == T::Pile);
+        QCOMPARE(outline(hint), TableMarks::kHintColor);
         const int hand = g.HandCount[Human];
         const T drawn = key(Qt::Key_Space);
-        QVERIFY(g.PlayerHasDrawn && g.HandCount[Human] == hand + 2 &&
-                g.Table.HintTarget.What == T::None);
+        QVERIFY(g.PlayerHasDrawn);
+        QCOMPARE(g.HandCount[Human], hand + 2);
+        QCOMPARE(g.Table.HintTarget.What, T::None);
 
         const std::vector<T> melding = g.ClickableNow();
         QCOMPARE(drawn, melding[0]);  // the ring stays, on the card nearest the stock
@@ -655,10 +676,12 @@ class TestTableWindow : public QObject {
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::ReturnLabel);
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::DiscardLabel);
         const T first = key(Qt::Key_Return);
-        QVERIFY(first == melding[0] && g.PlayerDiscarding);
+        QCOMPARE(first, melding[0]);
+        QVERIFY(g.PlayerDiscarding);
         QTest::mouseClick(t.card(first.Index), Qt::LeftButton);
-        QVERIFY(g.Cards[first.Index].Place == PlacePile && !g.PlayerToPlay &&
-                t.window.focusRing().What == T::None);
+        QCOMPARE(g.Cards[first.Index].Place, int(PlacePile));
+        QVERIFY(!g.PlayerToPlay);
+        QCOMPARE(t.window.focusRing().What, T::None);
       }();
       QFile::remove(t.dir.filePath("Name.dat"));
       asked = answeringMessages(1, [&] { t.window.windowHandle()->close(); });
@@ -672,7 +695,10 @@ class TestTableWindow : public QObject {
     poll.stop();
     QVERIFY2(played, "the human's turn never came");
     QCOMPARE(asked, QString("Really Exit?|Player do you really wish to exit?"));
-    QVERIFY(kept && g.Ended() && !t.window.isVisible() && !t.nameFile().isEmpty());
+    QVERIFY2(kept, "the close box closed the table without asking, or saved");
+    QVERIFY(g.Ended());
+    QVERIFY(!t.window.isVisible());
+    QVERIFY(!t.nameFile().isEmpty());
   }
 
   // After a meld by key the ring stays where the player works: on the next card of the
@@ -703,7 +729,8 @@ class TestTableWindow : public QObject {
                           {T::DiscardLabel},       {T::HandCard, nine}};
     for (std::size_t i = 0; i < std::size(keyed); ++i)
       QVERIFY2(keyed[i] == expected[i], qPrintable(QString("key %1").arg(i)));
-    QVERIFY(g.MeldInfo[Human][RankFour].Count == 3 && g.PlayerDiscarding);
+    QCOMPARE(g.MeldInfo[Human][RankFour].Count, 3);
+    QVERIFY(g.PlayerDiscarding);
     g.PlayerToPlay = false;
     t.window.syncFromModel();
     QCOMPARE(t.window.focusRing().What, T::None);
@@ -729,24 +756,26 @@ class TestTableWindow : public QObject {
       for (const auto& [name, whole] : names) {
         auto* label = t.window.findChild<QLabel*>(name);
         const QString shown = label->text();
-        QVERIFY2(shown.endsWith(ellipsis) && whole.startsWith(shown.chopped(1)) &&
-                     QFontMetrics(label->font()).horizontalAdvance(shown) <= label->width() &&
-                     label->toolTip() == whole,
+        QVERIFY2(shown.endsWith(ellipsis), qPrintable(shown));
+        QVERIFY2(whole.startsWith(shown.chopped(1)), qPrintable(shown));
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(shown) <= label->width(),
                  qPrintable(shown));
+        QCOMPARE(label->toolTip(), whole);
       }
       const QRect wrapped = QFontMetrics(statusBox->font())
                                 .boundingRect(QRect(0, 0, statusBox->width(), 1 << 20),
                                               Qt::TextWordWrap, statusBox->text());
-      QVERIFY2(statusBox->text().startsWith("Wolfe") &&
-                   statusBox->text().endsWith(ellipsis + "  your opponent will now play.") &&
-                   wrapped.width() <= statusBox->width() &&
-                   wrapped.height() <= statusBox->height() && statusBox->toolTip() == status,
+      QVERIFY2(statusBox->text().startsWith("Wolfe"), qPrintable(statusBox->text()));
+      QVERIFY2(statusBox->text().endsWith(ellipsis + "  your opponent will now play."),
                qPrintable(statusBox->text()));
+      QCOMPARE_LE(wrapped.width(), statusBox->width());
+      QCOMPARE_LE(wrapped.height(), statusBox->height());
+      QCOMPARE(statusBox->toolTip(), status);
       auto* minMeld = t.window.findChild<QLabel*>("LblMinMeld");
       const QString meld = minMeld->text();
-      QVERIFY2(meld.endsWith(ellipsis + "Minimum Meld: 50") &&
-                   minMeld->x() + QFontMetrics(minMeld->font()).horizontalAdvance(meld) <=
-                       t.surface()->width(),
+      QVERIFY2(meld.endsWith(ellipsis + "Minimum Meld: 50"), qPrintable(meld));
+      QVERIFY2(minMeld->x() + QFontMetrics(minMeld->font()).horizontalAdvance(meld) <=
+                   t.surface()->width(),
                qPrintable(meld));
     }
   }
@@ -828,21 +857,22 @@ class TestTableWindow : public QObject {
         {t.find("PointsTotal_2"), "Total this Hand, Barnaby: 350"},
         {t.find("LblStock"), "Stock:- 102"}};
     for (const auto& [widget, name] : names) QCOMPARE(said(widget)->text(QAccessible::Name), name);
-    QVERIFY(said(t.card(seven))->text(QAccessible::Description) == "Card 1 of 1 in your hand" &&
-            said(t.card(seven))->role() == QAccessible::Button &&
-            said(t.card(nine))->role() == QAccessible::Graphic &&
-            said(t.find("LblGenInfo"))->role() == QAccessible::StaticText &&
-            said(t.card(FirstCardOfRank(RankFour)))->state().invisible &&
-            !said(stock)->state().invisible);
+    QCOMPARE(said(t.card(seven))->text(QAccessible::Description),
+             QString("Card 1 of 1 in your hand"));
+    QCOMPARE(said(t.card(seven))->role(), QAccessible::Button);
+    QCOMPARE(said(t.card(nine))->role(), QAccessible::Graphic);
+    QCOMPARE(said(t.find("LblGenInfo"))->role(), QAccessible::StaticText);
+    QVERIFY(said(t.card(FirstCardOfRank(RankFour)))->state().invisible);
+    QVERIFY(!said(stock)->state().invisible);
     // What each meld column holds is in its tooltip and description, naturals first.
     t.window.host().setPausesSkipped(true);
     g.Cards[1].Place = PlaceRobotHand;
     g.MeldWildCard(1, RankKing, Robot);
     t.window.syncFromModel();
     const QString kings = "Kings: king of clubs, king of diamonds, king of hearts, red joker";
-    QVERIFY(t.find("lblMeldsC_13")->toolTip() == kings &&
-            said(t.find("lblMeldsC_13"))->text(QAccessible::Description) == kings &&
-            t.find("lblMelds_13")->toolTip().isEmpty());
+    QCOMPARE(t.find("lblMeldsC_13")->toolTip(), kings);
+    QCOMPARE(said(t.find("lblMeldsC_13"))->text(QAccessible::Description), kings);
+    QVERIFY(t.find("lblMelds_13")->toolTip().isEmpty());
 
     static QStringList told;
     const AccessibleEventSink qt = setAccessibleEventSink([](QAccessibleEvent* e) {
@@ -884,7 +914,8 @@ class TestTableWindow : public QObject {
       QTest::mouseDClick(w, Qt::LeftButton);
       QTest::mouseRelease(w, Qt::LeftButton);
     }
-    QVERIFY(presses == 2 && clicks == 2);
+    QCOMPARE(presses, 2);
+    QCOMPARE(clicks, 2);
   }
 
   // Ctrl+H opens the score sheet even while the deal rests the Game menu: a row a
@@ -904,15 +935,17 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     QTest::keyClick(&t.window, Qt::Key_H, Qt::ControlModifier);
     auto* sheet = t.window.findChild<ScoreSheetWindow*>();
-    QVERIFY(sheet && sheet->isVisible() && sheet->sheet()->rowCount() == 2);
+    QVERIFY2(sheet, "Ctrl+H opened no score sheet");
+    QVERIFY(sheet->isVisible());
+    QCOMPARE(sheet->sheet()->rowCount(), 2);
     QCOMPARE(sheet->sheet()->item(1, 5)->text(), QString("240"));  // your game total
     QCOMPARE(sheet->log()->toPlainText(),
              QString("You discarded the four of diamonds\nThe stock ran out"));
     hand(FirstFour + 2);
     g.LogMove(HandMove::Discard, Robot, FirstAce + 2);
     t.window.syncFromModel();
-    QVERIFY(sheet->sheet()->rowCount() == 3 &&
-            sheet->log()->toPlainText().endsWith("\nBarnaby discarded the ace of hearts"));
+    QCOMPARE(sheet->sheet()->rowCount(), 3);
+    QVERIFY(sheet->log()->toPlainText().endsWith("\nBarnaby discarded the ace of hearts"));
 
     QClipboard* clipboard = QApplication::clipboard();
     QTest::mouseClick(sheet->copyButton(), Qt::LeftButton);

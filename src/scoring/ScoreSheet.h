@@ -14,7 +14,7 @@ class Game;
 // One player's hand on the sheet.
 struct SheetSide {
   int Melds = 0;      // points of the cards melded
-  int Canastas = 0;   // 500 a pure canasta, 300 a mixed one
+  int Canastas = 0;   // the canastas' bonuses
   int RedThrees = 0;  // less than nothing without a meld
   int Out = 0;        // for going out
   int Penalty = 0;    // for a taken pile given back

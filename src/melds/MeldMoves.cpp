@@ -1,4 +1,5 @@
-// Melding with the card's jump towards the melds: a natural, a wild card, or a whole rank.
+// The meld moves of either player: a natural, a wild card or a whole rank, each
+// card jumping towards its player's melds before it is booked.
 #include "state/Game.h"
 
 namespace larkspur {
@@ -32,9 +33,7 @@ void Game::MeldWildCard(int card, int rank, int player) {
   Delay = PaceSetting + 500;
   ShowCardOnItsWay(*this, card, player, 600);
   Cards[card].Rank = rank;
-  MeldItems& meld = MeldInfo[player][rank];
-  meld.HasWild = true;
-  meld.WildCount += 1;
+  rules::AddWildCard(MeldInfo[player][rank]);
   MeldCard(card, rank, player);
   LayOutMelds(player);
   HandLayout(player);

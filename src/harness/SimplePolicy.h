@@ -20,7 +20,7 @@ class SimplePolicy : public Policy {
 
  private:
   std::mt19937_64 rng_;
-  int nextRank_ = 1;  // where this turn's look for triples has got to
+  int next_ = 0;  // how far through the meld ranks this turn's look for triples has got
 };
 
 }  // namespace larkspur

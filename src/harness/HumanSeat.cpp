@@ -1,13 +1,8 @@
-#include "policy/HumanSeat.h"
+#include "harness/HumanSeat.h"
 
 #include "state/Game.h"
 
 namespace larkspur {
-
-namespace {
-// No turn needs more melding moves than this; a policy that keeps answering is stopped.
-constexpr int MostMeldSteps = 60;
-}  // namespace
 
 void HumanSeat::Act() {
   if (g_.Table.FramResults.Visible) {
@@ -57,6 +52,7 @@ void HumanSeat::Meld(const MeldStep& step) {
       g_.PicCards_MouseDown(step.Card);
       break;
     case MeldStep::None:
+    case MeldStep::Stop:
       break;
   }
 }
@@ -69,7 +65,7 @@ void HumanSeat::MeldAndEndMelding() {
   };
   for (int step = 0; step < MostMeldSteps && g_.PlayerToPlay; ++step) {
     const MeldStep move = policy_.NextMeld(MakeSeatView(g_, Human), step);
-    if (move.What == MeldStep::None) break;
+    if (move.What == MeldStep::None || move.What == MeldStep::Stop) break;
     const int before = melded();
     Meld(move);
     if (melded() == before) break;  // the table refused the move: asking again would not help

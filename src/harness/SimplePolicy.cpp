@@ -1,26 +1,20 @@
-#include "policy/SimplePolicy.h"
+#include "harness/SimplePolicy.h"
 
 namespace larkspur {
-
-namespace {
-bool TripleRank(int r) {
-  return r != RankTwo && r != RankBlackThree;
-}
-}  // namespace
 
 // The triples are weighed once, as the melding begins; then each rank in turn,
 // aces to kings, as the hand holds it at that moment (a pile that came to hand
 // on the way counts for the ranks still ahead).
 MeldStep SimplePolicy::NextMeld(const SeatView& v, int step) {
+  constexpr int ranks = static_cast<int>(rules::MeldRanks.size());
   if (step == 0) {
-    int value = 0;
-    for (int r = 1; r <= 13; ++r)
-      if (TripleRank(r) && v.HandRank[r] >= 3) value += v.HandRank[r] * NaturalPoints(r);
-    nextRank_ = !v.MinMeldMet[v.Seat] && value <= v.MinMeld[v.Seat] ? 14 : 1;
+    const int value = rules::NaturalMeldValue(v.HandRank);
+    const bool worth = v.MinMeldMet[v.Seat] || rules::MeetsMinimumMeld(value, v.MinMeld[v.Seat]);
+    next_ = worth ? 0 : ranks;
   }
-  while (nextRank_ <= 13) {
-    const int r = nextRank_++;
-    if (TripleRank(r) && v.HandRank[r] >= 3) return {MeldStep::AllOfRank, r, 0};
+  while (next_ < ranks) {
+    const int r = rules::MeldRanks[next_++];
+    if (v.HandRank[r] >= rules::MeldMinimum) return {MeldStep::AllOfRank, r, 0};
   }
   return {};
 }

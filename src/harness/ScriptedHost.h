@@ -1,6 +1,8 @@
-// A host for the game core without a window: a virtual clock (a pause costs
-// nothing), a seeded random source, queued answers for dialogs and boxes, and
-// queued user actions run whenever the game waits for an event.
+// A host for the game core without a window, for tests, benchmarks and the
+// arena: a virtual clock on which a pause costs nothing, a seeded random
+// source, queued answers for dialogs and boxes, and queued user actions run
+// whenever the game waits for an event (onIdle when none is queued, usually a
+// policy playing the human's seat). What the game showed and played is kept.
 #pragma once
 
 #include <cstdint>
@@ -11,15 +13,22 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "state/Host.h"
 
-namespace larkspur::testing {
+namespace larkspur {
+
+// Raised when a game waits for more events than any real game needs.
+struct GameTooLong : std::runtime_error {
+  GameTooLong() : std::runtime_error("the game went on past its limit of events") {}
+};
 
 class ScriptedHost : public Host {
  public:
-  explicit ScriptedHost(std::uint64_t seed = 1) : rng(seed) {}
+  explicit ScriptedHost(std::uint64_t seed = 1, std::string playerFileFolder = ".")
+      : folder(std::move(playerFileFolder)), rng(seed) {}
 
   // ---- the script
   std::deque<std::function<void()>> actions;               // one per event wait
@@ -30,7 +39,10 @@ class ScriptedHost : public Host {
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt: Cancel
   std::deque<double> randoms;                           // handed out before the seeded source
   std::function<void()> onPause;  // after every pause, to watch the table move
-  std::int64_t maxEventWaits = 1'000'000;
+  std::int64_t maxEventWaits = 200'000;
+
+  // An answer for games that play themselves: the first button, but Exit when the game is over.
+  static int ExitAtGameOver(const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; }
 
   // ---- what the game did
   std::int64_t now = 1000;
@@ -39,27 +51,15 @@ class ScriptedHost : public Host {
   std::vector<DeluxeMessage> messages;
   std::vector<std::string> sounds;
   bool ended = false;
-  std::string folder = ".";
+  std::string folder;
   std::mt19937_64 rng;
 
-  void WaitUntil(std::int64_t deadline) override {
-    ++pauses;
-    if (deadline > now) now = deadline;
-    if (onPause) onPause();
-  }
-  void WaitForEvent() override {
-    if (++eventWaits > maxEventWaits || (actions.empty() && !onIdle))
-      throw std::runtime_error("the game waits for an event but the script has none");
-    now += 1;
-    actions.empty() ? onIdle() : Next(actions, {})();
-  }
+  void WaitUntil(std::int64_t deadline) override;
+  void WaitForEvent() override;
   std::int64_t TickCount() override { return now; }
   void PlaySound(const std::string& file) override { sounds.push_back(file); }
   void Beep() override {}
-  int ShowMessage(const DeluxeMessage& m) override {
-    messages.push_back(m);
-    return answerMessage ? answerMessage(m) : Next(messageAnswers, 0);
-  }
+  int ShowMessage(const DeluxeMessage& m) override;
   bool AskYesNo(const std::string&, const std::string&) override {
     return Next(yesNoAnswers, false);
   }
@@ -68,16 +68,15 @@ class ScriptedHost : public Host {
   }
   void ShowHelp() override {}
   void ShowAbout() override {}
-  double Random() override {
-    return randoms.empty() ? static_cast<double>(rng() >> 11) * 0x1.0p-53 : Next(randoms, 0.0);
-  }
+  double Random() override;
   std::string PlayerFileFolder() override { return folder; }
   void EndProgram() override { ended = true; }
 
   // The next stock draws pick exactly these cards.
-  void Picks(std::initializer_list<int> cards) {
-    for (int c : cards) randoms.push_back(c / 108.0);
-  }
+  void Picks(std::initializer_list<int> cards);
+  // Titles of the messages shown so far.
+  std::vector<std::string> MessageTitles() const;
+
   // The next queued answer, or this one when the queue is empty.
   template <class T>
   static T Next(std::deque<T>& queue, T otherwise) {
@@ -86,12 +85,6 @@ class ScriptedHost : public Host {
     queue.pop_front();
     return next;
   }
-  // Titles of the messages shown so far.
-  std::vector<std::string> MessageTitles() const {
-    std::vector<std::string> titles;
-    for (const auto& m : messages) titles.push_back(m.Title);
-    return titles;
-  }
 };
 
-}  // namespace larkspur::testing
+}  // namespace larkspur
