@@ -3,7 +3,7 @@
 # core and front-end tests (dev preset, build/dev; the lean simulator compared with
 # the table over 1,000 hands among them), an install of that build into a temporary
 # prefix with its desktop entry and metainfo validated, the core tests with a
-# shorter soak (120 games a run, 200 hands compared: memory faults show early) under
+# shorter soak (60 games a run, 200 hands compared: memory faults show early) under
 # AddressSanitizer and UndefinedBehaviorSanitizer (asan preset, build/asan), a
 # bounded fuzz run of the player-file reader (fuzz preset, build/fuzz), the
 # end-to-end tests of the dev build, each in a real X server of its own (the
