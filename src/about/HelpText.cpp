@@ -165,13 +165,15 @@ the card or label to click is outlined in cyan until you act.
 The menus:
 
 Game: New (F2) starts a new game, Load (Ctrl+L) carries on an unfinished game, Save (Ctrl+V) keeps the game totals so
-far, and Exit (Ctrl+X) ends the program. Hint is here too, and the Score Sheet (Ctrl+H), which shows the scores of
+far, and Exit (Ctrl+X) ends the program. A hand left unfinished when the program closed is kept: Resume Hand (Ctrl+R)
+puts it back on the table just as you left it. Hint is here too, and the Score Sheet (Ctrl+H), which shows the scores of
 every hand of the game and, on its Hand Log page, every move of this hand; Copy puts the page shown on the clipboard.
 
 Change Names: Change your name, or Change Opponent Name to give the computer a name of your choice.
 
 Statistics: View Statistics shows how many games each of you has won, and Delete Statistics sets both counts back to
-nought.
+nought. Statistics by Robot Level shows, for each robot, the games won and lost, the streaks, the best and worst
+totals, the canastas and the times gone out.
 
 Target Score sets the points to play to, anything from 500 to 5000: the box shows the target as it stands, so type the
 new one over it and press Return, or press Escape to leave it as it is.
