@@ -171,6 +171,8 @@ class Game : public GameState {
   // The target frame's entry box as the player types in it.
   void Txtpoints_Change(const std::string& text);
   void CmdTarget_Click();
+  // Escape in the target frame: the frame closes and the target stays as it was.
+  void FramTarget_Escape();
   void MnuView_Click();
   void MnuDelete_Click();
   // ---- pace (commands/Pace.cpp)
