@@ -37,9 +37,18 @@ class QtHost : public Host {
   // Where Name.dat is; the program's own folder unless set. The sounds are
   // found from the program's folder whatever this is.
   void setPlayerFileFolder(const QString& folder) { folder_ = folder; }
+  // The player's own data folder, for the kept hand and the statistics; none
+  // unless set, and then nothing is kept on disk.
+  void setDataFolder(const QString& folder) { dataFolder_ = folder; }
   // With the sound off no sound file plays and Beep is silent.
   void setSoundOn(bool on);
   bool soundOn() const { return soundOn_; }
+  // With the pauses skipped ("No pauses") a wait handles the events already
+  // there, so the window still draws, and returns at once.
+  void setPausesSkipped(bool skipped) { pausesSkipped_ = skipped; }
+  bool pausesSkipped() const { return pausesSkipped_; }
+  // The same deals from here on for the same seed (a benchmark plays each game at every speed).
+  void seedRandom(std::uint64_t seed) { random_.seed(seed); }
   // Whether EndProgram makes the application quit (tests keep it running).
   void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
   bool ended() const { return ended_; }
@@ -57,6 +66,9 @@ class QtHost : public Host {
   void ShowAbout() override;
   double Random() override;
   std::string PlayerFileFolder() override;
+  std::string DataFolder() override;
+  std::optional<RandomPosition> RandomAt() override { return position_; }
+  void RandomFrom(const RandomPosition& at) override;
   void EndProgram() override;
 
  private:
@@ -67,11 +79,14 @@ class QtHost : public Host {
   std::function<void()> closeTable_;
   QPointer<QWidget> dialogParent_;
   QString folder_;
+  QString dataFolder_;
   bool soundOn_ = true;
+  bool pausesSkipped_ = false;
   bool quitOnEnd_ = true;
   bool ended_ = false;
   QElapsedTimer clock_;
   std::mt19937_64 random_;
+  RandomPosition position_;  // of random_
   SoundModule soundModule_;
   bool loadingSounds_ = false;
   bool soundsLoaded_ = false;
