@@ -3,6 +3,7 @@
 // heuristic is a named function in ExpertPolicy.cpp with a word on why.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "policy/Policy.h"
@@ -19,6 +20,15 @@ struct MeldPlan {
   bool GoesOut = false;               // the plan leaves at most one card, to go out
 };
 
+// What the Expert keeps from one decision to the next, all of it seen by its seat:
+// the cards the deal turned up, which go to whoever first takes the pile.
+struct ExpertMemory {
+  std::array<int, 8> DealtUp{};
+  int DealtUpCount = 0;
+  PerPlayer<int> ScoresAtDeal{};  // the game scores of the hand they were turned up in
+  bool Seen = false;
+};
+
 class ExpertPolicy : public Policy {
  public:
   std::string Name() const override { return "expert"; }
@@ -32,16 +42,17 @@ class ExpertPolicy : public Policy {
   double TakeChance(const SeatView& view, int card) const;
   // The chance that the hand ends before this seat plays again.
   double EndChance(const SeatView& view) const;
+  // The cards the other player is known to hold, by rank: taken with a pile and
+  // neither melded nor discarded since.
+  RankCounts KnownInOpponentHand(const SeatView& view) const;
   // From this chance on the other player is close to going out (three cards or fewer).
   static constexpr double kCloseToOut = 0.45;
   // From this chance on the hand is ending (four cards or fewer, or a low stock).
   static constexpr double kEnding = 0.25;
 
  private:
-  double FreezeWorth(const SeatView& view, double pileWorth) const;
-  static constexpr int kLargePile = 7;
-  static constexpr int kWorthAWild = 5;
-  static constexpr double kFreezeShare = 0.25;
+  void Remember(const SeatView& view);
+  ExpertMemory memory_;
 };
 
 }  // namespace larkspur

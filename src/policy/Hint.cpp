@@ -424,9 +424,10 @@ class TurnPlanner {
     if (v.HandCount[Human] - laid + v.DiscardCount() - 1 < 2)
       return "taking the pile would leave you too few cards to play on.";
     if (!v.MinMeldMet[Human]) return "taking the pile would not make your first meld this turn.";
-    if (!started && v.HandRank[up] == 1 && !takeFailed_)
-      return "the pile holds only " + Cards(v.DiscardCount()) + ", not worth a wild card.";
-    return "the stock is the better draw this time.";
+    if (takeFailed_) return "the stock is the better draw this time.";
+    const std::string pile = "a pile of " + Cards(v.DiscardCount());
+    if (!started && v.HandRank[up] == 1) return pile + " is not worth a wild card.";
+    return pile + " would bring you less than two cards from the stock.";
   }
 
   // Why a card goes onto a meld, by what the turn's plan leaves at its end.

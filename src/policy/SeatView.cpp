@@ -20,6 +20,7 @@ SeatView MakeSeatView(const Game& g, int seat) {
       v.UnseenCount += 1;
       continue;
     }
+    v.Seen.set(static_cast<std::size_t>(c));
     if (place == seat) {
       v.Hand.push_back(c);
       v.HandRank[g.Cards[c].Rank] += 1;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <vector>
 
 #include "state/GameState.h"
@@ -41,6 +42,9 @@ struct SeatView {
   // each card is printed with; wild cards count under two and joker.
   RankCounts Unseen{};
   int UnseenCount = 0;
+  // Every card this seat can see, wherever it lies: its hand, the pile, the melds
+  // and the red threes laid down.
+  std::bitset<CardCount + 1> Seen;
 
   PileRecord Record;
 

@@ -15,8 +15,8 @@
 #include <sstream>
 
 #include "TableFixture.h"
-#include "policy/ExpertPolicy.h"
 #include "harness/HumanSeat.h"
+#include "policy/ExpertPolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -153,12 +153,15 @@ const std::vector<SentenceKind>& Sentences() {
        }},
       {"draw: no first meld", Draw + "taking the pile would not make your first meld this turn",
        [](Said& s) { return s.g.MayTakePile(Human) && !s.Met(); }},
-      {"draw: not worth a wild card",
-       Draw + "the pile holds only " + Cards + ", not worth a wild card",
+      {"draw: not worth a wild card", Draw + "a pile of " + Cards + " is not worth a wild card",
        [](Said& s) {
-         return s.v.HandRank[s.Up()] == 1 && !s.v.Started(Human, s.Up()) && s.Pile() == s.N(1) &&
-                s.N(1) < 5;
+         return s.v.HandRank[s.Up()] == 1 && !s.v.Started(Human, s.Up()) && s.Pile() == s.N(1);
        }},
+      {"draw: the stock brings more",
+       Draw + "a pile of " + Cards + " would bring you less than two cards from the stock",
+       [](Said& s) { return s.g.MayTakePile(Human) && s.Pile() == s.N(1); }},
+      {"draw: the turn would not end well", Draw + "the stock is the better draw this time",
+       [](Said& s) { return s.g.MayTakePile(Human); }},
       {"meld: a new meld", "meld your " + Ranks + Why,
        [](Said& s) {
          const int r = s.R(1), held = s.v.HandRank[r];

@@ -36,7 +36,7 @@ class PolicyTest : public TableTest {
 
 const CardList TensAndQueens{65, 66, 67, 68, 69, 70, 71, 81, 82, 83, 84};
 
-TEST_F(PolicyTest, TakesALargePileAndNoSmallOneThatCostsAWildCard) {
+TEST_F(PolicyTest, TakesAPileForAPairAndSpendsNoWildCardOnOne) {
   // The robot's hand; the pile, sevens on top, and its state; whether the Expert takes it.
   const struct {
     CardList hand, pile;
@@ -46,7 +46,7 @@ TEST_F(PolicyTest, TakesALargePileAndNoSmallOneThatCostsAWildCard) {
       {{42, 43, 57, 89}, {25, 26, 33, 49, 50, 73, 74, 91, 41}, PileOpen, true},  // a pair: free
       {{42, 43, 57, 89}, {41}, PileOpen, true},      // free even when small
       {{42, 5, 57, 89}, {25, 41}, PileOpen, false},  // one seven and a two: not for two cards
-      {{42, 5, 57, 89}, {25, 26, 33, 49, 50, 41}, PileOpen, true},        // but for six
+      {{42, 5, 57, 89}, {25, 26, 33, 49, 50, 41}, PileOpen, false},  // nor six: the two is kept
       {{42, 5, 57, 89}, {25, 26, 33, 49, 50, 6, 41}, PileFrozen, false},  // nor for a frozen pile
       {{42, 43}, {41}, PileOpen, false},  // the take would empty the hand without a canasta
   };
@@ -64,14 +64,24 @@ TEST_F(PolicyTest, TakesALargePileAndNoSmallOneThatCostsAWildCard) {
   EXPECT_EQ(CountAt(PlacePile), 1);  // the Expert's own discard
 }
 
-TEST_F(PolicyTest, FreezesThePileWhenTheOpponentIsAboutToGoOut) {
-  // The human has melded sevens, nines and kings, so the pile is open to them for those.
-  for (const auto& [humanCards, discard] : {std::pair{CardList{65, 66}, 5},   // two cards: a two
-                                            std::pair{TensAndQueens, 26}}) {  // eleven: a five
-    BothHaveMelded({5, 44, 60, 92, 26}, humanCards);
+TEST_F(PolicyTest, FreezesThePileOnlyAgainstAnOpponentAboutToGoOutWithNoSafeCard) {
+  // The human has a canasta of eights and has melded sevens, nines and kings, so the
+  // pile is open to them for those. The robot holds a two, one of each and maybe a five.
+  const struct {
+    CardList robotHand, humanHand;
+    int discard;
+  } cases[] = {
+      {{5, 44, 60, 92}, {65, 66}, 5},        // two cards left: the two freezes the pile
+      {{5, 44, 60, 92, 26}, {65, 66}, 26},   // but a five they cannot take is safer
+      {{5, 44, 60, 92}, TensAndQueens, 60},  // eleven cards: the two is kept
+  };
+  for (const auto& k : cases) {
+    BothHaveMelded(k.robotHand, k.humanHand);
     for (int rank : {RankSeven, RankNine, RankKing}) Melded(Human, rank, 3);
+    Melded(Human, RankEight, 7);
     Pile({73, 18, 36}, PileOpen);
-    EXPECT_EQ(expert.Discard(View(Robot)), discard) << humanCards.size() << " cards";
+    EXPECT_EQ(expert.Discard(View(Robot)), k.discard)
+        << k.robotHand.size() << " " << k.humanHand.size();
   }
 }
 
