@@ -15,8 +15,9 @@
 #include <sstream>
 
 #include "TableFixture.h"
-#include "policy/ExpertPolicy.h"
 #include "harness/HumanSeat.h"
+#include "policy/ExpertPolicy.h"
+#include "policy/MasterPolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -153,6 +154,8 @@ const std::vector<SentenceKind>& Sentences() {
        }},
       {"draw: no first meld", Draw + "taking the pile would not make your first meld this turn",
        [](Said& s) { return s.g.MayTakePile(Human) && !s.Met(); }},
+      {"draw: the better draw", Draw + "the stock is the better draw this time",
+       [](Said& s) { return s.g.MayTakePile(Human); }},
       {"draw: not worth a wild card",
        Draw + "the pile holds only " + Cards + ", not worth a wild card",
        [](Said& s) {
@@ -411,6 +414,14 @@ class HintFollower {
   std::mt19937_64 shuffle_{1};
 };
 
+// The hint's playouts a decision: the game's budget is costly for a thousand games, and
+// a plan made with little search must hold all the same. LARKSPUR_HINT_BUDGET, in
+// milliseconds, measures the hint at another budget (the game's is Game::HintBudgetMs).
+int HintPlayouts() {
+  const char* env = std::getenv("LARKSPUR_HINT_BUDGET");
+  return env == nullptr ? 50 : MasterPolicy(std::max(1, std::atoi(env))).Playouts();
+}
+
 // One seeded game to its end with the hint on the human's seat and the Classic robot or
 // the Expert on the robot's.
 void PlayOneGame(std::uint64_t seed, bool expertRobot, Tally& tally) {
@@ -422,6 +433,7 @@ void PlayOneGame(std::uint64_t seed, bool expertRobot, Tally& tally) {
   host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
   Game game(host);
   if (expertRobot) game.ChooseRobot(RobotPlay::Expert);
+  game.SetHintPlayouts(HintPlayouts());
   HintFollower human(game, host, tally, seed % 10 == 1);
   host.onIdle = [&] { human.Act(); };
   tally.games += 1;
