@@ -28,7 +28,7 @@ namespace larkspur {
 class MasterPolicy : public Policy {
  public:
   // The game's budget for a decision, in milliseconds of this machine's search.
-  static constexpr int DefaultBudgetMs = 100;
+  static constexpr int DefaultBudgetMs = 10;
   // Playouts (a hand dealt from the seat's view and played to its end) this
   // machine plays in a millisecond, on one core:
   //   cmake --preset bench && cmake --build --preset bench && build/bench/bench_sim
