@@ -1,7 +1,8 @@
 // How fast the game core plays when nothing waits: whole games of the robot
 // against the simple policy on the human's seat on the scripted host's virtual clock, and the
 // time of one robot turn within those games. Pauses cost nothing here, so the
-// figures are the core's own processor time.
+// figures are the core's own processor time. And what keeping the hand in play
+// costs: forming its text at every wait, reading it, saving it.
 //
 // Build and run from the repository with the bench preset (Google Benchmark from
 // scripts/install-deps.sh --bench):
@@ -42,11 +43,12 @@ struct GameRecord {
 
 // Plays one whole game. A robot turn is timed from the human's last click of
 // a turn to the first wait of the next human turn.
-GameRecord PlayGame(std::uint64_t seed, const std::string& folder) {
+GameRecord PlayGame(std::uint64_t seed, const std::string& folder, bool keepHand = false) {
   ScriptedHost host(seed);
   host.folder = folder;
   host.answerMessage = ScriptedHost::ExitAtGameOver;
   Game game(host);
+  game.KeepsHand = keepHand;  // in memory: the host has no data folder
   SimplePolicy simple(seed);
   HumanSeat human(game, simple);
   GameRecord record;
@@ -93,6 +95,60 @@ void RobotTurn(benchmark::State& state) {
   state.counters["turns/game"] = turns / static_cast<double>(state.iterations());
 }
 BENCHMARK(RobotTurn)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(300);
+
+// The same games with the hand kept, in memory, at every wait for the human's
+// move: against WholeGame, what forming the kept hand's text costs.
+void WholeGameKeepingTheHand(benchmark::State& state) {
+  const std::string folder = Folder();
+  std::uint64_t seed = 0;
+  for (auto _ : state) PlayGame(++seed, folder, true);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(WholeGameKeepingTheHand)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// A hand kept late in a game: its text, and that text read back.
+std::string KeptText() {
+  struct Stop {};
+  ScriptedHost host(3);
+  host.folder = Folder();
+  host.answerMessage = ScriptedHost::ExitAtGameOver;
+  Game game(host);
+  game.KeepsHand = true;
+  SimplePolicy simple(3);
+  HumanSeat human(game, simple);
+  int waits = 0;
+  host.onIdle = [&] {
+    if (game.MayMove() && game.PlayerToPlay && ++waits == 90) throw Stop{};
+    human.Act();
+  };
+  game.Form_Load();
+  try {
+    game.MnuNew_Click();
+  } catch (const Stop&) {
+  }
+  return game.KeptHandText();
+}
+
+void ReadKeptHand(benchmark::State& state) {
+  const std::string text = KeptText();
+  for (auto _ : state) benchmark::DoNotOptimize(ParseKeptHand(text));
+  state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(ReadKeptHand)->Unit(benchmark::kMicrosecond);
+
+// Saving it to the disk through the crash-safe writer, beside the player file's
+// one line saved the same way: the wall time, flushing to the disk included.
+void SaveKeptHand(benchmark::State& state) {
+  const std::string text = KeptText(), path = Folder() + "/KeptHand.txt";
+  for (auto _ : state) SaveFileSafely(path, text);
+}
+BENCHMARK(SaveKeptHand)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void SavePlayerFile(benchmark::State& state) {
+  const std::string path = Folder() + "/Name.dat";
+  for (auto _ : state) SaveFileSafely(path, "\"Player\",\"Barnaby\",300,2,2,0,0,5000\r\n");
+}
+BENCHMARK(SavePlayerFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

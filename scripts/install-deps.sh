@@ -4,9 +4,9 @@
 # Usage: install-deps.sh [--tests] [--bench]
 #   (none)   what the game and its core and front-end tests build with
 #   --tests  also what ./test.sh runs: Xvfb and the tools that drive and watch the
-#            program, clang with its sanitizer and libFuzzer runtimes, and the
-#            validators of the desktop entry and the AppStream metainfo, and
-#            the Debian package tools with lintian
+#            program (python3 presses its close box), clang with its sanitizer and
+#            libFuzzer runtimes, and the validators of the desktop entry and the
+#            AppStream metainfo, and the Debian package tools with lintian
 #   --bench  also Google Benchmark, for the bench preset's bench_core
 set -euo pipefail
 
@@ -19,7 +19,7 @@ packages=(
 for arg in "$@"; do
   case $arg in
     --tests)
-      packages+=(xvfb xauth xdotool x11-utils imagemagick dbus clang libclang-rt-14-dev
+      packages+=(xvfb xauth xdotool x11-utils imagemagick dbus python3 clang libclang-rt-14-dev
         desktop-file-utils appstream dpkg-dev debhelper lintian)
       ;;
     --bench) packages+=(libbenchmark-dev) ;;

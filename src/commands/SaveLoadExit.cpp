@@ -27,6 +27,7 @@ void Game::MnuLoad_Click() {
     HandInPlay = true;
     for (int p : {Human, Robot})
       Table.LblGameScore[p].Caption = "Game Pts. " + std::to_string(GameScore[p]);
+    DiscardKeptHand();
     StartGames(GameRequest::LoadGame);
     return;
   }
@@ -36,6 +37,7 @@ void Game::MnuLoad_Click() {
   // The new game starts from zero totals, also when it replaces a running game
   // whose totals are no longer below a lowered target.
   HandInPlay = false;
+  DiscardKeptHand();
   StartGames(GameRequest::NewGame);
 }
 
@@ -72,6 +74,7 @@ void Game::QuitGame() {
 }
 
 void Game::FinishQuit() {
+  KeepHandForLater();
   SaveNameFile();
   ended_ = true;
   host.EndProgram();

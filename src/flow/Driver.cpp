@@ -1,4 +1,6 @@
 // The game driver: one game at a time, hands until the target, the human's turn, the end.
+#include <utility>
+
 #include "state/Game.h"
 
 namespace larkspur {
@@ -26,6 +28,7 @@ void Game::MnuNew_Click() {
       Table.LblGameScore[p].Caption = "Game Pts. " + std::to_string(GameScore[p]);
     }
   }
+  DiscardKeptHand();
   StartGames(GameRequest::NewGame);
 }
 
@@ -46,7 +49,8 @@ void Game::StartGames(GameRequest request) {
 void Game::RunGames() {
   {
     ScopedMark running(gameRunning_);
-    while (pending_ == GameRequest::NewGame || pending_ == GameRequest::LoadGame) {
+    while (pending_ == GameRequest::NewGame || pending_ == GameRequest::LoadGame ||
+           pending_ == GameRequest::ResumeHand) {
       pending_ = GameRequest::None;
       // Whatever the abandoned game left on the table goes.
       Table.FramResults.Visible = false;
@@ -68,26 +72,34 @@ void Game::RunGames() {
 }
 
 void Game::PlayGame() {
-  NewHandReset();
-  StartScoreSheet();  // after the reset, which zeroes the totals unless a game was loaded
-  PlayerToPlay = static_cast<int>(2 * host.Random()) + 1 == 1;
-  InitCards();
-  do {
+  // A kept hand put back is dealt and under way: it goes on from the human's turn.
+  bool handUnderWay = PutBackKeptHand();
+  if (!handUnderWay) {
     NewHandReset();
-    int dealer;
-    if (PlayerToPlay) {
-      SetStatus(" opponent is dealing and you will play first");
-      dealer = Robot;
+    StartScoreSheet();  // after the reset, which zeroes the totals unless a game was loaded
+    PlayerToPlay = static_cast<int>(2 * host.Random()) + 1 == 1;
+    InitCards();
+  }
+  do {
+    if (!std::exchange(handUnderWay, false)) {
+      NewHandReset();
+      int dealer;
+      if (PlayerToPlay) {
+        SetStatus(" opponent is dealing and you will play first");
+        dealer = Robot;
+      } else {
+        SetStatus(" you are dealing " + RobotName + " to play first");
+        dealer = Human;
+      }
+      Deal(dealer);
+      HandLayout(Human);
+      HandLayout(Robot);
+      ShowStock();
+      HandInPlay = true;
+      Table.Shape1.BorderColor = PileFrozen;
     } else {
-      SetStatus(" you are dealing " + RobotName + " to play first");
-      dealer = Human;
+      WaitWhileHumanPlays();  // the turn it was kept in goes on, even with the stock drawn out
     }
-    Deal(dealer);
-    HandLayout(Human);
-    HandLayout(Robot);
-    ShowStock();
-    HandInPlay = true;
-    Table.Shape1.BorderColor = PileFrozen;
 
     while (HandCount[Human] > 0 && HandCount[Robot] > 0 && StockCount > 0 && HandInPlay) {
       if (PlayerToPlay) {
@@ -119,14 +131,18 @@ void Game::PlayGame() {
 }
 
 void Game::WaitWhileHumanPlays() {
-  PlayerDiscarding = false;
-  CountBonuses(Human);
-  CountBonuses(Robot);
-  ShowScores();
-  CheckMinimumMeld(Human);
-  SetStatus(" click the Discard pack or click Stock for two cards.");
-  PlayerTurnOpen = true;
+  // A turn put back from a kept hand is open already, and goes on where it was left.
+  if (!std::exchange(turnPutBack_, false)) {
+    PlayerDiscarding = false;
+    CountBonuses(Human);
+    CountBonuses(Robot);
+    ShowScores();
+    CheckMinimumMeld(Human);
+    SetStatus(" click the Discard pack or click Stock for two cards.");
+    PlayerTurnOpen = true;
+  }
   while (PlayerToPlay) {
+    KeepHand();
     {
       ScopedMark waiting(waitingForHuman_);
       host.WaitForEvent();
@@ -166,6 +182,7 @@ void Game::EndOfGame() {
         "New Game", "Exit", "", 1, "Game Over");
     GamesWonRobot = OneMoreWin(GamesWonRobot);
   }
+  NoteGameInStatistics();
   SaveNameFile();
   HandInPlay = false;
   if (DialogChoice == 0) {

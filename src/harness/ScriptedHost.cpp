@@ -24,7 +24,15 @@ int ScriptedHost::ShowMessage(const DeluxeMessage& m) {
 }
 
 double ScriptedHost::Random() {
-  return randoms.empty() ? static_cast<double>(rng() >> 11) * 0x1.0p-53 : Next(randoms, 0.0);
+  if (!randoms.empty()) return Next(randoms, 0.0);
+  ++position.Draws;
+  return static_cast<double>(rng() >> 11) * 0x1.0p-53;
+}
+
+void ScriptedHost::RandomFrom(const RandomPosition& at) {
+  position = at;
+  rng.seed(at.Seed);
+  rng.discard(at.Draws);
 }
 
 void ScriptedHost::Picks(std::initializer_list<int> cards) {

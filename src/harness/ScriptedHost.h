@@ -28,7 +28,7 @@ struct GameTooLong : std::runtime_error {
 class ScriptedHost : public Host {
  public:
   explicit ScriptedHost(std::uint64_t seed = 1, std::string playerFileFolder = ".")
-      : folder(std::move(playerFileFolder)), rng(seed) {}
+      : folder(std::move(playerFileFolder)), rng(seed), position{seed, 0} {}
 
   // ---- the script
   std::deque<std::function<void()>> actions;               // one per event wait
@@ -52,7 +52,9 @@ class ScriptedHost : public Host {
   std::vector<std::string> sounds;
   bool ended = false;
   std::string folder;
+  std::string dataFolder;  // none: the kept hand and the statistics stay in memory
   std::mt19937_64 rng;
+  RandomPosition position;  // of rng, as long as only Random and RandomFrom move it
 
   void WaitUntil(std::int64_t deadline) override;
   void WaitForEvent() override;
@@ -70,6 +72,9 @@ class ScriptedHost : public Host {
   void ShowAbout() override {}
   double Random() override;
   std::string PlayerFileFolder() override { return folder; }
+  std::string DataFolder() override { return dataFolder; }
+  std::optional<RandomPosition> RandomAt() override { return position; }
+  void RandomFrom(const RandomPosition& at) override;
   void EndProgram() override { ended = true; }
 
   // The next stock draws pick exactly these cards.

@@ -47,6 +47,7 @@ void Game::ShowScores() {
 
 void Game::ShowHandResult() {
   HandScored = true;
+  ForgetKeptHand();  // the hand is over: nothing of it is left to resume
   for (int p : {Human, Robot}) {
     Table.PureCans[p].Caption.clear();
     Table.MixedCans[p].Caption.clear();
@@ -78,6 +79,7 @@ void Game::ShowHandResult() {
   }
   ShowScores();  // the game totals on the table follow the frame's at once
   NoteHandOnSheet(total);
+  NoteHandInStatistics(total[Human]);
   // Who won the hand is told on the status line, where it stays while the
   // frame waits; the frame itself shows the game's status.
   if (total[Robot] > total[Human]) {

@@ -41,6 +41,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/KeptHand.h"
+#include "commands/PlayStatistics.h"
 #include "commands/SafeFile.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
@@ -59,7 +61,7 @@ namespace larkspur {
 // points, so it never crosses the window system's event dispatch).
 struct GameAbandoned {};
 
-enum class GameRequest { None, NewGame, LoadGame, Quit };
+enum class GameRequest { None, NewGame, LoadGame, ResumeHand, Quit };
 
 class Game : public GameState {
  public:
@@ -187,6 +189,26 @@ class Game : public GameState {
   void mnuhelp_Click();
   void MnuAbout_Click();
 
+  // ---- the hand kept for another time (commands/KeepHand.cpp)
+  // Keeps the hand at every wait for the human's move, in the player's data
+  // folder when the host has one; off for games no one will resume.
+  bool KeepsHand = false;
+  // The hand as it was last kept, in the kept file's words; empty while none is.
+  const std::string& KeptHandText() const { return keptText_; }
+  // A hand kept before start-up waits to be resumed: Game > Resume Hand may put it back.
+  bool HandToResume() const { return resumable_.has_value() && !gameRunning_; }
+  void MnuResume_Click();
+  // Writes the hand once more, should its last writing have failed: at the program's end.
+  void KeepHandForLater();
+  // Tells the player, once the window is shown, of a kept hand or statistics
+  // the game could not use.
+  void ReportDataFileProblems();
+
+  // ---- statistics by robot level (commands/KeepStatistics.cpp)
+  PlayStatistics Stats;
+  // The statistics window's Reset: asks first, then sets every level back to nothing.
+  void ResetStatistics();
+
   // ---- message dialog (dialog/DeluxeMessage.cpp)
   int ShowDeluxeMessage(const std::string& message, const std::string& button0,
                         const std::string& button1, const std::string& button2, int imageIndex,
@@ -263,6 +285,22 @@ class Game : public GameState {
   void WaitForResults();
   // ---- commands/SaveLoadExit.cpp
   void FinishQuit();
+  // ---- commands/KeepHand.cpp
+  void ReadKeptHand();
+  // At each wait for the human's move: the hand written down when it changed.
+  void KeepHand();
+  void WriteKeptHand(bool tellFailure);
+  // Puts the hand being resumed on the table; false when none is.
+  bool PutBackKeptHand();
+  // The hand is over or given up: nothing of it is kept any longer.
+  void ForgetKeptHand();
+  // New and Load: a hand kept from before is given up too.
+  void DiscardKeptHand();
+  // ---- commands/KeepStatistics.cpp
+  void ReadStatistics();
+  void SaveStatistics();
+  void NoteHandInStatistics(int handTotal);
+  void NoteGameInStatistics();
 
   // The robot's own players; RobotPolicy chooses.
   RobotPlay robotPlayer_ = RobotPlay::Classic;
@@ -276,6 +314,18 @@ class Game : public GameState {
   // The player file the game could not read, while it stays in place: never saved over.
   bool nameFileUnread_ = false;
   std::optional<FileId> unreadNameFile_;
+
+  // The kept hand: one read at start-up that may be resumed, one being put
+  // back, and the words of the hand in play as last kept.
+  std::optional<KeptHand> resumable_;
+  std::optional<KeptHand> resuming_;
+  std::string keptText_;
+  bool keptOnDisk_ = false;       // the file holds keptText_
+  bool keepFailureTold_ = false;  // a failure to keep the hand has been told
+  bool turnPutBack_ = false;      // the human's turn goes on from a kept hand
+  bool statisticsFailureTold_ = false;
+  // Kept hand or statistics files that could not be used: a title and a message each.
+  std::vector<std::pair<std::string, std::string>> dataFileProblems_;
 
   bool gameRunning_ = false;
   bool waitingForHuman_ = false;  // the driver waits for the human's turn

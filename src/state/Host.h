@@ -20,6 +20,17 @@ struct DeluxeMessage {
   std::string Title;
 };
 
+// Where a random source stands: the seed it began from and how many values it
+// has given since. A kept hand holds it, so that a resumed hand draws on as it
+// would have.
+struct RandomPosition {
+  std::uint64_t Seed = 0;
+  std::uint64_t Draws = 0;
+  bool operator==(const RandomPosition&) const = default;
+};
+// A host reseeds before its draws pass this, so that putting a source back is quick.
+constexpr std::uint64_t MostRandomDraws = 100'000'000;
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -50,6 +61,12 @@ class Host {
   virtual double Random() = 0;
   // The folder that holds the player file, Name.dat.
   virtual std::string PlayerFileFolder() = 0;
+  // The player's own data folder, for the kept hand and the statistics; empty
+  // when nothing is to be kept on disk.
+  virtual std::string DataFolder() { return {}; }
+  // Where Random stands, and putting it back there; a host that cannot tell has none.
+  virtual std::optional<RandomPosition> RandomAt() { return std::nullopt; }
+  virtual void RandomFrom(const RandomPosition&) {}
 
   // Closes the windows and ends the program once control returns to it.
   virtual void EndProgram() = 0;

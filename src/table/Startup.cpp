@@ -6,6 +6,8 @@ namespace larkspur {
 void Game::Form_Load() {
   PlayerName = "Player";
   ReadNameFile();
+  ReadKeptHand();
+  ReadStatistics();
   Table.LblTargetScore.Caption = "Target Score " + std::to_string(TargetScore);
   Delay = PaceSetting;
   Table.LblNames[2].Caption = PlayerName;
@@ -20,7 +22,13 @@ void Game::Form_Load() {
   host.PlaySound("riffle.wav");
   Table.LblStock.Caption = "No. Deck 108";
   Table.LblDiscard.Caption = "Discard";
-  SetStatus(" welcome to Larkspur - Press F2 or us Game Menu for a new game.");
+  // While a hand is kept, the welcome offers it first: F2 alone would give it up.
+  if (resumable_)
+    SetStatus(
+        " welcome back to Larkspur - your last hand is kept. Press Ctrl+R or use Game Menu, "
+        "Resume Hand, to play on where you left off, or F2 for a new game.");
+  else
+    SetStatus(" welcome to Larkspur - Press F2 or us Game Menu for a new game.");
 }
 
 }  // namespace larkspur

@@ -132,6 +132,7 @@ struct CardPicture {
   std::string ToolTip;
   int MousePointer = 0;
   int MouseIcon = 0;
+  bool operator==(const CardPicture&) const = default;
 };
 
 struct Label {
@@ -148,6 +149,7 @@ struct Label {
   // How many bytes at the start of Caption are a name that the table may
   // shorten with "…" when the caption does not fit; the rest always shows.
   int ElidablePrefix = 0;
+  bool operator==(const Label&) const = default;
 };
 
 struct Frame {
@@ -159,6 +161,7 @@ struct Frame {
   std::string ToolTip;
   bool Visible = false;
   std::uint64_t ZOrder = 0;
+  bool operator==(const Frame&) const = default;
 };
 
 // What an element of the table is drawn as.
@@ -220,6 +223,7 @@ struct TableModel {
   struct Shape {
     int Left, Top, Width, Height;
     int BorderColor;
+    bool operator==(const Shape&) const = default;
   };
   Shape Shape1{0, 6360, 1335, 2055, PileFrozen};  // the discard pile's frame
   Shape ShapeTable{1560, 1920, 14295, 6975, DefaultColor};
@@ -254,6 +258,8 @@ struct TableModel {
   std::uint64_t ZCounter = 0;
   void BringToFront(CardPicture& p) { p.ZOrder = ++ZCounter; }
   void BringToFront(Frame& f) { f.ZOrder = ++ZCounter; }
+
+  bool operator==(const TableModel&) const = default;
 };
 
 // The results frame's rows from the top: the row's caption, and its value for each

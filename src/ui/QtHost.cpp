@@ -17,12 +17,20 @@
 
 namespace larkspur {
 
+namespace {
+
+std::uint64_t seedFromClock() {
+  return static_cast<std::uint64_t>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
 QtHost::QtHost()
     : folder_(QCoreApplication::applicationDirPath()),
-      random_(static_cast<std::uint64_t>(
-          std::chrono::high_resolution_clock::now().time_since_epoch().count())),
       soundModule_(QCoreApplication::applicationDirPath()) {
   clock_.start();
+  RandomFrom({seedFromClock(), 0});
 }
 
 QtHost::~QtHost() {
@@ -129,12 +137,25 @@ void QtHost::ShowAbout() {
 }
 
 double QtHost::Random() {
+  // A fresh seed now and then, so that a kept position is put back quickly.
+  if (position_.Draws >= MostRandomDraws) RandomFrom({seedFromClock(), 0});
+  ++position_.Draws;
   // The top 53 bits as a fraction: never 1.0.
   return static_cast<double>(random_() >> 11) * 0x1.0p-53;
 }
 
+void QtHost::RandomFrom(const RandomPosition& at) {
+  position_ = at;
+  random_.seed(at.Seed);
+  random_.discard(at.Draws);
+}
+
 std::string QtHost::PlayerFileFolder() {
   return folder_.toStdString();
+}
+
+std::string QtHost::DataFolder() {
+  return dataFolder_.toStdString();
 }
 
 void QtHost::EndProgram() {

@@ -37,6 +37,9 @@ class QtHost : public Host {
   // Where Name.dat is; the program's own folder unless set. The sounds are
   // found from the program's folder whatever this is.
   void setPlayerFileFolder(const QString& folder) { folder_ = folder; }
+  // The player's own data folder, for the kept hand and the statistics; none
+  // unless set, and then nothing is kept on disk.
+  void setDataFolder(const QString& folder) { dataFolder_ = folder; }
   // With the sound off no sound file plays and Beep is silent.
   void setSoundOn(bool on);
   bool soundOn() const { return soundOn_; }
@@ -57,6 +60,9 @@ class QtHost : public Host {
   void ShowAbout() override;
   double Random() override;
   std::string PlayerFileFolder() override;
+  std::string DataFolder() override;
+  std::optional<RandomPosition> RandomAt() override { return position_; }
+  void RandomFrom(const RandomPosition& at) override;
   void EndProgram() override;
 
  private:
@@ -67,11 +73,13 @@ class QtHost : public Host {
   std::function<void()> closeTable_;
   QPointer<QWidget> dialogParent_;
   QString folder_;
+  QString dataFolder_;
   bool soundOn_ = true;
   bool quitOnEnd_ = true;
   bool ended_ = false;
   QElapsedTimer clock_;
   std::mt19937_64 random_;
+  RandomPosition position_;  // of random_
   SoundModule soundModule_;
   bool loadingSounds_ = false;
   bool soundsLoaded_ = false;

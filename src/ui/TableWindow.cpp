@@ -132,6 +132,10 @@ void TableWindow::callGame(Handler&& handler) {
   syncFromModel();
 }
 
+void TableWindow::callGameWith(const std::function<void()>& handler) {
+  callGame(handler);
+}
+
 TableWindow::TableWindow(QWidget* parent)
     : QMainWindow(parent), game_(std::make_unique<Game>(host_)) {
   // Every window of the program, the dialogs too, shows the same icon.
@@ -141,6 +145,7 @@ TableWindow::TableWindow(QWidget* parent)
   host_.setCloseTable([this] { close(); });
   installTableAccessibility();  // before the table's widgets, so they answer in the game's words
   buildMenus();
+  buildKeptHand();
   buildTable();
   buildKeys();
   if (const QString path = qEnvironmentVariable("LARKSPUR_TABLE_LOG"); !path.isEmpty()) {
@@ -565,6 +570,7 @@ void TableWindow::syncFromModel() {
   syncMarks();
   if (tableLog_) logTable();
   if (scoreSheet_) scoreSheet_->refresh();
+  syncKeptHand();
 }
 
 void TableWindow::syncFrames(bool rescaled) {
@@ -807,9 +813,17 @@ void TableWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
-  // A bad player file is reported once the table is on the screen.
+  // A bad player file is reported once the table is on the screen, and so is a
+  // kept hand or statistics file that could not be used.
   QMetaObject::invokeMethod(
-      this, [this] { callGame([this] { game_->ReportNameFileProblem(); }); }, Qt::QueuedConnection);
+      this,
+      [this] {
+        callGame([this] {
+          game_->ReportNameFileProblem();
+          game_->ReportDataFileProblems();
+        });
+      },
+      Qt::QueuedConnection);
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {

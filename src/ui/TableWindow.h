@@ -8,6 +8,7 @@
 #include <QRect>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,7 @@ namespace larkspur {
 class CardWidget;
 class FrameButton;
 class ScoreSheetWindow;
+class StatisticsWindow;
 class TableSurface;
 class TableMarks;
 
@@ -98,6 +100,8 @@ class TableWindow : public QMainWindow {
   // Runs one game handler; the game's unwinding stops here, never in Qt.
   template <class Handler>
   void callGame(Handler&& handler);
+  // The same, for the window's parts kept in files of their own.
+  void callGameWith(const std::function<void()>& handler);
 
   void buildMenus();
   void buildOptionsMenu();
@@ -130,6 +134,15 @@ class TableWindow : public QMainWindow {
   void cardPressed(int card);
   void cardMoved(int card);
 
+  // ---- the kept hand and the statistics by robot level (TableWindowKept.cpp)
+  // Game > Resume Hand, the statistics window's item, and the hand kept as the
+  // session ends.
+  void buildKeptHand();
+  // Resume Hand enabled only while a kept hand waits; the robot's item checked as
+  // the game has it, which a resumed hand may change.
+  void syncKeptHand();
+  void openStatistics();
+
   // Checks the Speed item of the game's pace; none for a pace no item gives.
   void showPace();
   // The window's place and size as the player left them, kept per user.
@@ -152,6 +165,9 @@ class TableWindow : public QMainWindow {
   std::vector<FrameItem> frames_;
   QLineEdit* txtPoints_ = nullptr;
   ScoreSheetWindow* scoreSheet_ = nullptr;
+  StatisticsWindow* statistics_ = nullptr;
+  QAction* resumeAction_ = nullptr;
+  std::vector<std::pair<RobotPlay, QAction*>> robotItems_;  // Options > Robot
   std::string shownTxtPoints_;
   std::string shownCaption_;
   int shownShapeColor_ = -2;

@@ -22,9 +22,11 @@ int main(int argc, char* argv[]) {
   // The game ends only through its own exit routine, which quits the application.
   QApplication::setQuitOnLastWindowClosed(false);
   larkspur::TableWindow window;
-  window.host().setPlayerFileFolder(larkspur::playerFileFolder(
-      QCoreApplication::applicationDirPath(),
-      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+  const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  window.host().setPlayerFileFolder(
+      larkspur::playerFileFolder(QCoreApplication::applicationDirPath(), dataFolder));
+  // The kept hand and the statistics are the player's own wherever Name.dat is.
+  window.host().setDataFolder(dataFolder);
   window.load();
   if (window.host().ended()) return 0;
   window.show();

@@ -36,6 +36,7 @@
 #include "ui/MessageWindow.h"
 #include "ui/ScoreSheetWindow.h"
 #include "ui/Sounds.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/TableAccessibility.h"
 #include "ui/TableWidgets.h"
 #include "ui/TableWindow.h"
@@ -767,6 +768,86 @@ class TestTableWindow : public QObject {
     sheet->pages()->setCurrentWidget(sheet->log());
     QTest::keyClick(sheet->log(), Qt::Key_C, Qt::ControlModifier);
     QVERIFY(clipboard->text().startsWith("You discarded the four of hearts\nThe stock ran out\n"));
+  }
+
+  // A hand left by Exit is offered at the next start: Resume Hand (Ctrl+R), enabled only
+  // then, puts it back with its robot, once. The statistics window shows each level and
+  // its Reset asks first.
+  void keptHandAndStatistics() {
+    QTemporaryDir dir;
+    const QByteArray player = "\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n";
+    auto table = [&](TableWindow& w) {
+      writeFile(dir.filePath("Name.dat"), player);
+      w.host().setPlayerFileFolder(dir.path());
+      w.host().setDataFolder(dir.filePath("data"));
+      w.host().setQuitOnEnd(false);
+      w.load();
+      w.show();
+      w.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&w));
+    };
+    auto act = [](TableWindow& w, const char* name) { return w.findChild<QAction*>(name); };
+    // Leaves the game at the human's first turn; returns the hand as then kept.
+    auto leaveAtTurn = [&](TableWindow& w, const std::function<void()>& start) {
+      QString kept;
+      QTimer poll;
+      connect(&poll, &QTimer::timeout, this, [&] {
+        Game& g = w.game();
+        if (g.Table.FramResults.Visible)
+          return QTest::mouseClick(w.findChild<QWidget*>("cmdNew"), Qt::LeftButton);
+        if (!kept.isEmpty() || !g.MayMove() || !g.PlayerToPlay || !g.HandInPlay) return;
+        kept = QString::fromStdString(g.KeptHandText());
+        answeringMessages(0, [&] { act(w, "MnuExit")->trigger(); });
+      });
+      poll.start(10);
+      start();
+      poll.stop();
+      return kept;
+    };
+
+    QString left;
+    {
+      TableWindow w;
+      table(w);
+      QVERIFY(!act(w, "MnuResume")->isEnabled());
+      act(w, "MnuExpert")->trigger();
+      left = leaveAtTurn(w, [&] { QTest::keyClick(&w, Qt::Key_F2); });
+      QVERIFY(w.game().Ended());
+    }
+    QVERIFY(left.startsWith("Larkspur kept hand 1\nrobot expert\n"));
+    TableWindow w;
+    table(w);
+    QAction* resume = act(w, "MnuResume");
+    QCOMPARE(resume->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QVERIFY(resume->isEnabled());
+    QVERIFY(w.findChild<QLabel*>("LblGenInfo")->text().startsWith("Ada  welcome back"));
+    act(w, "MnuClassic")->trigger();
+    QString back;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+      if (!back.isEmpty() || !w.game().MayMove()) return;
+      back = QString::fromStdString(w.game().KeptHandText());
+      QVERIFY(act(w, "MnuExpert")->isChecked());
+      QVERIFY(!resume->isEnabled());
+      answeringMessages(0, [&] { act(w, "MnuExit")->trigger(); });
+    });
+    poll.start(10);
+    QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier);
+    poll.stop();
+    QCOMPARE(back, left);
+
+    act(w, "MnuStatistics")->trigger();
+    auto* stats = w.findChild<StatisticsWindow*>();
+    QVERIFY(stats && stats->isVisible());
+    QCOMPARE(stats->table()->horizontalHeaderItem(2)->text(), QString("Expert"));
+    QCOMPARE(stats->table()->item(0, 0)->text(), QString("Games played"));
+    AddHand(w.game().Stats.Of(RobotPlay::Expert), 250, 1, false);
+    w.game().Stats.Revision += 1;
+    w.syncFromModel();
+    QCOMPARE(stats->table()->item(8, 2)->text(), QString("1"));  // hands played
+    const QString asked = answeringMessages(1, [&] { stats->resetButton()->click(); });
+    QVERIFY(asked.startsWith("Reset statistics?|Ada do you really wish"));
+    QCOMPARE(w.game().Stats.Of(RobotPlay::Expert).Hands, 1);
   }
 
  private:
