@@ -6,7 +6,8 @@
 # Usage: measure_gui.sh [-n RUNS] [-i IDLE_S] [BUILD_DIR]
 #   RUNS      runs of each program, the medians are reported (default 7)
 #   IDLE_S    idle window after a window is mapped, in seconds (default 5)
-#   BUILD_DIR holds larkspur, its sound module, larkspur-floor and the wav files (default:
+#   BUILD_DIR a build folder with larkspur, larkspur-floor and the rest, installed into a
+#             scratch prefix for the runs (default:
 #             $LARKSPUR_BUILD_DIR, else build/release, where ./play.sh and the
 #             release preset build them)
 # mapped_ms  launch -> MapNotify of the program's top-level window (stamped as xev reports it)
@@ -81,11 +82,14 @@ DBUS_SESSION_BUS_ADDRESS=$(head -1 "$scratch/bus"); export DBUS_SESSION_BUS_ADDR
   done >"$scratch/maps" ) & epid=$!
 sleep 0.5
 
-# Each program runs from a copy of its folder, as a user's would.
+# Each program runs from a copy of its own: the game installed into a prefix of
+# its own, so it finds its sound module and sounds where an install puts them
+# (it loads the module only from there or from its build folder).
 app=$scratch/app floor=$scratch/floor
 mkdir "$app" "$floor"
-cp "$build/larkspur" "$build/larkspur-sounds.so" "$app/"
-cp "$build"/*.wav "$app/" 2>/dev/null
+command -v cmake >/dev/null || { echo "measure_gui: missing cmake" >&2; exit 1; }
+cmake --install "$build" --prefix "$app" >/dev/null ||
+  { echo "measure_gui: cannot install $build into $app" >&2; exit 1; }
 cp "$build/larkspur-floor" "$floor/"
 
 # One run of program $2 under the name $1: its figures are appended to the
@@ -93,7 +97,7 @@ cp "$build/larkspur-floor" "$floor/"
 measure() {
   local name=$1 program=$2 t0 t1 l n w p c0 c1 i0 i1 L
   local -n M=${name}_M C=${name}_C R=${name}_R
-  rm -f "$app/Name.dat"
+  rm -f "$app/bin/Name.dat"
   mapfile -t L <"$scratch/maps"; n=${#L[@]}
   t0=${EPOCHREALTIME/./} t1=''
   "$program" >"$scratch/app.log" 2>&1 & apid=$!
@@ -112,6 +116,8 @@ measure() {
   c0=$(ticks $apid) i0=${EPOCHREALTIME/./}
   sleep "$idle"
   c1=$(ticks $apid) i1=${EPOCHREALTIME/./}
+  [[ $name != game ]] || grep -q larkspur-sounds.so "/proc/$apid/maps" ||
+    echo "run $r $name: its sound module did not load (the figures are a silent game's)"
   M+=($(( (t1 - t0 + 500) / 1000 )))
   C+=($(awk -v c=$((c1 - c0)) -v hz="$hz" -v us=$((i1 - i0)) 'BEGIN { printf "%.2f", c / hz / (us / 1e6) * 100 }'))
   R+=($(awk '/^VmHWM/ { printf "%.1f", $2 / 1024 }' /proc/$apid/status))
@@ -123,7 +129,7 @@ echo "# $build: larkspur-floor and larkspur by turns   runs: $runs each   idle: 
 floor_M=() floor_C=() floor_R=() game_M=() game_C=() game_R=()
 for (( r = 1; r <= runs; r++ )); do
   measure floor "$floor/larkspur-floor"
-  measure game "$app/larkspur"
+  measure game "$app/bin/larkspur"
 done
 
 (( ${#floor_M[@]} && ${#game_M[@]} )) || { echo "measure_gui: no successful runs" >&2; exit 1; }

@@ -14,13 +14,15 @@ Canasta is Spanish for "basket". The game was first played in Uruguay in the lat
 there to the United States, where it was the card game everybody was playing in the early 1950s. The name is said to
 come from the basket-like heap of cards a player builds up in a meld of seven, which is what the game is all about.
 
-Larkspur is canasta for two: you against the computer. Help comes in two parts: this text, and the small tips that
-appear when you rest the mouse over the cards, the labels and the other parts of the table. Watch the line of
-instructions on the left of the table as well: it always tells you what the game expects you to do next.
+Larkspur is canasta for two: you against the computer. Help comes in three parts: this text, the small tips that appear
+when you rest the mouse over the cards, the labels and the other parts of the table, and the Hint, which suggests your
+next click. Watch the line of instructions on the left of the table as well: it always tells you what the game expects
+you to do next.
 
 The game follows most of the official rules of two-handed canasta, but leaves out some of their complications so that a
-game runs smoothly on the screen. The computer plays its turns by fixed rules, and every card it moves travels across
-the table at the pace set for the game, so you can always see what it has done.
+game runs smoothly on the screen. How the computer plays is yours to choose under Options (see The Interface below): by
+its own fixed rules, as a stronger player, or searching ahead. Every card it moves travels across the table at the pace
+you set under Speed, so you can follow what it does.
 
 # The Deck and Deal
 Two full packs of 52 cards and four jokers are shuffled together, 108 cards in all. There are two players, you and the
@@ -54,7 +56,9 @@ that the players take turns in the same way.
 
 When you take the discard pile before your first meld, only its top card may count towards your minimum meld. The rest
 of the pile comes into your hand once the minimum has been met. If you take the pile and then find you cannot meet the
-minimum, click the Return Cards button: the top card goes back on the pile and 50 points are taken off your score.
+minimum, click the Return Cards button: the top card goes back on the pile and 50 points are taken off your score. If
+the rest of the pile has come into your hand and Return Cards then leaves your melds short of the minimum, the whole
+pile goes back on the pile, with the same 50 points off.
 
 A hand ends when one player has no cards left in hand, or when the stock is used up. At the end of each hand the scores
 are shown, and the game can be saved there and then to be finished another time.
@@ -136,22 +140,55 @@ of the cards still in hand. You are then offered the next hand (Carry On) or to 
 A hand also ends when the stock is exhausted; the hand is scored in the same way, but nobody gets the going out bonus.
 
 # The Interface
-Everything is done with the mouse. When the mouse rests over a card or a label, the pointer and the tip beside it show
-what a click there would do; if a click is not allowed, the line of instructions says why.
+You can play with the mouse or with the keyboard. When the mouse rests over a card or a label, the pointer and the tip
+beside it show what a click there would do; if a click is not allowed, the line of instructions says why. Rest the
+mouse on the label at the end of a meld column to see every card in that meld, as the cards lie over each other on the
+table.
 
 To draw, left-click on the stock for two cards, or click on the top card of the discard pile to take the pile.
 
 To meld, click on the cards in your hand one at a time; each card goes to the column of its rank on the meld table.
 
-To add a wild card to a meld, click on the wild card in your hand and then click on the label above the meld you want it
-to join.
+To add a wild card to a meld, click on the wild card in your hand and then click on the label above the meld you want
+it to join.
 
 When you have finished melding, click on the large label above your cards, and then click on the one card you wish to
 discard.
 
-The Game menu starts a new game (F2), loads a saved game, saves and exits. The Canasta Help menu shows this text and
-About tells you about the program. Under Statistics you can see or delete the count of games won, under Change Names you
-can change your name or the computer's, and Target Score sets the points to play to, anything from 500 to 5000.
+With the keyboard, Tab and Shift+Tab move a yellow ring over everything you can click at that moment, Left and Right
+move it along your hand or the labels above the melds, and Space or Return clicks what it rings. After a click the ring
+stays where you are working, on the next card of the same rank or the nearest card, until your turn is over. In a
+message, Return takes the first button (or the one Tab moved to), Escape the last, and the underlined letter of a
+button that button. The panel at the end of a hand answers the same way, Carry On first, but Escape does nothing there.
+
+Not sure what to do? Hint (the H key) suggests your next click: the line of instructions says what to do and why, and
+the card or label to click is outlined in cyan until you act.
+
+The menus:
+
+Game: New (F2) starts a new game, Load (Ctrl+L) carries on an unfinished game, Save (Ctrl+V) keeps the game totals so
+far, and Exit (Ctrl+X) ends the program. A hand left unfinished when the program closed is kept: Resume Hand (Ctrl+R)
+puts it back on the table just as you left it. Hint is here too, and the Score Sheet (Ctrl+H), which shows the scores of
+every hand of the game and, on its Hand Log page, every move of this hand; Copy puts the page shown on the clipboard.
+
+Change Names: Change your name, or Change Opponent Name to give the computer a name of your choice.
+
+Statistics: View Statistics shows how many games each of you has won, and Delete Statistics sets both counts back to
+nought. Statistics by Robot Level shows, for each robot, the games won and lost, the streaks, the best and worst
+totals, the canastas and the times gone out.
+
+Target Score sets the points to play to, anything from 500 to 5000: the box shows the target as it stands, so type the
+new one over it and press Return, or press Escape to leave it as it is.
+
+Options: Speed sets how long the game pauses between moves, Slow, Normal or Fast, and No pauses skips every pause, so
+the cards move as fast as the screen can draw them. Sound turns the sounds off and on. Robot chooses your opponent:
+Classic plays by the robot's own fixed rules, Expert is a stronger player, and Master searches ahead, the strongest of
+the three.
+
+Canasta Help shows this text (F1), and About tells you about the program.
+
+Your name, the computer's name, the pace, the games won, the target and the totals of an unfinished game are kept from
+one game to the next, and so are No pauses, the sound, the robot you chose and the place and size of the window.
 
 The line of instructions on the left of the table tells you what to do next. The computer's scores are shown along the
 top of the table and yours along the bottom, with the points still in your hand at the bottom right; the minimum meld

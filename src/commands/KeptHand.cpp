@@ -386,7 +386,7 @@ void ReadMelds(Reader& r, GameState& s) {
 void ReadCards(Reader& r, GameState& s, TableModel& t) {
   for (int c = 1; c <= CardCount; ++c) {
     r.Expect("card");
-    r.Count(14);
+    r.Count(15);
     if (r.Int(1, CardCount) != c) Reader::Refuse("its cards are not each listed once, in order");
     CardRow& row = s.Cards[c];
     row.Place = r.Int(PlaceHumanHand, PlaceRobotRedThree);
@@ -395,6 +395,7 @@ void ReadCards(Reader& r, GameState& s, TableModel& t) {
     row.Points = r.Int(0, Amount);
     row.FromDiscard = r.Flag();
     row.NewThisTurn = r.Flag();
+    row.TakenForFirstMeld = r.Flag();
     row.MeldColumn[Human] = r.Int(0, RankKing);
     row.MeldColumn[Robot] = r.Int(0, RankKing);
     CardPicture& pic = t.PicCards[c];
@@ -650,7 +651,7 @@ std::string FormatKeptHand(RobotPlay robot, const std::optional<RandomPosition>&
     const CardRow& row = s.Cards[c];
     const CardPicture& pic = t.PicCards[c];
     w.Line("card").N(c).N(row.Place).N(row.Rank).N(row.Points).N(row.FromDiscard);
-    w.N(row.NewThisTurn).N(row.MeldColumn[Human]).N(row.MeldColumn[Robot]);
+    w.N(row.NewThisTurn).N(row.TakenForFirstMeld).N(row.MeldColumn[Human]).N(row.MeldColumn[Robot]);
     w.N(pic.Left).N(pic.Top).N(pic.Image).N(pic.Visible).N(pic.BorderStyle).U(pic.ZOrder);
   }
   // Only what play has changed: the rest is as on a new table.

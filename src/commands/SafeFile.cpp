@@ -153,8 +153,8 @@ SaveResult SaveInPlaceOrSayWhy(const SaveTarget& target, const std::string& text
 }
 
 void SyncFolder(const std::string& path) {
-  std::string folder = fs::path(path).parent_path().string();
-  if (folder.empty()) folder = ".";
+  fs::path folder = fs::path(path).parent_path();
+  if (folder.empty()) folder = fs::path(".");
   const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   // The file itself is on the disk already; a folder that cannot be flushed
   // (some file systems refuse) risks at most the rename after a crash.

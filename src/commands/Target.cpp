@@ -43,13 +43,20 @@ bool ReadTarget(const std::string& text, int& target) {
 
 }  // namespace
 
+// The box shows the target as it stands, ready to be typed over.
 void Game::MnuTarget_Click() {
+  Table.Txtpoints = std::to_string(TargetScore);
   Table.FramTarget.Visible = true;
   Table.BringToFront(Table.FramTarget);
 }
 
 void Game::Txtpoints_Change(const std::string& text) {
   Table.Txtpoints = text;
+}
+
+// Escape puts the frame away and leaves the target as it was.
+void Game::FramTarget_Escape() {
+  Table.FramTarget.Visible = false;
 }
 
 void Game::CmdTarget_Click() {

@@ -97,6 +97,19 @@ void Game::HandOverPile(int player) {
 bool Game::TakeBack() {
   bool penaltyCharged = false;
   bool topReturned = false;
+  // Giving back a pile taken before the first meld costs 50 points, once.
+  auto chargePenalty = [&] {
+    if (MinMeldMet[Human] || penaltyCharged) return;
+    ShowDeluxeMessage(PlayerName +
+                          " you lose 50 points for taking Discard and failing to meet Minimum "
+                          "Meld",
+                      "O.K.", "", "", 1, "Cards taken back");
+    PenaltyPoints = rules::PileGivenBackPenalty;
+    ShowScores();
+    PlayerDiscarding = false;
+    penaltyCharged = true;
+    PlayerTurnOpen = true;
+  };
   for (int c = 1; c <= CardCount; ++c) {
     if (Cards[c].Place != PlaceHumanMeld) continue;
     MeldItems& meld = MeldInfo[Human][Cards[c].MeldColumn[Human]];
@@ -116,17 +129,7 @@ bool Game::TakeBack() {
       topReturned = true;
       // The pile is no longer taken, so nothing of it is due any more.
       PlayerPileDue = false;
-      if (!MinMeldMet[Human] && !penaltyCharged) {
-        ShowDeluxeMessage(PlayerName +
-                              " you lose 50 points for taking Discard and failing to meet Minimum "
-                              "Meld",
-                          "O.K.", "", "", 1, "Cards taken back");
-        PenaltyPoints = rules::PileGivenBackPenalty;
-        ShowScores();
-        PlayerDiscarding = false;
-        penaltyCharged = true;
-        PlayerTurnOpen = true;
-      }
+      chargePenalty();
       LogMove(HandMove::PileGivenBack, Human, c, PenaltyPoints - penaltyBefore);
     } else if (Cards[c].NewThisTurn) {
       LogMove(HandMove::TakenBack, Human, c);
@@ -153,7 +156,42 @@ bool Game::TakeBack() {
     ShowScores();
     Pause();
   }
+  if (GiveBackTakenPile()) {
+    const int penaltyBefore = PenaltyPoints;
+    chargePenalty();
+    if (!topReturned)
+      LogMove(HandMove::PileGivenBack, Human, UpCard, PenaltyPoints - penaltyBefore);
+    topReturned = true;
+  }
   return topReturned;
+}
+
+bool Game::PileTakenForFirstMeld() const {
+  for (int c = 1; c <= CardCount; ++c)
+    if (Cards[c].TakenForFirstMeld) return true;
+  return false;
+}
+
+// What came to the hand with a pile taken for a first meld goes back to the
+// pile: the rest of the pile, and its top card if Return Cards had sent that to
+// the hand. Red threes it brought were laid down and replaced at once, and stay
+// down. True when any card went back.
+bool Game::GiveBackTakenPile() {
+  bool given = false;
+  for (int c = 1; c <= CardCount; ++c) {
+    if (!Cards[c].TakenForFirstMeld) continue;
+    Cards[c].TakenForFirstMeld = false;
+    if (Cards[c].Place != PlaceHumanHand) continue;
+    Cards[c].Place = PlacePile;
+    given = true;
+  }
+  if (!given) return false;
+  PlayerPileDue = false;
+  ShowDiscardPile();
+  HandLayout(Human);
+  ShowScores();
+  Pause();
+  return true;
 }
 
 }  // namespace larkspur

@@ -142,6 +142,9 @@ void Game::WaitWhileHumanPlays() {
     PlayerTurnOpen = true;
   }
   while (PlayerToPlay) {
+    // A turn sent back to drawing after the last stock card can draw nothing:
+    // the hand is over, as it is before a turn with no stock.
+    if (PlayerTurnOpen && StockCount <= 0) break;
     KeepHand();
     {
       ScopedMark waiting(waitingForHuman_);
@@ -155,6 +158,8 @@ void Game::WaitWhileHumanPlays() {
   // The rest of a pile is due only in the turn that took it: a later first meld
   // must not bring in a pile the player did not take.
   PlayerPileDue = false;
+  // A pile taken for the first meld is the human's for good once the turn is over.
+  for (CardRow& card : Cards) card.TakenForFirstMeld = false;
   Table.LblReturnPack.Visible = false;
   Table.LblDiscarding.Visible = false;
 }

@@ -126,6 +126,10 @@ void Game::TakeTwoFromStock() {
 
 void Game::PlayerTakesPile(int card) {
   if (Cards[card].Rank != Cards[UpCard].Rank) return;
+  // Before the first meld the pile is taken on the strength of a meld still to
+  // come: should that meld not stand, the whole pile goes back.
+  if (!MinMeldMet[Human])
+    for (int c = 1; c <= CardCount; ++c) Cards[c].TakenForFirstMeld = Cards[c].Place == PlacePile;
   TakePileTop(Human);
   CountMeldPoints(Human);
   CheckMinimumMeld(Human);

@@ -62,6 +62,9 @@ void Game::LblReturnPack_Click() {
   ReturnUnfinishedMelds();
   RecountHumanMelds();
   RecheckMinimumMeld();
+  // The melds that stand no longer make the first meld that a pile was taken
+  // for: the pile goes back with its penalty, as if the meld had never been made.
+  if (!MinMeldMet[Human] && PileTakenForFirstMeld()) topReturned = TakeBack();
   CountBonuses(Human);
   HandLayout(Human);
   LayOutMelds(Human);
@@ -81,7 +84,8 @@ void Game::LblReturnPack_Click() {
 }
 
 // Melds of one or two cards go back to the hand; only cards still in the
-// human's melds are returned.
+// human's melds are returned. A taken pile's top card among them is a card of
+// the hand from now on, no longer the pile's.
 void Game::ReturnUnfinishedMelds() {
   for (int r = RankAce; r <= RankKing; ++r) {
     if (r == RankTwo) continue;
@@ -91,6 +95,7 @@ void Game::ReturnUnfinishedMelds() {
       if (Cards[c].MeldColumn[Human] != r || Cards[c].Place != PlaceHumanMeld) continue;
       LogMove(HandMove::TakenBack, Human, c);
       Cards[c].NewThisTurn = false;
+      Cards[c].FromDiscard = false;
       Cards[c].Place = PlaceHumanHand;
       RestoreWildCard(c);
       meld.Count -= 1;

@@ -255,6 +255,7 @@ void SimHand::StartTurn(int player) {
 void SimHand::EndTurn() {
   if (Turn == Human) {
     PlayerPileDue = false;  // due only in the turn that took the pile
+    TakenForFirstMeld = {};
     NextToPlay = Robot;
   } else {
     NextToPlay = TookPile || HandCount[Robot] != 0 ? Human : Robot;
@@ -264,6 +265,17 @@ void SimHand::EndTurn() {
     return;
   }
   StartTurn(sim::Other(Turn));
+}
+
+// A draw with no stock ends the hand before it, as the table's driver ends it
+// before a turn: the hand is scored, and whoever was to draw plays first next.
+void SimHand::EndHandBeforeDraw() {
+  if (Turn == Human) {
+    PlayerPileDue = false;
+    TakenForFirstMeld = {};
+  }
+  NextToPlay = Turn;
+  ScoreHand();
 }
 
 void SimHand::Stop() {
@@ -278,16 +290,15 @@ bool SimHand::AskTakePile() const {
 
 void SimHand::Draw(bool takePile) {
   if (Phase != SimPhase::Draw) return;
+  if (StockCount == 0) {  // a hand set up so: the table never asks for this draw
+    EndHandBeforeDraw();
+    return;
+  }
   if (takePile && AskTakePile()) {
     if (Turn == Robot)
       RobotTakesPile();
     else
       HumanTakesPile();
-  } else if (StockCount == 0) {
-    // A turn starts only with a stock, but the human's may come back to drawing
-    // after the last card: with no stock card to click, only the pile will do.
-    if (++Rounds > MostRounds) Stop();
-    return;
   } else {
     DrawStockCard(Turn);
     DrawStockCard(Turn);
@@ -404,6 +415,9 @@ void SimHand::RobotEndsMelding() {
 void SimHand::HumanTakesPile() {
   const int top = UpCard;
   const int rank = sim::CardRank[top];
+  if (!MinMeldMet[Human])
+    for (int c = 1; c <= CardCount; ++c)
+      if (Place[c] == PlacePile) TakenForFirstMeld.Add(c);
   Note(Human, top, rank, true, DiscardCount);
   FromDiscard.Add(top);
   MeldCard(top, rank, Human);
@@ -505,6 +519,10 @@ void SimHand::HumanDiscards(int card) {
 }
 
 void SimHand::BackToDrawOrMeld(bool topReturned) {
+  if (topReturned && StockCount == 0) {
+    EndHandBeforeDraw();
+    return;
+  }
   if (++Rounds > MostRounds) {
     Stop();
     return;
@@ -514,13 +532,16 @@ void SimHand::BackToDrawOrMeld(bool topReturned) {
 }
 
 // Return Cards: before the first meld every card melded goes back, a taken top
-// card to the pile with the penalty; then melds of one or two cards go back.
-// True when the top card went back, so the human draws again.
+// card to the pile with the penalty; then melds of one or two cards go back,
+// and if what stands no longer makes the first meld a pile was taken for, the
+// pile goes back as before it. True when the top card went back, so the human
+// draws again.
 bool SimHand::ReturnCards() {
-  const bool topReturned = !MinMeldMet[Human] && TakeBack();
+  bool topReturned = !MinMeldMet[Human] && TakeBack();
   ReturnUnfinishedMelds();
   RecountHumanMelds();
   RecheckMinimumMeld();
+  if (!MinMeldMet[Human] && TakenForFirstMeld.Count() > 0) topReturned = TakeBack();
   return topReturned;
 }
 
@@ -552,10 +573,29 @@ bool SimHand::TakeBack() {
     }
     CheckMinimumMeld(Human);
   }
+  if (GiveBackTakenPile()) {
+    if (!MinMeldMet[Human]) PenaltyPoints = rules::PileGivenBackPenalty;
+    topReturned = true;
+  }
   return topReturned;
 }
 
-// Melds of one or two cards go back to the hand, wild cards first.
+// The rest of a pile taken for the first meld, and its top card if that lies
+// in the hand, go back to the pile; red threes stay laid down.
+bool SimHand::GiveBackTakenPile() {
+  bool given = false;
+  for (int c = 1; c <= CardCount; ++c) {
+    if (!TakenForFirstMeld.Has(c) || Place[c] != PlaceHumanHand) continue;
+    MoveCard(c, PlacePile);
+    given = true;
+  }
+  TakenForFirstMeld = {};
+  if (given) PlayerPileDue = false;
+  return given;
+}
+
+// Melds of one or two cards go back to the hand, wild cards first; a taken
+// top card among them is the hand's from now on.
 void SimHand::ReturnUnfinishedMelds() {
   for (int r = RankAce; r <= RankKing; ++r) {
     MeldItems& meld = MeldInfo[Human][r];
@@ -563,6 +603,7 @@ void SimHand::ReturnUnfinishedMelds() {
     auto giveBack = [&](int c) {
       if (Place[c] != PlaceHumanMeld || ColumnOf(c) != r) return false;
       MoveCard(c, PlaceHumanHand);
+      FromDiscard.Remove(c);
       if (IsWildCardNumber(c)) WildColumn[c] = 0;
       meld.Count -= 1;
       if (meld.Count != 0) return false;

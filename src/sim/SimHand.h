@@ -113,6 +113,9 @@ struct SimHand {
   PileState StateOfPile = PileState::Frozen;
   CardSet
       FromDiscard;  // top cards taken from the pile; the human's go back there with Return Cards
+  // The pile the human took in this turn before the first meld, top card and
+  // all: it goes back whole should that first meld not stand.
+  CardSet TakenForFirstMeld;
 
   // ---- counts, kept with every move
   PerPlayer<int> HandCount{};
@@ -208,6 +211,7 @@ struct SimHand {
   void TurnUpCard();
   void StartTurn(int player);
   void EndTurn();
+  void EndHandBeforeDraw();
   void Stop();
   // The robot's seat.
   void RobotTakesPile();
@@ -225,6 +229,7 @@ struct SimHand {
   bool MeldsComplete() const;
   bool ReturnCards();
   bool TakeBack();
+  bool GiveBackTakenPile();
   void ReturnUnfinishedMelds();
   void RecountHumanMelds();
   void RecheckMinimumMeld();

@@ -29,15 +29,13 @@ struct PileReplay {
     Pile.Add(n.Card);
   }
   // A take finds more cards in the pile than the record left there when the
-  // human's last take went back: the whole of it, when the rest had not yet
-  // come to the hand, or its top card alone when it had.
+  // human's last take went back: the whole of it went back, whether or not the
+  // rest had come to the hand (but for red threes, laid down at once).
   void GiveBackHumanTake(int missing) {
     Pile.Add(HumanTop);
-    if (missing >= 1 + HumanTook.Count() + HumanTookUnknown) {
-      for (int i = 0; i < 2; ++i) Taken[Human].Bits[i] &= ~HumanTook.Bits[i];
-      Pile.Add(HumanTook);
-      PileUnknown += HumanTookUnknown;
-    }
+    for (int i = 0; i < 2; ++i) Taken[Human].Bits[i] &= ~HumanTook.Bits[i];
+    Pile.Add(HumanTook);
+    PileUnknown += std::max(0, missing - 1 - HumanTook.Count());
   }
   void Take(const PileNote& n) {
     if (PileSize() < n.PileSize && HumanTakeOpen) GiveBackHumanTake(n.PileSize - PileSize());
@@ -258,6 +256,12 @@ SimHand SampleHand(const SeatView& v, SimPhase phase, int meldStep, std::uint64_
                       last->Player == me && h.Place[last->Card] == MeldPlace(me);
   h.TookPile = me == Robot && tookIt;
   h.PlayerPileDue = me == Human && tookIt && !v.MinMeldMet[Human];
+  // Taken before the first meld, the pile goes back whole should that meld fail.
+  // (Once the first meld is made the view cannot tell whether it came before the take.)
+  if (h.PlayerPileDue) {
+    h.TakenForFirstMeld.Add(last->Card);
+    for (int c : v.Pile) h.TakenForFirstMeld.Add(c);
+  }
   return h;
 }
 

@@ -172,6 +172,8 @@ class Game : public GameState {
   // The target frame's entry box as the player types in it.
   void Txtpoints_Change(const std::string& text);
   void CmdTarget_Click();
+  // Escape in the target frame: the frame closes and the target stays as it was.
+  void FramTarget_Escape();
   void MnuView_Click();
   void MnuDelete_Click();
   // ---- pace (commands/Pace.cpp)
@@ -276,6 +278,10 @@ class Game : public GameState {
   // A click puts the hint away: its sentence, still on the status line, gives way
   // to what the turn asks for now.
   void PutHintSentenceAway();
+  // ---- discard/TakePile.cpp
+  // Whether the human took the pile in this turn for a first meld not yet sure to stand.
+  bool PileTakenForFirstMeld() const;
+  bool GiveBackTakenPile();
   // ---- player/Labels.cpp
   void RestoreWildCard(int card);
   void RecountHumanMelds();

@@ -59,6 +59,9 @@ struct CardRow {
   bool NewThisTurn = false;
   int Rank = 0;
   std::array<int, 3> MeldColumn{};  // by player; index 0 unused
+  // A card of a pile the human took in this turn before making the first
+  // meld: the pile stays the human's only if that first meld stands.
+  bool TakenForFirstMeld = false;
 };
 
 template <class T>

@@ -201,6 +201,36 @@ std::string AccessibleMeldName(const Game& g, int player, int column) {
   return name + (meld.Count >= rules::MeldMinimum ? "pure" : "not yet a meld");
 }
 
+std::string MeldCardsText(const Game& g, int player, int column) {
+  std::string wild, natural;
+  for (int c = 1; c <= CardCount; ++c) {
+    const int place = g.Cards[c].Place;
+    const bool in = column == RankRedThree
+                        ? place == (player == Human ? PlaceHumanRedThree : PlaceRobotRedThree)
+                        : place == (player == Human ? PlaceHumanMeld : PlaceRobotMeld) &&
+                              g.Cards[c].MeldColumn[player] == column;
+    if (!in) continue;
+    std::string& list = c <= LastWildCard ? wild : natural;
+    list += (list.empty() ? "" : ", ") + CardName(c);
+  }
+  const std::string cards = natural + (natural.empty() || wild.empty() ? "" : ", ") + wild;
+  return cards.empty() ? cards : Capitalised(RankNamePlural(column)) + ": " + cards;
+}
+
+std::string ElementToolTip(const Game& g, const TableElement& element) {
+  if (element.Frm) return element.Frm->ToolTip;
+  if (!element.Lbl) return {};
+  for (int column = 0; column <= RankRedThree; ++column) {
+    for (int player : {Human, Robot}) {
+      if (element.Lbl != &(player == Human ? g.Table.lblMelds : g.Table.lblMeldsC)[column])
+        continue;
+      const std::string cards = MeldCardsText(g, player, column);
+      return cards.empty() ? element.Lbl->ToolTip : cards;
+    }
+  }
+  return element.Lbl->ToolTip;
+}
+
 std::string AccessibleHeadingName(const Game& g, int index) {
   const int column = index == RankJoker ? RankRedThree : index;
   std::string name = Capitalised(RankNamePlural(column));
@@ -220,9 +250,10 @@ AccessibleText AccessibleElement(const Game& g, const TableElement& element) {
         AccessibleMeldName(g, Robot, column) + ". " + AccessibleMeldName(g, Human, column) + "."};
   }
   for (int column = 0; column <= RankRedThree; ++column) {
-    if (&label == &t.lblMelds[column]) return {AccessibleMeldName(g, Human, column), label.ToolTip};
+    if (&label == &t.lblMelds[column])
+      return {AccessibleMeldName(g, Human, column), ElementToolTip(g, element)};
     if (&label == &t.lblMeldsC[column])
-      return {AccessibleMeldName(g, Robot, column), label.ToolTip};
+      return {AccessibleMeldName(g, Robot, column), ElementToolTip(g, element)};
   }
   // A value of the results frame: its row and whose column it is in.
   for (const ResultsRow& row : ResultsRows) {

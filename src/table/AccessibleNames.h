@@ -31,6 +31,12 @@ std::string AccessiblePileName(const Game& g);
 // A player's meld column, by its rank code (RankRedThree: the red threes laid down):
 // "Your kings: 5 cards, 1 wild card, mixed", "Barnaby's aces: no meld".
 std::string AccessibleMeldName(const Game& g, int player, int column);
+// The cards of a player's meld column as they lie, naturals first, then the wild
+// cards: "Kings: king of spades, king of hearts, red joker"; the red threes laid
+// down for RankRedThree. Empty while the column holds none.
+std::string MeldCardsText(const Game& g, int player, int column);
+// What an element's tooltip says: its own, or for a meld column the cards in it.
+std::string ElementToolTip(const Game& g, const TableElement& element);
 // A meld heading by its index, which says when a click on it would add the
 // chosen wild card: "Kings: click to add the two of clubs you chose".
 std::string AccessibleHeadingName(const Game& g, int index);

@@ -9,6 +9,7 @@ void Game::NewHandReset() {
     Cards[c].Place = PlaceStock;
     Cards[c].FromDiscard = false;
     Cards[c].NewThisTurn = false;
+    Cards[c].TakenForFirstMeld = false;
   }
   ShowStock();
   NextHandGo = false;

@@ -43,8 +43,10 @@ void QtHost::redraw() {
 
 void QtHost::WaitUntil(std::int64_t deadlineMs) {
   redraw();
+  if (ended_) return;
+  if (pausesSkipped_) return QCoreApplication::processEvents();
   const std::int64_t remaining = deadlineMs - TickCount();
-  if (remaining <= 0 || ended_) return;
+  if (remaining <= 0) return;
   // The event loop sleeps until an event or the deadline; nothing polls.
   QEventLoop loop;
   QTimer::singleShot(std::chrono::milliseconds(remaining), Qt::PreciseTimer, &loop,

@@ -43,6 +43,12 @@ class QtHost : public Host {
   // With the sound off no sound file plays and Beep is silent.
   void setSoundOn(bool on);
   bool soundOn() const { return soundOn_; }
+  // With the pauses skipped ("No pauses") a wait handles the events already
+  // there, so the window still draws, and returns at once.
+  void setPausesSkipped(bool skipped) { pausesSkipped_ = skipped; }
+  bool pausesSkipped() const { return pausesSkipped_; }
+  // The same deals from here on for the same seed (a benchmark plays each game at every speed).
+  void seedRandom(std::uint64_t seed) { random_.seed(seed); }
   // Whether EndProgram makes the application quit (tests keep it running).
   void setQuitOnEnd(bool quit) { quitOnEnd_ = quit; }
   bool ended() const { return ended_; }
@@ -75,6 +81,7 @@ class QtHost : public Host {
   QString folder_;
   QString dataFolder_;
   bool soundOn_ = true;
+  bool pausesSkipped_ = false;
   bool quitOnEnd_ = true;
   bool ended_ = false;
   QElapsedTimer clock_;

@@ -167,6 +167,15 @@ void FrameButton::paintEvent(QPaintEvent*) {
   p.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
 }
 
+void TargetBox::keyPressEvent(QKeyEvent* event) {
+  std::function<void()> answer;
+  if (event->key() == Qt::Key_Escape) answer = onEscape;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) answer = onReturn;
+  if (!answer) return QLineEdit::keyPressEvent(event);
+  event->accept();
+  answer();
+}
+
 TableLabel::TableLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
 }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
@@ -97,6 +98,17 @@ class FrameButton : public QPushButton {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+};
+
+// The target frame's entry box: Return confirms it, Escape leaves it.
+class TargetBox : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+  std::function<void()> onReturn;
+  std::function<void()> onEscape;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A label of the table, its caption and tooltip shown as plain text; the meld

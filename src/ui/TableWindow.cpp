@@ -24,6 +24,7 @@
 #include <optional>
 #include <tuple>
 
+#include "table/AccessibleNames.h"
 #include "ui/Icons.h"
 #include "ui/ScoreSheetWindow.h"
 #include "ui/TableAccessibility.h"
@@ -82,12 +83,36 @@ const Look& lookOf(ElementStyle style) {
   return kLooks[std::size_t(style)];
 }
 
+// No text of the table is drawn smaller than this, in pixels, to stay readable.
+constexpr int kSmallestFont = 8;
+
 // The table's font, f times its size at 15 twips a pixel.
 QFont tableFont(int pixels, bool bold, double f) {
   QFont font(QStringLiteral("Verdana"));
   font.setBold(bold);
-  font.setPixelSize(std::max(6, int(std::lround(pixels * f))));
+  font.setPixelSize(std::max(kSmallestFont, int(std::lround(pixels * f))));
   return font;
+}
+
+// The wrapped caption as it fits the room: a word too long for a line (a long
+// name) ends in "…", and when the lines still run past the bottom, the last line
+// that shows ends in "…". Unchanged when it fits.
+QString wrappedToFit(const QString& text, const QFontMetrics& metrics, const QSize& room) {
+  const auto size = [&](const QString& s) {
+    return metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), Qt::TextWordWrap, s).size();
+  };
+  const QSize whole = size(text);
+  if (whole.width() <= room.width() && whole.height() <= room.height()) return text;
+  QStringList words = text.split(QLatin1Char(' '));
+  for (QString& word : words)
+    if (size(word).width() > room.width())
+      word = metrics.elidedText(word, Qt::ElideRight, room.width());
+  QString shown = words.join(QLatin1Char(' '));
+  while (size(shown).height() > room.height() && words.size() > 1) {
+    words.removeLast();
+    shown = words.join(QLatin1Char(' ')) + QChar(0x2026);
+  }
+  return shown;
 }
 
 // A rectangle in twips at s pixels a twip.
@@ -219,30 +244,42 @@ void TableWindow::buildMenus() {
 }
 
 // How the game is paced and heard: the pace is kept in the player file with the
-// game's other settings, the sound in the per-user settings.
+// game's other settings; "No pauses", which skips every wait of the game whatever
+// the pace, and the sound in the per-user settings.
 void TableWindow::buildOptionsMenu() {
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("MnuOptions"));
   QMenu* speed = options->addMenu(QStringLiteral("&Speed"));
   speed->setObjectName(QStringLiteral("MnuSpeed"));
   auto* paces = new QActionGroup(speed);
+  host_.setPausesSkipped(QSettings().value(QStringLiteral("options/noPauses"), false).toBool());
+  const auto skipPauses = [this](bool skipped) {
+    host_.setPausesSkipped(skipped);
+    QSettings().setValue(QStringLiteral("options/noPauses"), skipped);
+  };
   const struct {
     const char *name, *text;
     int pace;
-  } items[] = {{"MnuSlow", "Slow", 600},
-               {"MnuNormal", "Normal", 300},
-               {"MnuFast", "Fast", 100},
-               {"MnuNoPauses", "No pauses", 0}};
+  } items[] = {{"MnuSlow", "Slow", 600}, {"MnuNormal", "Normal", 300}, {"MnuFast", "Fast", 100}};
   for (const auto& item : items) {
     QAction* action = speed->addAction(QString::fromLatin1(item.text));
     action->setObjectName(QString::fromLatin1(item.name));
     action->setCheckable(true);
     action->setData(item.pace);
     paces->addAction(action);
-    connect(action, &QAction::triggered, this,
-            [this, pace = item.pace] { callGame([this, pace] { game_->SetPace(pace); }); });
+    connect(action, &QAction::triggered, this, [this, skipPauses, pace = item.pace] {
+      skipPauses(false);
+      callGame([this, pace] { game_->SetPace(pace); });
+    });
     speedActions_.push_back(action);
   }
+  // The player file's pace stays as it is, for when another speed is chosen.
+  QAction* noPauses = speed->addAction(QStringLiteral("No pauses"));
+  noPauses->setObjectName(QStringLiteral("MnuNoPauses"));
+  noPauses->setCheckable(true);
+  paces->addAction(noPauses);
+  connect(noPauses, &QAction::triggered, this, [skipPauses] { skipPauses(true); });
+  speedActions_.push_back(noPauses);
   connect(speed, &QMenu::aboutToShow, this, [this] { showPace(); });
 
   QAction* sound = options->addAction(QStringLiteral("S&ound"));
@@ -286,7 +323,8 @@ void TableWindow::buildOptionsMenu() {
 
 void TableWindow::showPace() {
   for (QAction* action : speedActions_)
-    action->setChecked(action->data().toInt() == game_->PaceSetting);
+    action->setChecked(host_.pausesSkipped() ? !action->data().isValid()
+                                             : action->data() == QVariant(game_->PaceSetting));
 }
 
 void TableWindow::buildTable() {
@@ -335,9 +373,11 @@ void TableWindow::buildTable() {
   // The target frame's entry box, which comes before the frame's O.K.
   const auto target = std::find_if(frames_.begin(), frames_.end(),
                                    [&t](const FrameItem& f) { return f.model == &t.FramTarget; });
-  txtPoints_ = new QLineEdit(target->widget);
+  txtPoints_ = new TargetBox(target->widget);
   txtPoints_->setObjectName(QStringLiteral("Txtpoints"));
   txtPoints_->setToolTip(qs(t.TxtpointsToolTip));
+  txtPoints_->onReturn = [this] { sendClick(ElementClick::Target, 0); };
+  txtPoints_->onEscape = [this] { escapeTarget(); };
   connect(txtPoints_, &QLineEdit::textEdited, this, [this](const QString& text) {
     game_->Txtpoints_Change(text.toStdString());
     shownTxtPoints_ = game_->Table.Txtpoints;
@@ -371,6 +411,7 @@ void TableWindow::addLabel(const TableElement& element) {
     if (frame.model == element.Parent) parent = frame.widget;
   LabelItem item;
   item.model = element.Lbl;
+  item.element = element;
   item.style = element.Style;
   item.isButton = element.Kind == ElementKind::Button;
   item.isName = element.IsName;
@@ -423,6 +464,10 @@ void TableWindow::sendClick(ElementClick click, int index) {
   });
 }
 
+void TableWindow::escapeTarget() {
+  callGame([this] { game_->FramTarget_Escape(); });
+}
+
 void TableWindow::applyStyle(LabelItem& item) {
   if (item.isButton) return;  // a button draws its own face
   const Look& look = lookOf(item.style);
@@ -455,7 +500,7 @@ void TableWindow::fitFont(LabelItem& item) {
   QFont font = tableFont(look.pixels, look.bold, f);
   int size = font.pixelSize();
   QString shown = qs(item.caption);
-  item.nameShortened = false;
+  item.shortened = false;
   if (!item.isButton && !item.caption.empty()) {
     // A caption longer than its label is drawn smaller rather than cut off.
     const QString text = shown;
@@ -474,10 +519,14 @@ void TableWindow::fitFont(LabelItem& item) {
       }
       return *measured <= (look.wrap ? room.height() : room.width());
     };
-    const int smallest = std::max(6, int(std::lround((look.wrap ? 7 : 9) * f)));
+    const int smallest = std::max(kSmallestFont, int(std::lround((look.wrap ? 7 : 9) * f)));
     while (size > smallest && !fits()) {
       font.setPixelSize(--size);
       measured.reset();
+    }
+    if (look.wrap) {
+      shown = wrappedToFit(text, QFontMetrics(font), room);
+      item.shortened = shown != text;
     }
     if (!look.wrap) {
       const QFontMetrics metrics(font);
@@ -487,7 +536,7 @@ void TableWindow::fitFont(LabelItem& item) {
         // A name never overprints its neighbour: it ends in "…" and its
         // tooltip shows it whole.
         shown = metrics.elidedText(text, Qt::ElideRight, room.width());
-        item.nameShortened = true;
+        item.shortened = true;
         width = room.width();
       } else if (tooLong) {
         // Any other one-line caption runs on to the right, where the table is
@@ -537,7 +586,7 @@ void TableWindow::syncFromModel() {
     shownSize_ = surface_->size();
     const double f = s * TwipsPerPixel;  // 1 at the table's own size, 15 twips a pixel
     QFont base(QStringLiteral("Verdana"));
-    base.setPixelSize(std::max(6, int(std::lround(11 * f))));
+    base.setPixelSize(std::max(kSmallestFont, int(std::lround(11 * f))));
     surface_->setFont(base);
     const Look& frameLook = lookOf(ElementStyle::Frame);
     for (FrameItem& frame : frames_)
@@ -559,12 +608,12 @@ void TableWindow::syncFromModel() {
     shownShapeColor_ = t.Shape1.BorderColor;
     surface_->update(tableRect(t.Shape1.Left, t.Shape1.Top, t.Shape1.Width, t.Shape1.Height));
   }
-  syncFrames(rescaled);
-  for (LabelItem& item : labels_) syncLabel(item, rescaled);
   if (t.Txtpoints != shownTxtPoints_) {
     shownTxtPoints_ = t.Txtpoints;
     txtPoints_->setText(qs(t.Txtpoints));
   }
+  syncFrames(rescaled);
+  for (LabelItem& item : labels_) syncLabel(item, rescaled);
   syncCards(rescaled);
   restack();
   syncMarks();
@@ -592,11 +641,15 @@ void TableWindow::syncFrames(bool rescaled) {
       frame.visible = m.Visible;
       const bool hadFocus = frame.widget->isAncestorOf(focusWidget());
       frame.widget->setVisible(m.Visible);
-      if (frame.model == &t.FramResults) {
-        // The keyboard is the frame's while it shows, "Carry On" first; then the table's again.
-        if (m.Visible) resultsButtons().front()->setFocus(Qt::OtherFocusReason);
-        if (!m.Visible && hadFocus) surface_->setFocus(Qt::OtherFocusReason);
+      // The keyboard is the frame's while it shows, on "Carry On" or in the target's
+      // box with the target selected, to type over; then the table's again.
+      if (m.Visible && frame.model == &t.FramResults)
+        resultsButtons().front()->setFocus(Qt::OtherFocusReason);
+      if (m.Visible && frame.model == &t.FramTarget) {
+        txtPoints_->setFocus(Qt::OtherFocusReason);
+        txtPoints_->selectAll();
       }
+      if (!m.Visible && hadFocus) surface_->setFocus(Qt::OtherFocusReason);
     }
     frame.placed = true;
   }
@@ -617,7 +670,9 @@ void TableWindow::syncLabel(LabelItem& item, bool rescaled) {
   } else if (rescaled) {
     fitFont(item);
   }
-  const std::string& toolTip = item.nameShortened ? m.Caption : m.ToolTip;
+  // A shortened caption shows whole in the tooltip, above the label's own words.
+  const std::string own = ElementToolTip(*game_, item.element);
+  const std::string toolTip = item.shortened ? m.Caption + (own.empty() ? "" : "\n" + own) : own;
   if (!item.placed || toolTip != item.toolTip) {
     item.toolTip = toolTip;
     item.widget->setToolTip(qs(toolTip));
@@ -792,7 +847,9 @@ void TableWindow::restoreWindowPlace() {
   const QScreen* screen = QGuiApplication::screenAt(middleOf(position, size));
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (size.isValid() && screen) {
-    const QRect place = fitInto(position, size, screen->availableGeometry());
+    // Reckoned at the size the window will take, never below its smallest.
+    const QRect place =
+        fitInto(position, size.expandedTo(minimumSizeHint()), screen->availableGeometry());
     resize(place.size());
     move(place.topLeft());
   }

@@ -22,7 +22,6 @@ class QAction;
 class QFile;
 class QGroupBox;
 class QKeyEvent;
-class QLineEdit;
 class QMenu;
 
 namespace larkspur {
@@ -33,6 +32,7 @@ class ScoreSheetWindow;
 class StatisticsWindow;
 class TableSurface;
 class TableMarks;
+class TargetBox;
 
 class TableWindow : public QMainWindow {
  public:
@@ -63,14 +63,15 @@ class TableWindow : public QMainWindow {
   // A label or button of the model and the widget drawing it, with what it shows.
   struct LabelItem {
     const Label* model = nullptr;
+    TableElement element;  // what the model's element list says of it
     QWidget* widget = nullptr;
     ElementStyle style = ElementStyle::Score;
     bool isButton = false;
     bool isName = false;  // shortened with "…" when too long, never run on
     bool placed = false;
     std::string caption;
-    bool nameShortened = false;
-    std::string toolTip;  // as shown: the whole name when it is shortened
+    bool shortened = false;  // a name, a long word or the last lines give way to "…"
+    std::string toolTip;     // as shown: the whole caption when it is shortened
     bool visible = false;
     int backColor = DefaultColor;
     int pointer = -1;
@@ -109,6 +110,7 @@ class TableWindow : public QMainWindow {
   void addFrame(const TableElement& element);
   void addLabel(const TableElement& element);  // a label or a button
   void sendClick(ElementClick click, int index);
+  void escapeTarget();
   void applyStyle(LabelItem& item);
   void fitFont(LabelItem& item);
   QRect labelRect(const LabelItem& item) const;
@@ -125,11 +127,14 @@ class TableWindow : public QMainWindow {
   // The results frame's buttons in the model's order, "Carry On" first, and its keys.
   std::vector<FrameButton*> resultsButtons() const;
   bool resultsKey(QKeyEvent* event);
+  bool targetKey(QKeyEvent* event);
   bool tabRing(bool next);
   bool tableKey(QKeyEvent* event);
   void clickTarget(const TableTarget& target);
   QRect targetRect(const TableTarget& target) const;
   void syncMarks();
+  TableTarget nearestTo(const TableTarget& gone, const TableRect& place,
+                        const std::vector<TableTarget>& list) const;
 
   void cardPressed(int card);
   void cardMoved(int card);
@@ -143,15 +148,17 @@ class TableWindow : public QMainWindow {
   void syncKeptHand();
   void openStatistics();
 
-  // Checks the Speed item of the game's pace; none for a pace no item gives.
+  // Checks No pauses while the waits are skipped, else the Speed item of the
+  // game's pace; none for a pace no item gives.
   void showPace();
   // The window's place and size as the player left them, kept per user.
   void restoreWindowPlace();
   void saveWindowPlace();
 
-  // The smallest table, in the table's proportions: the labels' fonts stop
-  // shrinking at 6 pixels, and below this their captions run into each other.
-  static constexpr QSize MinimumTableSize{560, 560 * TableHeight / TableWidth};
+  // The smallest table, in the table's proportions: its text is drawn at 8 pixels
+  // or more, and below this a meld's label (" Mixed Canasta 12 Wild:-3", three
+  // lines) no longer holds its caption.
+  static constexpr QSize MinimumTableSize{800, 800 * TableHeight / TableWidth};
 
   QtHost host_;
   std::unique_ptr<Game> game_;
@@ -163,7 +170,7 @@ class TableWindow : public QMainWindow {
   std::array<CardItem, CardCount + 1> cards_{};
   std::vector<LabelItem> labels_;
   std::vector<FrameItem> frames_;
-  QLineEdit* txtPoints_ = nullptr;
+  TargetBox* txtPoints_ = nullptr;
   ScoreSheetWindow* scoreSheet_ = nullptr;
   StatisticsWindow* statistics_ = nullptr;
   QAction* resumeAction_ = nullptr;
@@ -179,7 +186,8 @@ class TableWindow : public QMainWindow {
   std::unique_ptr<QFile> tableLog_;
   QByteArray loggedTable_;
   TableMarks* marks_ = nullptr;
-  TableTarget ring_;  // kept while the game is busy, dropped once it can no longer be clicked
+  TableTarget ring_;     // kept while the game is busy, dropped once the human's turn is over
+  TableRect ringPlace_;  // where the ring was last drawn, in twips
 };
 
 }  // namespace larkspur

@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <vector>
 
 #include "ui/TableWidgets.h"
@@ -83,6 +85,23 @@ bool TableWindow::resultsKey(QKeyEvent* event) {
   return false;
 }
 
+// The keys the target frame's O.K. leaves: Return presses it, Escape closes the
+// frame as it does from the box.
+bool TableWindow::targetKey(QKeyEvent* event) {
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!event->isAutoRepeat()) sendClick(ElementClick::Target, 0);
+      return true;
+    case Qt::Key_Escape:
+      escapeTarget();
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool TableWindow::tabRing(bool next) {
   if (game_->Table.FramResults.Visible) {
     const std::vector<FrameButton*> buttons = resultsButtons();
@@ -111,6 +130,7 @@ bool TableWindow::tabRing(bool next) {
 
 bool TableWindow::tableKey(QKeyEvent* event) {
   if (game_->Table.FramResults.Visible) return resultsKey(event);
+  if (game_->Table.FramTarget.Visible) return targetKey(event);
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
     return false;  // the menus' shortcuts
   switch (event->key()) {
@@ -161,26 +181,54 @@ QRect TableWindow::targetRect(const TableTarget& target) const {
   return tableRect(r.Left, r.Top, r.Width, r.Height);
 }
 
-// The ring follows its element and goes once the element can no longer be
-// clicked; while the game is busy (a card in flight, the robot's turn) nothing
-// can be, so the ring waits unseen. The hint's outline is the model's.
+// The ring follows its element. While the game is busy (a card in flight)
+// nothing can be clicked, so the ring waits unseen; once the element itself
+// can no longer be clicked, the ring stays where the player works, on the next
+// card of the same rank or else the nearest card; it goes when the human's turn
+// is over. The hint's outline is the model's.
 void TableWindow::syncMarks() {
   QRect ring;
+  if (!game_->PlayerToPlay || !game_->HandInPlay) ring_ = {};
   if (ring_.What != TableTarget::None && !frameOpen()) {
     const std::vector<TableTarget> list = game_->ClickableNow();
     if (!list.empty()) {
       const auto at = std::find_if(list.begin(), list.end(),
                                    [this](const TableTarget& t) { return SameElement(t, ring_); });
-      if (at == list.end()) {
-        ring_ = {};
-      } else {
-        ring_ = *at;
-        ring = targetRect(ring_);
-      }
+      ring_ = at != list.end() ? *at : nearestTo(ring_, ringPlace_, list);
+      ringPlace_ = game_->Table.PlaceOf(ring_);
+      ring = targetRect(ring_);
     }
   }
   const TableTarget& hint = game_->Table.HintTarget;
   marks_->setMarks(ring, hint.What == TableTarget::None ? QRect() : targetRect(hint));
+}
+
+// Where the ring goes when its element has gone from the list: a card of the
+// same rank if the hand holds one, else a card, else anything, the one whose
+// corner lies nearest to where the ring was; the earlier in the list on a tie.
+TableTarget TableWindow::nearestTo(const TableTarget& gone, const TableRect& place,
+                                   const std::vector<TableTarget>& list) const {
+  const auto isCard = [](const TableTarget& t) {
+    return t.What == TableTarget::Stock || t.What == TableTarget::Pile ||
+           t.What == TableTarget::HandCard;
+  };
+  const auto sameRank = [&gone](const TableTarget& t) {
+    return gone.What == TableTarget::HandCard && t.What == TableTarget::HandCard &&
+           RankOfCard(t.Index) == RankOfCard(gone.Index);
+  };
+  const auto distance = [this, &place](const TableTarget& t) {
+    const TableRect r = game_->Table.PlaceOf(t);
+    return std::hypot(double(r.Left - place.Left), double(r.Top - place.Top));
+  };
+  const auto nearest = [&](auto&& keep) {
+    std::optional<TableTarget> best;
+    for (const TableTarget& t : list)
+      if (keep(t) && (!best || distance(t) < distance(*best))) best = t;
+    return best;
+  };
+  if (auto t = nearest(sameRank)) return *t;
+  if (auto t = nearest(isCard)) return *t;
+  return *nearest([](const TableTarget&) { return true; });
 }
 
 }  // namespace larkspur

@@ -69,7 +69,7 @@ inline std::string ViewDifference(const SeatView& a, const SeatView& b) {
 struct HandState {
   std::array<int, CardCount + 1> Place{};
   std::array<int, LastWildCard + 1> WildColumn{};
-  CardSet FromDiscard;
+  CardSet FromDiscard, TakenForFirstMeld;
   std::array<rules::PlayerMelds, 3> Melds{};
   PileState Pile = PileState::Frozen;
   int UpCard = 0, StockCount = 0, DiscardCount = 0, Penalty = 0;
@@ -82,6 +82,7 @@ struct HandState {
     for (int c = 1; c <= CardCount; ++c) d.Check("a card's place", Place[c], o.Place[c]);
     d.Check("a wild card's column", WildColumn, o.WildColumn);
     d.Check("a card taken from the pile", FromDiscard.Bits, o.FromDiscard.Bits);
+    d.Check("a pile taken for a first meld", TakenForFirstMeld.Bits, o.TakenForFirstMeld.Bits);
     d.Check("melds", SameMelds(Melds, o.Melds), true);
     d.Check("pile state", Pile, o.Pile);
     d.Check("up card", UpCard, o.UpCard);
@@ -105,6 +106,7 @@ inline HandState StateOf(const Game& g) {
     const CardRow& card = g.Cards[c];
     s.Place[c] = card.Place;
     if (card.FromDiscard) s.FromDiscard.Add(c);
+    if (card.TakenForFirstMeld) s.TakenForFirstMeld.Add(c);
     if (IsWildCardNumber(c) && (card.Place == PlaceHumanMeld || card.Place == PlaceRobotMeld))
       s.WildColumn[c] = card.MeldColumn[card.Place == PlaceHumanMeld ? Human : Robot];
   }
@@ -128,6 +130,7 @@ inline HandState StateOf(const SimHand& h) {
       s.WildColumn[c] = h.WildColumn[c];
   }
   s.FromDiscard = h.FromDiscard;
+  s.TakenForFirstMeld = h.TakenForFirstMeld;
   s.Melds = h.MeldInfo;
   s.Pile = h.StateOfPile;
   s.UpCard = h.UpCard;

@@ -96,6 +96,11 @@ TEST_F(AccessibleNames, SayWhatTheTableShows) {
     EXPECT_EQ(c.got.Description, c.description) << c.name;
     EXPECT_EQ(c.got.Covered, c.covered) << c.name;
   }
+  // A meld column's cards, for its tooltip: naturals first; the red threes laid down.
+  EXPECT_EQ(MeldCardsText(game, Human, RankKing) + "|" + MeldCardsText(game, Human, RankRedThree) +
+                "|" + MeldCardsText(game, Robot, RankKing),
+            "Kings: king of clubs, king of diamonds, king of hearts, king of spades, red joker|"
+            "Red threes: three of hearts|");
 
   // The pile's state is its frame's colour; the robot's face shows once turned up.
   const std::pair<int, const char*> states[] = {

@@ -174,4 +174,40 @@ TEST_F(DealDriverTest, GoingOutWithBlackThreesEndsTheHandOnce) {
   EXPECT_EQ(dealStatus.size(), 2u);
 }
 
+// The pile went back after its hand-over had drawn the last stock card for a
+// red three: the human, back to drawing, can draw nothing, and the hand ends
+// there as it does before a turn with no stock, the human to play first next.
+TEST_F(DealDriverTest, ATurnBackToDrawingWithNoStockEndsTheHand) {
+  using namespace cards;
+  host.maxEventWaits = 100;
+  bool laidOut = false, stuck = false;
+  std::vector<int> atResults;
+  host.onIdle = [&] {
+    if (game.Table.FramResults.Visible) {
+      atResults = {game.StockCount, game.PlayerToPlay, Where(Four), Where(RedThree)};
+      return game.cmdNew_Click();
+    }
+    if (laidOut) return stuck = atResults.empty(), game.QuitGame();
+    laidOut = true;
+    for (int c = 1; c <= CardCount; ++c)
+      game.Cards[c].Place = IsRedThreeNumber(c) ? PlaceRobotRedThree : PlaceRobotHand;
+    game.MeldInfo = {};
+    Put(PlaceStock, {Nine});
+    Put(PlaceHumanHand,
+        {Four + 1, Four + 2, Ace, Ace + 1, Ace + 2, King + 1, King + 2, King + 3, Five});
+    Pile({RedThree, Four}, PileOpen);
+    game.ShowStock();
+    game.HandLayout(Human);
+    // Taken for the first meld, which the aces and kings make: the red three
+    // comes with the pile and the last stock card replaces it.
+    for (int c : {Four, Ace, Ace + 1, King + 1, King + 2, King + 3}) Click(c);
+    game.LblDiscarding_Click();
+    Click(Five);                 // refused: the four and the aces are unfinished melds
+    game.LblReturnPack_Click();  // the kings alone do not stand: the pile goes back
+  };
+  game.MnuNew_Click();
+  EXPECT_FALSE(stuck);
+  EXPECT_EQ(atResults, (std::vector<int>{0, true, PlacePile, PlaceHumanRedThree}));
+}
+
 }  // namespace

@@ -307,6 +307,69 @@ TEST_F(HumanTurnTest, ReturnAfterTheMinimumMeldTakesBackOnlyUnfinishedMelds) {
   EXPECT_EQ(Status(), Melding);  // back to melding, and told so
 }
 
+// The pile taken before the first meld came to the hand once the minimum was
+// beaten, and Return Cards then sends back the melds that cannot stand: the
+// pile stays only if the melds left still make the first meld; if not, the
+// whole pile goes back with its penalty and the human draws again.
+TEST_F(HumanTurnTest, APileTakenForAFirstMeldThatFailsGoesBackWhole) {
+  struct Case {
+    int score, top;
+    std::vector<int> hand, melds;
+    bool kept;
+  };
+  const Case cases[] = {
+      // Two aces and three kings beat 50 with the four; the kings alone do not.
+      {0,
+       Four,
+       {Four + 1, Four + 2, Ace, Ace + 1, Ace + 2, King + 1, King + 2, King + 3},
+       {Ace, Ace + 1, King + 1, King + 2, King + 3},
+       false},
+      {-10, Ace, {Ace + 1, Ace + 2}, {}, false},  // the ace alone beat 15, and goes
+      {0, Four, {Four + 1, Four + 2, Ace, Ace + 1, Ace + 2}, {Ace, Ace + 1, Ace + 2}, true},
+  };
+  for (const Case& t : cases) {
+    EmptyTable();
+    game.GameScore[Human] = t.score;
+    Put(PlaceHumanHand, t.hand);
+    Put(PlaceHumanHand, {Nine});
+    Pile({King, t.top}, PileOpen);
+    HumanToDraw();
+    Click(t.top);
+    for (int c : t.melds) Click(c);
+    ASSERT_EQ(Where(King), PlaceHumanHand) << t.top;  // the first meld brought the pile
+    Discard(Nine);                                    // refused: the top card's meld is unfinished
+    host.messages.clear();
+    game.LblReturnPack_Click();
+    if (t.kept) {
+      EXPECT_EQ(Places({t.top, King}), std::vector<int>(2, PlaceHumanHand));
+      EXPECT_EQ(std::pair(game.PenaltyPoints, Phase()), std::pair(0, std::string("melding")));
+      continue;
+    }
+    EXPECT_EQ(host.MessageTitles(), (Texts{"Cannot send back now", "Cards taken back"}));
+    EXPECT_EQ(Places({t.top, King}), std::vector<int>(2, PlacePile)) << t.top;
+    EXPECT_EQ(Places(t.hand), std::vector<int>(t.hand.size(), PlaceHumanHand));
+    EXPECT_EQ(std::tuple(game.UpCard, game.DiscardCount, game.PenaltyPoints, Phase()),
+              std::tuple(t.top, 2, 50, std::string("drawing")));
+    EXPECT_EQ(HandLogLines(game).back(), "You gave the discard pile back and lost 50 points");
+  }
+}
+
+// A taken top card that Return Cards sends to the hand, the pile staying there,
+// is a card of the hand again: melded anew, the move log tells it.
+TEST_F(HumanTurnTest, ATopCardReturnedWhileThePileStaysIsAHandCardAgain) {
+  Melded(Human, RankAce, 3);  // the first meld, made in an earlier turn
+  Put(PlaceHumanHand, {Four + 1, Four + 2, Nine});
+  Pile({King, Four}, PileOpen);
+  HumanToDraw();
+  Click(Four);
+  Discard(Nine);  // refused: the fours' meld is unfinished
+  game.LblReturnPack_Click();
+  ASSERT_EQ(Places({Four, King}), std::vector<int>(2, PlaceHumanHand));
+  EXPECT_FALSE(game.Cards[Four].FromDiscard);
+  for (int c : {Four, Four + 1, Four + 2}) Click(c);
+  EXPECT_EQ(HandLogLines(game).back(), "You melded three fours");
+}
+
 TEST_F(HumanTurnTest, PointerSaysWhetherAClickWouldAct) {
   Put(PlaceHumanHand, {Nine});
   Put(PlaceRobotHand, {King});

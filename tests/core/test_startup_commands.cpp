@@ -121,6 +121,13 @@ TEST_F(StartupTest, StatisticsAndLeavingAGame) {
 
 TEST_F(StartupTest, TargetEntriesAreLimitedConfirmedAndSaved) {
   game.Form_Load();
+  // The frame opens on the target as it stands; Escape leaves it so.
+  game.TargetScore = 3000;
+  game.MnuTarget_Click();
+  EXPECT_TRUE(game.Table.FramTarget.Visible && game.Table.Txtpoints == "3000");
+  game.Table.Txtpoints = "1200";
+  game.FramTarget_Escape();
+  EXPECT_TRUE(!game.Table.FramTarget.Visible && game.TargetScore == 3000 && host.messages.empty());
   // Each entry gives another target than the one before. Fractions round to
   // the nearest whole number, a half to the even one.
   const std::pair<const char*, int> entries[] = {

@@ -12,12 +12,39 @@ in_x_server() {
   shift
   if [[ -z ${LARKSPUR_E2E_IN_X-} ]]; then
     (( $# >= 1 )) || { sed -n '2,/^set /p' "$0" | sed '$d' >&2; exit 2; }
-    for tool in xvfb-run xdotool import convert timeout cmp; do
+    for tool in Xvfb xdotool import convert timeout cmp; do
       command -v $tool >/dev/null || fail "missing tool: $tool"
     done
     mkdir -p "$1" || fail "cannot make artefacts folder $1"
-    LARKSPUR_E2E_IN_X=1 exec timeout -k 10 "$limit" \
-      xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    # A display of its own, far from the usual ones (:0, xvfb-run's :99 up): the
+    # server's lock file keeps two servers started at the same moment (another
+    # of these scripts, the package check) off the same one, and one that cannot
+    # have its display ends, so the next is tried. It says its number when ready.
+    # It never resets when its last client leaves: a program starting just then
+    # could not connect.
+    local told xvfb display="" status
+    told=$(mktemp) || fail "cannot make a file for the display's number"
+    for _ in $(seq 20); do
+      Xvfb ":$((1000 + RANDOM % 20000))" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        -noreset 3>"$told" >>"$1/xvfb.log" 2>&1 &
+      xvfb=$!
+      for _ in $(seq 100); do
+        [[ -s $told ]] && break
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+      done
+      display=$(tr -cd '0-9' <"$told")
+      [[ -n $display ]] && break
+      kill "$xvfb" 2>/dev/null
+      wait "$xvfb" 2>/dev/null
+    done
+    rm -f "$told"
+    [[ -n $display ]] || fail "no X server could be started (see $1/xvfb.log)"
+    DISPLAY=:$display LARKSPUR_E2E_IN_X=1 timeout -k 10 "$limit" "$0" "$@"
+    status=$?
+    kill "$xvfb" 2>/dev/null
+    wait "$xvfb" 2>/dev/null
+    exit $status
   fi
   artefacts=$(cd "$1" && pwd)
   build=${2:-${LARKSPUR_BUILD_DIR:-$(cd "$(dirname "$0")/../.." && pwd)/build/dev}}
@@ -104,15 +131,24 @@ table_origin() {
   oy=$((Y + menu))
 }
 
+# Chooses Options -> Speed -> No pauses for the copy made by copy_program, as its
+# per-user settings keep it: every wait of the game is skipped.
+no_pauses() {
+  mkdir -p "$XDG_CONFIG_HOME/Larkspur" &&
+    printf '[options]\nnoPauses=true\n' >"$XDG_CONFIG_HOME/Larkspur/Larkspur.conf" ||
+    fail "cannot write the program's settings"
+}
+
 # One turn of the human's, for the tests of how a turn is played (NAME prefixes
 # their artefacts): a copy of the program with a pace-0 player file and its table
 # log in $log, a new game (F2), and the wait for the human's turn to draw; sets
 # stock0 and hand0. Pace 0 keeps the robot quick, yet a card still takes 100 ms to
-# fly from the stock and a discard 500 ms to land.
-# Usage: start_turn NAME
+# fly from the stock and a discard 500 ms to land; with SPEED no-pauses nothing waits.
+# Usage: start_turn NAME [no-pauses]
 start_turn() {
   name=$1
   copy_program "$build" "/tmp/larkspur-$name.XXXXXX"
+  [[ ${2-} == no-pauses ]] && no_pauses
   printf '%s\r\n' '"Tester","Barnaby",0,0,0,0,0,5000' >"$run/Name.dat"
   log=$run/table.log
   LARKSPUR_TABLE_LOG=$log "$run/larkspur" >"$artefacts/$name-larkspur.log" 2>&1 &

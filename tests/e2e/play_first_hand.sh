@@ -4,7 +4,8 @@
 # on the long "Click single cards to meld ..." label and a click on a card of the
 # hand, until the hand ends and the results frame appears; then "Exit and Save".
 # Afterwards the program must have ended and its player file must hold the new
-# game totals with everything else unchanged.
+# game totals with everything else unchanged. The game runs with Options -> Speed
+# -> No pauses, so nothing but the drawing holds it up.
 # Usage: play_first_hand.sh ARTEFACTS_DIR [BUILD_DIR]
 #   ARTEFACTS_DIR  receives hand-*.png, screenshots of the table during play and at the
 #                  results, hand-play.log (what was clicked and seen), hand-larkspur.log
@@ -29,7 +30,9 @@ started=$SECONDS
 deadline=$((SECONDS + budget))
 
 copy_program "$build" /tmp/larkspur-hand.XXXXXX
-# Pace 0 keeps the robot quick; no game under way, target 5000.
+# No pauses: the robot's turns and the cards' flights take no time. The player
+# file's pace, 0, stays as it is; no game under way, target 5000.
+no_pauses
 names_before='"Tester","Barnaby",0,0,0,0,0,5000'
 printf '%s\r\n' "$names_before" >"$run/Name.dat"
 rm -f "$artefacts"/hand-*.png "$artefacts"/hand-play.log "$artefacts"/hand-larkspur.log \
@@ -75,6 +78,10 @@ label_gone() { ! above "$(share "$1" $label_x $label_y $label_w $label_h $comman
 results_showing() { above "$(share "$1" $frame_x $frame_y $frame_w $frame_h $frame_face_rgb 4)" 0.5; }
 pile_of() {  # file out: the pile's part of a screenshot
   convert "$1" -crop "${pile_w}x${pile_h}+$((ox + pile_x))+$((oy + pile_y))" +repage "$2"
+}
+hand_of() {  # file out: the band of a screenshot the hand lies in
+  convert "$1" -crop "$((WIDTH - hand_from))x64+$((ox + hand_from))+$((oy + hand_y - 32))" \
+    +repage "$2"
 }
 # Left and right end of the hand: the row through it, from the first card on, is
 # covered by overlapping cards without gaps, up to the last card's right edge.
@@ -169,19 +176,25 @@ while :; do
       convert "$tmp/discarding.ppm" "$artefacts/hand-turn-$(printf %02d $turns)-drawn.png"
     fi
     pile_of "$tmp/discarding.ppm" "$tmp/pile-before.ppm"
+    hand_of "$tmp/discarding.ppm" "$tmp/hand-before.ppm"
     # Any point of the hand's row lies on one of its cards.
     x=$((left + 4 + RANDOM % (right - left - 7)))
     log "turn $turns: drew (hand $left..$right px), clicked the label, discarding the card at x=$x"
     click $x $hand_y
+    # The card leaves the hand for the pile. Without pauses the robot may have
+    # played already, taking the pile and leaving one that looks the same, so
+    # the hand's change counts too.
     changed=''
     for _ in $(seq 50); do
       sleep 0.2
       shot "$tmp/after.ppm"
       pile_of "$tmp/after.ppm" "$tmp/pile-after.ppm"
+      hand_of "$tmp/after.ppm" "$tmp/hand-after.ppm"
       cmp -s "$tmp/pile-before.ppm" "$tmp/pile-after.ppm" || { changed=1; break; }
+      cmp -s "$tmp/hand-before.ppm" "$tmp/hand-after.ppm" || { changed=1; break; }
       message_window >/dev/null && { changed=dialog; break; }
     done
-    [[ -n $changed ]] || fail_shot "turn $turns: the clicked card did not reach the discard pile"
+    [[ -n $changed ]] || fail_shot "turn $turns: the clicked card did not leave the hand"
     if (( turns == 1 )); then convert "$tmp/after.ppm" "$artefacts/hand-turn-01-discarded.png"; fi
     continue
   fi

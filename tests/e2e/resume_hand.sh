@@ -4,7 +4,7 @@
 # window with its close box and confirm both questions; start the program
 # again, see the status line offer the kept hand, choose Resume Hand (Ctrl+R)
 # and check with the table log that the table is the one left; then finish the
-# hand with the mouse (the player file's pace is 0, no pauses), and leave with
+# hand with the mouse (Options -> Speed -> No pauses), and leave with
 # "Exit and Save", after which no kept hand is left.
 # Usage: resume_hand.sh ARTEFACTS_DIR [BUILD_DIR]
 #   ARTEFACTS_DIR  receives resume-*.png, the table logs and the programs' output
@@ -19,7 +19,7 @@ in_x_server $((budget + 60)) "$@"
 deadline=$((SECONDS + budget))
 command -v python3 >/dev/null || fail "missing tool: python3"
 
-start_turn resume  # a copy of the program, its table log in $log, F2 and the turn to draw
+start_turn resume no-pauses  # a copy of the program, its table log in $log, F2 and the turn to draw
 table_origin
 kept=$run/data/Larkspur/Larkspur/KeptHand.txt
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)

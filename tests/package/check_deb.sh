@@ -119,8 +119,8 @@ grep -v 'running with root privileges' "$artefacts/package-lintian.log" || true
 
 dpkg -x "$deb" "$scratch/root" || fail "dpkg -x failed"
 [[ -x $scratch/root/usr/games/larkspur ]] || fail "usr/games/larkspur is not executable"
-# The end-to-end tests beside this one take the first free display from :99 up;
-# starting the search elsewhere keeps two servers from choosing the same one.
+# The end-to-end tests beside this one take displays from :1000 up; starting the
+# search below them, away from xvfb-run's usual :99, keeps two servers apart.
 multiarch=$multiarch LARKSPUR_E2E_IN_X=1 timeout -k 10 60 \
   xvfb-run -n $((200 + RANDOM % 500)) -a -s "-screen 0 1280x1024x24" \
   "$0" "$artefacts" "$scratch/root/usr/games" || exit 1

@@ -15,6 +15,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +33,7 @@
 #include <QWindow>
 #include <limits>
 
+#include "about/HelpText.h"
 #include "ui/Folders.h"
 #include "ui/MessageWindow.h"
 #include "ui/ScoreSheetWindow.h"
@@ -129,6 +131,40 @@ QString answeringMessages(int i, const std::function<void()>& act) {
   return seen;
 }
 
+// Every text on the table drawn at 8 pixels or more and whole; see readableAtTheSmallestSize.
+void readableAndWhole(Table& t) {
+  const TableModel& m = t.game().Table;
+  std::vector<QWidget*> shown;
+  for (QWidget* w : t.surface()->findChildren<QWidget*>())
+    if (w->isVisible() && (qobject_cast<QLabel*>(w) || qobject_cast<QPushButton*>(w)))
+      shown.push_back(w);
+  QVERIFY(shown.size() > 60);
+  for (QWidget* w : shown) {
+    const auto* label = qobject_cast<QLabel*>(w);
+    const QString text = label ? label->text() : qobject_cast<QPushButton*>(w)->text();
+    const QFontMetrics metrics(w->font());
+    bool whole = w->font().pixelSize() >= 8 && !text.contains(QChar(0x2026));
+    if (label && label->wordWrap()) {
+      const QRect r =
+          metrics.boundingRect(QRect(0, 0, w->width(), 1 << 20), Qt::TextWordWrap, text);
+      whole = whole && r.width() <= w->width() && r.height() <= w->height();
+    } else {
+      // A caption that runs on past its label covers nothing else.
+      const int advance = metrics.horizontalAdvance(text);
+      whole = whole && advance <= w->width() && w->parentWidget()->rect().contains(w->geometry());
+      for (const TableElement& e : m.Elements()) {
+        const int own = qRound(e.Lbl ? e.Lbl->Width * t.window.scale() : 0);
+        if (QString::fromStdString(e.Name) != w->objectName() || advance <= own + 1) continue;
+        const QRect runOn(w->x() + own, w->y(), advance - own, w->height());
+        for (QWidget* other : shown)
+          whole = whole && (other == w || other->parentWidget() != w->parentWidget() ||
+                            !other->geometry().intersects(runOn));
+      }
+    }
+    QVERIFY2(whole, qPrintable(w->objectName() + ": " + text));
+  }
+}
+
 }  // namespace
 
 class TestTableWindow : public QObject {
@@ -145,15 +181,22 @@ class TestTableWindow : public QObject {
   void init() { QSettings().clear(); }
 
   // Speed checks the player file's pace, if an item has it, and saves a new one
-  // there. Sound (on at first), the robot (Classic) and the window's place are
-  // kept, the window inside a smaller screen and never smaller than the labels need.
+  // there; No pauses is kept apart, so the file's pace stays for later. Sound (on at
+  // first), the robot (Classic) and the window's place are kept, the window inside a
+  // smaller screen and never smaller than the labels need.
   void settingsAreKept() {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint position = area.topLeft() + QPoint(30, 40);
     {
-      Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
+      Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
       QCOMPARE(t.checkedSpeed(), QString());
+      QVERIFY(!t.window.host().pausesSkipped());
+      t.action("MnuNoPauses")->trigger();
+      QVERIFY(t.window.host().pausesSkipped());
+      QCOMPARE(t.nameFile(), QString("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n"));
       t.action("MnuFast")->trigger();
+      QVERIFY(!t.window.host().pausesSkipped());
+      t.action("MnuNoPauses")->trigger();
       QVERIFY(t.action("MnuSound")->isChecked());
       QVERIFY(t.window.host().soundOn());
       t.action("MnuSound")->trigger();
@@ -163,20 +206,21 @@ class TestTableWindow : public QObject {
       QVERIFY(t.action("MnuClassic")->isChecked());
       t.action("MnuExpert")->trigger();
       t.window.move(position);
-      t.window.resize(620, 500);
+      t.window.resize(900, 700);
       t.window.host().EndProgram();
     }
     {
-      Table t("\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n");
+      Table t("\"Ada\",\"Robo\",250,0,0,0,0,5000\r\n");
       QCOMPARE(t.checkedSpeed(), QString("MnuNoPauses"));
+      QVERIFY(t.window.host().pausesSkipped());
       QVERIFY(!t.action("MnuSound")->isChecked());
       QVERIFY(!t.window.host().soundOn());
       QVERIFY(t.game().RobotPlayer() == RobotPlay::Expert);
       QVERIFY(t.action("MnuExpert")->isChecked());
       QCOMPARE(t.window.pos(), position);
-      QCOMPARE(t.window.size(), QSize(620, 500));
+      QCOMPARE(t.window.size(), QSize(900, 700));
       t.window.resize(100, 100);
-      QCOMPARE(t.surface()->size(), QSize(560, 402));
+      QCOMPARE(t.surface()->size(), QSize(800, 574));
       t.action("MnuMaster")->trigger();
       QVERIFY(t.game().RobotPlayer() == RobotPlay::Master);
     }
@@ -257,8 +301,8 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     QVERIFY(t.find("FramResults")->isAncestorOf(t.at(t.card(5))));
 
-    t.resize({1400, 500});
-    const double scale = 500.0 / TableHeight;
+    t.resize({1400, 600});
+    const double scale = 600.0 / TableHeight;
     QCOMPARE(t.card(1)->size(), QSize(qRound(CardWidth * scale), qRound(CardHeight * scale)));
     for (QWidget* w : t.surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
       if (w->isVisible())
@@ -267,7 +311,8 @@ class TestTableWindow : public QObject {
   }
 
   // The host's input box, cancelled, gives no text at all; its waits, already past
-  // or after the end of the program, return at once. It finds a sound beside the
+  // or after the end of the program, return at once, and with the pauses skipped
+  // a wait handles what is there and returns. It finds a sound beside the
   // program, else where an install puts it. Name.dat stays beside the program while
   // it can be written there; else it moves to the player's own folder, copied there.
   void hostAndFolders() {
@@ -290,6 +335,9 @@ class TestTableWindow : public QObject {
     QTimer::singleShot(0, &waiting, [&] { handled = true; });
     host.WaitUntil(host.TickCount() - 1);  // already past: back at once
     QVERIFY(!handled);
+    host.setPausesSkipped(true);
+    host.WaitUntil(host.TickCount() + 100000);
+    QVERIFY(handled);
     host.EndProgram();
     host.WaitUntil(host.TickCount() + 100000);  // after the end nothing waits
     host.WaitForEvent();
@@ -386,6 +434,7 @@ class TestTableWindow : public QObject {
     t.window.syncFromModel();
     auto* points = t.window.findChild<QLineEdit*>("Txtpoints");
     QCOMPARE(points->text(), QString("60"));
+    QTest::keyClick(points, Qt::Key_End);
     QTest::keyClicks(points, "0");  // the box and the model hold the same text
     auto click = [&](const char* element) {
       g.Table.FramResults.Visible = true;
@@ -405,6 +454,36 @@ class TestTableWindow : public QObject {
     QVERIFY(!g.Ended());
     click("cmdSave");
     QVERIFY(g.Ended());
+  }
+
+  // Target Score opens with the target selected in the box, to type over; Return in
+  // the box or on O.K. sets it, Escape from either closes the frame with the target kept.
+  void targetBoxTakesTyping() {
+    Table t("\"Ada\",\"Robo\",1,0,0,0,0,3000\r\n");
+    Game& g = t.game();
+    auto* box = t.window.findChild<QLineEdit*>("Txtpoints");
+    auto opened = [&] {  // the box has the keyboard, the target selected
+      t.action("MnuTarget")->trigger();
+      return g.Table.FramTarget.Visible && t.window.focusWidget() == box &&
+             box->selectedText() == QString::number(g.TargetScore);
+    };
+    // The target after typing text over it and pressing the keys; -1 if the frame
+    // did not open as it should or did not close and hand the keyboard back. (The
+    // window is not active again at once after a message.)
+    auto typed = [&](const char* text, std::vector<Qt::Key> keys) {
+      if (!opened()) return -1;
+      QTest::keyClicks(box, text);
+      answeringMessages(0, [&] {
+        for (Qt::Key key : keys) QTest::keyClick(t.window.focusWidget(), key);
+      });
+      return !g.Table.FramTarget.Visible && t.window.focusWidget() == t.surface() ? g.TargetScore
+                                                                                  : -1;
+    };
+    QCOMPARE(typed("2000", {Qt::Key_Return}), 2000);
+    QCOMPARE(typed("1500", {Qt::Key_Tab, Qt::Key_Return}), 1500);
+    QCOMPARE(typed("900", {Qt::Key_Escape}), 1500);
+    QCOMPARE(typed("900", {Qt::Key_Tab, Qt::Key_Escape}), 1500);
+    QVERIFY(opened());
   }
 
   // The results frame answers keys as a message window does: "Carry On" has the focus,
@@ -484,7 +563,9 @@ class TestTableWindow : public QObject {
     auto* shortened = t.window.findChild<QLabel*>("LblNames_2");
     QVERIFY(shortened->text().endsWith(QChar(0x2026)) && tipOver(shortened) == player);
     QCOMPARE(t.window.findChild<QLabel*>("LblB")->text(), robot);
-    QVERIFY(t.window.findChild<QLabel*>("LblGenInfo")->text().startsWith(player + "  welcome"));
+    auto* status = t.window.findChild<QLabel*>("LblGenInfo");  // the picture's long path gives way
+    QVERIFY(status->text().startsWith("<img src=") &&
+            tipOver(status).startsWith(player + "  welcome"));
 
     g.HandInPlay = g.PlayerToPlay = g.PlayerTurnOpen = true;
     QTest::mouseMove(t.card(CardCount));  // the top of the stock
@@ -524,10 +605,25 @@ class TestTableWindow : public QObject {
             sheet->sheet()->horizontalHeaderItem(6)->text().contains(robot));
   }
 
+  // The help names every command of the menu bar, submenus and their items too.
+  void helpCoversTheMenus() {
+    Table t;
+    const QString help = QString::fromStdString(HelpText()).replace('\n', ' ');
+    std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+      for (const QAction* a : actions) {
+        const QString text = QString(a->text()).remove('&').trimmed();
+        QVERIFY2(a->isSeparator() || help.contains(text), qPrintable(text));
+        if (a->menu()) walk(a->menu()->actions());
+      }
+    };
+    walk(t.window.menuBar()->actions());
+  }
+
   // F1 shows the help, dashes intact; F2 deals. In the human's turn the stock invites
-  // the pointer; Tab rings it in yellow, H outlines the hint in cyan, Space draws and
-  // both go. Tab reaches the hand, Left and Right stop at its ends, Shift+Tab goes
-  // round to the Discard label, Return clicks it, a click discards; no ring is left.
+  // the pointer; Tab rings it in yellow, H outlines the hint in cyan, Space draws, the
+  // outline goes and the ring comes to the hand. Left and Right stop at its ends,
+  // Shift+Tab goes round to the Discard label, Return clicks it and the ring comes back
+  // to the hand, a click discards; no ring is left.
   // The close box asks: "Carry On" keeps the game, "Yes Exit" ends and saves.
   void playingATurn() {
     Table t("\"Player\",\"Barnaby\",1,0,0,0,0,5000\r\n");
@@ -571,22 +667,21 @@ class TestTableWindow : public QObject {
         QVERIFY(hint.What == T::Stock || hint.What == T::Pile);
         QCOMPARE(outline(hint), TableMarks::kHintColor);
         const int hand = g.HandCount[Human];
-        QCOMPARE(key(Qt::Key_Space).What, T::None);
+        const T drawn = key(Qt::Key_Space);
         QVERIFY(g.PlayerHasDrawn);
         QCOMPARE(g.HandCount[Human], hand + 2);
         QCOMPARE(g.Table.HintTarget.What, T::None);
 
         const std::vector<T> melding = g.ClickableNow();
-        QCOMPARE(key(Qt::Key_Tab), melding[0]);
+        QCOMPARE(drawn, melding[0]);  // the ring stays, on the card nearest the stock
         QCOMPARE(key(Qt::Key_Right), melding[1]);
         QCOMPARE(key(Qt::Key_Left), melding[0]);
         QCOMPARE(key(Qt::Key_Left), melding[0]);
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::ReturnLabel);
         QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::DiscardLabel);
-        QCOMPARE(key(Qt::Key_Return).What, T::None);
+        const T first = key(Qt::Key_Return);
+        QCOMPARE(first, melding[0]);
         QVERIFY(g.PlayerDiscarding);
-        const T first = key(Qt::Key_Tab);
-        QCOMPARE(first.What, T::HandCard);
         QTest::mouseClick(t.card(first.Index), Qt::LeftButton);
         QCOMPARE(g.Cards[first.Index].Place, int(PlacePile));
         QVERIFY(!g.PlayerToPlay);
@@ -610,18 +705,57 @@ class TestTableWindow : public QObject {
     QVERIFY(!t.nameFile().isEmpty());
   }
 
+  // After a meld by key the ring stays where the player works: on the next card of the
+  // same rank, else on the card nearest to it; after the Discard label, on the hand. It
+  // goes once the turn is over.
+  void ringFollowsPlay() {
+    Table t("\"Ada\",\"Robo\",1,0,0,0,0,5000\r\n");
+    Game& g = t.game();
+    g.HandInPlay = false;
+    g.NewHandReset();
+    g.HandInPlay = g.PlayerToPlay = g.PlayerHasDrawn = true;
+    g.Table.LblDiscarding.Visible = true;
+    const int four = FirstCardOfRank(RankFour), nine = FirstCardOfRank(RankNine);
+    for (int c : {four, four + 1, four + 2, nine}) g.Cards[c].Place = PlaceHumanHand;
+    g.HandLayout(Human);
+    t.window.syncFromModel();
+    using T = TableTarget;
+    auto key = [&](Qt::Key k) {
+      QTest::keyClick(t.surface(), k);
+      return t.window.focusRing();
+    };
+    const T keyed[] = {key(Qt::Key_Tab), key(Qt::Key_Right), key(Qt::Key_Right),
+                       // the nine now lies where the third four lay
+                       key(Qt::Key_Return), key(Qt::Key_Return), key(Qt::Key_Return),
+                       key(Qt::Key_Tab), key(Qt::Key_Return)};
+    const T expected[] = {{T::HandCard, four},     {T::HandCard, four + 1}, {T::HandCard, four + 2},
+                          {T::HandCard, four + 1}, {T::HandCard, four},     {T::HandCard, nine},
+                          {T::DiscardLabel},       {T::HandCard, nine}};
+    for (std::size_t i = 0; i < std::size(keyed); ++i)
+      QVERIFY2(keyed[i] == expected[i], qPrintable(QString("key %1").arg(i)));
+    QCOMPARE(g.MeldInfo[Human][RankFour].Count, 3);
+    QVERIFY(g.PlayerDiscarding);
+    g.PlayerToPlay = false;
+    t.window.syncFromModel();
+    QCOMPARE(t.window.focusRing().What, T::None);
+  }
+
   // At any size names too long end in "…" and show whole in their tooltips; the
-  // minimum meld shortens only the name, its words and number stay on the table.
+  // minimum meld shortens only the name, its words and number stay on the table. In
+  // the status box a word too long for a line ends in "…" and the tooltip has it all.
   void longNamesGiveWay() {
     const QString player = "Bartholomew Montgomery-Fitzwilliam of Little Snoring-on-Wold";
     const QString robot = "Barnaby the Magnificent Card Robot";
     Table t(('"' + player + "\",\"" + robot + "\",300,0,0,0,0,5000\r\n").toUtf8());
     t.game().CheckMinimumMeld(Human);
+    const QString status = "Wolfeschlegelsteinhausenbergerdorff  your opponent will now play.";
+    t.game().Table.LblGenInfo.Caption = status.toStdString();
     t.window.syncFromModel();
+    auto* statusBox = t.window.findChild<QLabel*>("LblGenInfo");
     const QString ellipsis(QChar(0x2026));
     const std::pair<const char*, const QString&> names[] = {
         {"LblNames_1", robot}, {"LblNames_2", player}, {"LblP", player}, {"LblB", robot}};
-    for (const QSize size : {QSize(1061, 762), QSize(640, 480)}) {
+    for (const QSize size : {QSize(1061, 762), QSize(800, 574)}) {
       t.resize(size);
       for (const auto& [name, whole] : names) {
         auto* label = t.window.findChild<QLabel*>(name);
@@ -632,6 +766,15 @@ class TestTableWindow : public QObject {
                  qPrintable(shown));
         QCOMPARE(label->toolTip(), whole);
       }
+      const QRect wrapped = QFontMetrics(statusBox->font())
+                                .boundingRect(QRect(0, 0, statusBox->width(), 1 << 20),
+                                              Qt::TextWordWrap, statusBox->text());
+      QVERIFY2(statusBox->text().startsWith("Wolfe"), qPrintable(statusBox->text()));
+      QVERIFY2(statusBox->text().endsWith(ellipsis + "  your opponent will now play."),
+               qPrintable(statusBox->text()));
+      QCOMPARE_LE(wrapped.width(), statusBox->width());
+      QCOMPARE_LE(wrapped.height(), statusBox->height());
+      QCOMPARE(statusBox->toolTip(), status);
       auto* minMeld = t.window.findChild<QLabel*>("LblMinMeld");
       const QString meld = minMeld->text();
       QVERIFY2(meld.endsWith(ellipsis + "Minimum Meld: 50"), qPrintable(meld));
@@ -641,9 +784,47 @@ class TestTableWindow : public QObject {
     }
   }
 
+  // At its own size and the smallest the window takes, with the longest captions play
+  // gives and the results frame open, every text is drawn at 8 pixels or more and none
+  // is cut: a wrapped one fits its box whole, a one-line one its label or the bare
+  // table beside it.
+  void readableAtTheSmallestSize() {
+    Table t;
+    TableModel& m = t.game().Table;
+    t.game().CheckMinimumMeld(Human);
+    m.LblGenInfo.Caption =
+        "Player take the discard pile: a pair of nines in your hand takes "
+        "it for your first meld, and it holds 14 cards.";
+    for (int p : {Human, Robot}) {
+      m.LblGameScore[p].Caption = "Game Pts. -1234";
+      m.LblHandScore[p].Caption = "Hand Pts. -1234";
+      m.LblMeldScore[p].Caption = "Meld Pts. 1234";
+      m.LblBonusScore[p].Caption = "Bonus Pts. 1234";
+      for (auto* row : {&m.CardPoints, &m.RThreesPoints, &m.MixedCans, &m.PureCans, &m.OutFirst,
+                        &m.MinusPoints, &m.PointsTotal, &m.LblGamePoints})
+        (*row)[p].Caption = " - 1234";
+    }
+    m.LblPointsHand.Caption = "Pts. Hand: 1234";
+    m.LblStock.Caption = "Stock:- 108";
+    m.LblDiscard.Caption = "Discards: 108";
+    for (int r = RankAce; r <= RankRedThree; ++r)
+      m.lblMelds[r].Caption = m.lblMeldsC[r].Caption = " Mixed Canasta 12 Wild:-3";
+    m.lblInfoScores.Caption =
+        "Sorry, Barnaby beat you this hand with total score of  1234 "
+        "against your score of -1234";
+    m.LblDiscarding.Visible = m.LblReturnPack.Visible = m.FramResults.Visible = true;
+    t.window.syncFromModel();
+    for (const QSize size : {QSize(1061, 762), QSize(100, 100)}) {  // then the smallest
+      t.resize(size);
+      QVERIFY(size.width() > 800 || t.surface()->size() == QSize(800, 574));
+      readableAndWhole(t);
+    }
+  }
+
   // A screen reader hears cards, stock, pile, melds and results in the game's
-  // words, no face turned down, nothing under the stock's top; it hears a new
-  // status line and can press what takes clicks. The LARKSPUR_TABLE_LOG file gets
+  // words, no face turned down, nothing under the stock's top; a meld column's
+  // tooltip and description list its cards. It hears a new status line and can
+  // press what takes clicks. The LARKSPUR_TABLE_LOG file gets
   // a line each time what the table shows changes, and only then.
   void screenReaders() {
     Table t;
@@ -687,6 +868,15 @@ class TestTableWindow : public QObject {
     QCOMPARE(said(t.find("LblGenInfo"))->role(), QAccessible::StaticText);
     QVERIFY(said(t.card(FirstCardOfRank(RankFour)))->state().invisible);
     QVERIFY(!said(stock)->state().invisible);
+    // What each meld column holds is in its tooltip and description, naturals first.
+    t.window.host().setPausesSkipped(true);
+    g.Cards[1].Place = PlaceRobotHand;
+    g.MeldWildCard(1, RankKing, Robot);
+    t.window.syncFromModel();
+    const QString kings = "Kings: king of clubs, king of diamonds, king of hearts, red joker";
+    QCOMPARE(t.find("lblMeldsC_13")->toolTip(), kings);
+    QCOMPARE(said(t.find("lblMeldsC_13"))->text(QAccessible::Description), kings);
+    QVERIFY(t.find("lblMelds_13")->toolTip().isEmpty());
 
     static QStringList told;
     const AccessibleEventSink qt = setAccessibleEventSink([](QAccessibleEvent* e) {
