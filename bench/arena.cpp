@@ -185,7 +185,7 @@ std::vector<GameResult> PlayAll(const std::vector<std::string>& names,
 }
 
 struct Times {
-  double median = 0, max = 0;
+  double median = 0, p95 = 0, max = 0;
   std::size_t count = 0;
 };
 
@@ -196,6 +196,9 @@ Times Summarise(std::vector<float>& times) {
   auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
   std::nth_element(times.begin(), middle, times.end());
   t.median = *middle;
+  auto high = times.begin() + static_cast<std::ptrdiff_t>(times.size() * 95 / 100);
+  std::nth_element(times.begin(), high, times.end());
+  t.p95 = *high;
   t.max = *std::max_element(times.begin(), times.end());
   return t;
 }
@@ -237,8 +240,10 @@ void ReportMatch(const std::string& a, const std::string& b, std::vector<GameRes
       std::printf("  %s: no decisions timed (on the robot's seat it is the game's own robot)\n",
                   name.c_str());
     else
-      std::printf("  %s: %zu decisions timed, median %.4f ms, longest %.4f ms (thread CPU)\n",
-                  name.c_str(), t.count, t.median, t.max);
+      std::printf(
+          "  %s: %zu decisions timed, median %.4f ms, 95th percentile %.4f ms, longest %.4f ms "
+          "(thread CPU)\n",
+          name.c_str(), t.count, t.median, t.p95, t.max);
   };
   timesLine(a, at);
   timesLine(b, bt);

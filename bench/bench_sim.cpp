@@ -16,6 +16,8 @@
 #include "harness/HumanSeat.h"
 #include "harness/ScriptedHost.h"
 #include "policy/ExpertPolicy.h"
+#include "policy/MasterPolicy.h"
+#include "sim/GameOdds.h"
 #include "sim/SimPlay.h"
 #include "sim/SimSample.h"
 #include "state/Game.h"
@@ -127,6 +129,41 @@ void SampleOneHand(benchmark::State& state) {
   }
 }
 BENCHMARK(SampleOneHand)->Unit(benchmark::kMicrosecond);
+
+// The Master's decisions at the positions, each searched with the playouts of a
+// 20 ms budget: the rate of its playouts (a hand dealt from the view, the
+// candidate applied, the rest played out and weighed) is what MasterPolicy's
+// PlayoutsPerMs turns a budget into.
+void MasterPlayout(benchmark::State& state) {
+  const std::vector<Position>& positions = Positions();
+  MasterPolicy master(20);
+  GameOddsFor(5000);  // worked out once, before the clock runs
+  std::size_t i = 0;
+  double playouts = 0;
+  for (auto _ : state) {
+    const Position& p = positions[i++ % positions.size()];
+    if (p.Phase == SimPhase::Draw && p.View.MayTakePile())
+      benchmark::DoNotOptimize(master.TakePile(p.View));
+    else if (p.Phase == SimPhase::Meld)
+      benchmark::DoNotOptimize(master.PlanMelds(p.View));
+    else if (p.Phase == SimPhase::Discard)
+      benchmark::DoNotOptimize(master.Discard(p.View));
+    else
+      continue;
+    playouts += master.LastFinding().Playouts;
+  }
+  state.counters["playouts"] = benchmark::Counter(playouts, benchmark::Counter::kAvgIterations);
+  state.counters["per playout"] =
+      benchmark::Counter(playouts, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(MasterPlayout)->Unit(benchmark::kMillisecond);
+
+// Working out the chances of winning the game for a new target.
+void GameOddsForATarget(benchmark::State& state) {
+  int target = 5000;
+  for (auto _ : state) benchmark::DoNotOptimize(GameOdds(target += 5).WinChance(0, 0));
+}
+BENCHMARK(GameOddsForATarget)->Unit(benchmark::kMillisecond);
 
 // The reference: whole games of the table, the Expert on both seats; the time is
 // given per hand.

@@ -2,10 +2,11 @@
 
 #include <charconv>
 
+#include "harness/SimplePolicy.h"
 #include "panel/Panel.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
-#include "harness/SimplePolicy.h"
+#include "policy/MasterPolicy.h"
 
 namespace larkspur {
 
@@ -13,6 +14,11 @@ const std::vector<PolicyEntry>& RegisteredPolicies() {
   static const std::vector<PolicyEntry> entries{
       {"classic", [](const PolicyArgs&) { return std::make_unique<ClassicPolicy>(); }},
       {"expert", [](const PolicyArgs&) { return std::make_unique<ExpertPolicy>(); }},
+      {"master",
+       [](const PolicyArgs& a) {
+         return std::make_unique<MasterPolicy>(
+             a.BudgetMs ? a.BudgetMs : MasterPolicy::DefaultBudgetMs, a.Seed);
+       }},
       {"simple", [](const PolicyArgs& a) { return std::make_unique<SimplePolicy>(a.Seed); }},
       {"racer", [](const PolicyArgs&) { return panel::MakeRacer(); }},
       {"builder", [](const PolicyArgs&) { return panel::MakeBuilder(); }},

@@ -460,6 +460,11 @@ void ReadTable(Reader& r, TableModel& t) {
 }
 
 void ReadRecords(Reader& r, KeptHand& h) {
+  r.Expect("dealt");
+  if (r.Left() < 1) r.Count(1);
+  const int dealt = r.Int(0, rules::MostUpCardsAgain + 1);
+  r.Count(static_cast<std::size_t>(dealt));
+  for (int k = 0; k < dealt; ++k) h.State.Record.DealtUp.push_back(r.Int(1, CardCount));
   while (r.Next("pile")) {
     r.Count(5);
     Check(h.State.Record.Notes.size() < ListLimit, "its record of the pile is too long");
@@ -666,6 +671,8 @@ std::string FormatKeptHand(RobotPlay robot, const std::optional<RandomPosition>&
     if (e.Frm) WriteFrame(w, e.Name, *e.Frm);
   w.Line("table").N(t.MnuPlayEnabled).N(t.Shape1.BorderColor).U(t.ZCounter);
   w.N(t.HintTarget.What).N(t.HintTarget.Index).T(t.Caption).T(t.Txtpoints);
+  w.Line("dealt").N(static_cast<long long>(s.Record.DealtUp.size()));
+  for (int c : s.Record.DealtUp) w.N(c);
   for (const PileNote& n : s.Record.Notes)
     w.Line("pile").N(n.Player).N(n.Card).N(n.Rank).N(n.Taken).N(n.PileSize);
   for (const LoggedMove& m : log.Moves) {

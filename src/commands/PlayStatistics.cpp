@@ -65,7 +65,15 @@ std::string Percent(int part, int whole) {
 }
 
 std::string Level(RobotPlay level) {
-  return level == RobotPlay::Expert ? "Expert" : "Classic";
+  switch (level) {
+    case RobotPlay::Expert:
+      return "Expert";
+    case RobotPlay::Master:
+      return "Master";
+    case RobotPlay::Classic:
+      break;
+  }
+  return "Classic";
 }
 
 // The words of a line, split at single blanks.

@@ -24,7 +24,8 @@ inline constexpr int StatisticsVersion = 1;
 inline constexpr std::size_t StatisticsSizeLimit = 4096;
 
 // The robot levels the statistics are kept for, each at the index of its value.
-inline constexpr std::array<RobotPlay, 2> StatisticsLevels{RobotPlay::Classic, RobotPlay::Expert};
+inline constexpr std::array<RobotPlay, 3> StatisticsLevels{RobotPlay::Classic, RobotPlay::Expert,
+                                                           RobotPlay::Master};
 
 struct LevelStatistics {
   int GamesWon = 0;

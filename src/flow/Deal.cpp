@@ -54,6 +54,8 @@ void Game::Deal(int dealer) {
     TurnUpCard(card);
   }
   ShowDiscardPile();
+  for (int c = 1; c <= CardCount; ++c)
+    if (Cards[c].Place == PlacePile) Record.DealtUp.push_back(c);
   ShowStock();
   Table.MnuPlayEnabled = true;
   LayDownRedThrees(Human);

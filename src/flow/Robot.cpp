@@ -37,7 +37,14 @@ bool MayMeld(const Game& g, const SeatView& view, const MeldStep& step) {
 
 Policy& Game::RobotPolicy() {
   if (RobotSeatPolicy != nullptr) return *RobotSeatPolicy;
-  if (robotPlayer_ == RobotPlay::Expert) return expert_;
+  switch (robotPlayer_) {
+    case RobotPlay::Expert:
+      return expert_;
+    case RobotPlay::Master:
+      return master_;
+    case RobotPlay::Classic:
+      break;
+  }
   return classic_;
 }
 

@@ -59,9 +59,11 @@ std::optional<std::vector<int>> DealtUpOnTable(const SeatView& v) {
   return dealt;
 }
 
-// The cards the deal turned up in this hand, from the table or from memory; none
+// The cards the deal turned up in this hand, from the pile's record, the table or
+// memory (a simulated hand keeps no record of its deal); none
 // when the seat never saw the pile before it was first taken.
 std::vector<int> DealtUp(const SeatView& v, const ExpertMemory& memory) {
+  if (!v.Record.DealtUp.empty()) return v.Record.DealtUp;
   if (auto onTable = DealtUpOnTable(v)) return *onTable;
   if (!memory.Seen || memory.ScoresAtDeal != v.GameScore) return {};
   // The first take held the cards turned up and every discard before it.

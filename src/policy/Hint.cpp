@@ -1,4 +1,4 @@
-// The hint: a plan for the rest of the human's turn, made of the Expert's
+// The hint: a plan for the rest of the human's turn, made of the Master's
 // decisions and followed click by click, each click with one sentence saying
 // what and why. The plan is made on the table as the human's seat sees it and
 // carried forward by the clicks' own effects, so that it holds across clicks
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "policy/ExpertPolicy.h"
+#include "policy/MasterPolicy.h"
 #include "state/Game.h"
 
 namespace larkspur {
@@ -223,7 +224,8 @@ struct Click {
 
 class TurnPlanner {
  public:
-  TurnPlanner(const Game& g, const TableTarget& stock) : model_(TurnStateOf(g)), stock_(stock) {
+  TurnPlanner(const Game& g, const TableTarget& stock, MasterPolicy& adviser)
+      : model_(TurnStateOf(g)), stock_(stock), adviser_(&adviser) {
     for (int c = 1; c <= CardCount; ++c)
       topTaken_ = topTaken_ || (g.Cards[c].Place == PlaceHumanMeld && g.Cards[c].FromDiscard);
   }
@@ -261,11 +263,11 @@ class TurnPlanner {
     clicks_.push_back({what, target, model_.State(), rank});
   }
 
-  // Take the pile when the Expert would and the turn it opens ends well;
+  // Take the pile when the Master would and the turn it opens ends well;
   // otherwise draw, and the plan waits for the cards drawn.
   void PlanDraw() {
     const SeatView& v = model_.View();
-    if (v.MayTakePile() && expert_.TakePile(v)) {
+    if (v.MayTakePile() && adviser_->TakePile(v)) {
       TurnPlanner taking = *this;
       taking.Add(Click::Take, {TableTarget::Pile, v.UpCard});
       taking.model_.TakePile();
@@ -278,14 +280,14 @@ class TurnPlanner {
     Add(Click::Draw, stock_);
   }
 
-  // The Expert's melds for the turn, then the discard; false when the turn
+  // The Master's melds for the turn, then the discard; false when the turn
   // would not end in a discard or in going out.
   bool PlanMelding() {
     // The rest of a taken pile comes with the first meld: the melds are planned
     // again with its cards, at most once more.
     for (int round = 0; round < 3 && model_.State().Now == Phase::Melding; ++round) {
       const std::size_t pile = model_.View().Pile.size();
-      const MeldPlan melds = expert_.PlanMelds(model_.View());
+      const MeldPlan melds = adviser_->PlanMelds(model_.View());
       bool handedOver = false;
       for (const MeldStep& step : melds.Steps) {
         if (!Meld(step)) return false;
@@ -350,7 +352,7 @@ class TurnPlanner {
       model_.Discard(v.Hand.front());
       return;
     }
-    const int card = expert_.Discard(v);
+    const int card = adviser_->Discard(v);
     if (card == 0) return;
     Add(Click::Discard, {TableTarget::HandCard, card});
     model_.Discard(card);
@@ -413,7 +415,8 @@ class TurnPlanner {
     return OneOf(up) + " and a wild card take it" + size;
   }
 
-  // Why not the pile, in the order the Expert weighs a take.
+  // Why not the pile, in the order the Expert weighs a take; a reason of its
+  // own only where the Expert would not take it either.
   std::string DrawWhy(const SeatView& v) const {
     if (v.Pile.empty()) return "the discard pile is empty.";
     const int up = RankOfCard(v.UpCard);
@@ -423,8 +426,11 @@ class TurnPlanner {
     const int laid = v.HandRank[up] + (!started && v.HandRank[up] == 1 ? 1 : 0);
     if (v.HandCount[Human] - laid + v.DiscardCount() - 1 < 2)
       return "taking the pile would leave you too few cards to play on.";
-    if (!v.MinMeldMet[Human]) return "taking the pile would not make your first meld this turn.";
-    if (takeFailed_) return "the stock is the better draw this time.";
+    // The Master may draw where the Expert would take: then its reason is the search's.
+    const bool expertTakes = ExpertPolicy().TakePile(v);
+    if (!v.MinMeldMet[Human] && (takeFailed_ || !expertTakes))
+      return "taking the pile would not make your first meld this turn.";
+    if (takeFailed_ || expertTakes) return "the stock is the better draw this time.";
     const std::string pile = "a pile of " + Cards(v.DiscardCount());
     if (!started && v.HandRank[up] == 1) return pile + " is not worth a wild card.";
     return pile + " would bring you less than two cards from the stock.";
@@ -471,7 +477,8 @@ class TurnPlanner {
 
   TurnModel model_;
   TableTarget stock_;
-  ExpertPolicy expert_;
+  MasterPolicy* adviser_;
+  ExpertPolicy expert_;  // its judgements give the reasons
   std::vector<Click> clicks_;
   bool topTaken_ = false;    // the pile's top card lies in the human's melds
   bool takeFailed_ = false;  // the Expert would take the pile but the turn would not end well
@@ -495,7 +502,11 @@ HintAdvice Game::HumanHint() {
     for (const TableTarget& t : clickable)
       if (t.What == TableTarget::Stock) stock = t;
     const std::string said = plan.Said;
-    plan = TurnPlanner(*this, stock).Make();
+    // The Master answers, within the hint's time, with what it has found by then.
+    hintMaster_.PaceWith({nullptr, [this] { return host.TickCount(); }, 0});
+    hintMaster_.StopAt(host.TickCount() + HintAnswerMs);
+    plan = TurnPlanner(*this, stock, hintMaster_).Make();
+    hintMaster_.StopAt(0);
     plan.Said = said;
     at = plan.Steps.begin();
     if (at == plan.Steps.end()) return {};

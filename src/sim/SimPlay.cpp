@@ -4,10 +4,18 @@ namespace larkspur {
 
 SeatView MakeSeatView(const SimHand& h, int seat) {
   SeatView v;
+  FillSeatView(h, seat, v);
+  return v;
+}
+
+void FillSeatView(const SimHand& h, int seat, SeatView& v) {
   v.Seat = seat;
   v.Opponent = sim::Other(seat);
-  v.Hand.reserve(static_cast<std::size_t>(h.HandCount[seat]));
-  v.Pile.reserve(static_cast<std::size_t>(h.DiscardCount));
+  v.Hand.clear();
+  v.Pile.clear();
+  v.HandRank = {};
+  v.Unseen = {};
+  v.UnseenCount = 0;
   for (int c = 1; c <= CardCount; ++c) {
     const int place = h.Place[c];
     if (place == seat) {
@@ -36,12 +44,12 @@ SeatView MakeSeatView(const SimHand& h, int seat) {
   v.StockCount = h.StockCount;
   v.TargetScore = h.TargetScore;
   v.PenaltyPoints = h.PenaltyPoints;
-  v.Record.Notes.reserve(static_cast<std::size_t>(h.NoteCount));
+  v.Record.Notes.clear();
+  v.Record.DealtUp.clear();
   for (int i = 0; i < h.NoteCount; ++i) {
     const SimNote& n = h.Notes[i];
     v.Record.Notes.push_back({n.Player, n.Card, n.Rank, n.Taken, n.PileSize});
   }
-  return v;
 }
 
 namespace {

@@ -15,19 +15,24 @@ namespace larkspur {
 
 // What a seat may see of a simulated hand, as MakeSeatView shows it of the table.
 SeatView MakeSeatView(const SimHand& hand, int seat);
+// The same into a view kept from an earlier decision, whose lists keep their room.
+void FillSeatView(const SimHand& hand, int seat, SeatView& view);
 
 // A policy playing a seat of the simulator.
 class PolicySeat {
  public:
   explicit PolicySeat(Policy& policy) : policy_(policy) {}
-  bool TakePile(const SimHand& h) { return policy_.TakePile(MakeSeatView(h, h.Turn)); }
-  MeldStep NextMeld(const SimHand& h) {
-    return policy_.NextMeld(MakeSeatView(h, h.Turn), h.MeldStepNo);
-  }
-  int Discard(const SimHand& h) { return policy_.Discard(MakeSeatView(h, h.Turn)); }
+  bool TakePile(const SimHand& h) { return policy_.TakePile(View(h)); }
+  MeldStep NextMeld(const SimHand& h) { return policy_.NextMeld(View(h), h.MeldStepNo); }
+  int Discard(const SimHand& h) { return policy_.Discard(View(h)); }
 
  private:
+  const SeatView& View(const SimHand& h) {
+    FillSeatView(h, h.Turn, view_);
+    return view_;
+  }
   Policy& policy_;
+  SeatView view_;
 };
 
 // The playout policy: plain canasta on either seat, from what that seat may

@@ -4,7 +4,21 @@
 
 namespace larkspur {
 
-Game::Game(Host& h) : host(h) {}
+Game::Game(Host& h) : host(h), hintMaster_(HintBudgetMs) {
+  SetMasterPlayouts(MasterPolicy().Playouts());
+}
+
+// The Master thinks on the window's thread: between batches of playouts the
+// window handles its events (and a new game or the end unwinds the search as
+// it unwinds a pause), and a decision never runs past its time limit.
+void Game::SetMasterPlayouts(int playouts) {
+  master_ = MasterPolicy::WithPlayouts(playouts);
+  master_.PaceWith({[this] {
+                      host.WaitUntil(host.TickCount() + 1);
+                      CheckAbandon();
+                    },
+                    [this] { return host.TickCount(); }, MasterPolicy::LimitMs});
+}
 
 void Game::InitCards() {
   for (int c = 1; c <= CardCount; ++c) {

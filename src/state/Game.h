@@ -46,6 +46,7 @@
 #include "commands/SafeFile.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
+#include "policy/MasterPolicy.h"
 #include "scoring/HandLog.h"
 #include "scoring/ScoreSheet.h"
 #include "state/GameState.h"
@@ -233,6 +234,8 @@ class Game : public GameState {
   // Options > Robot: who plays the robot's seat, Classic unless chosen otherwise.
   void ChooseRobot(RobotPlay play) { robotPlayer_ = play; }
   RobotPlay RobotPlayer() const { return robotPlayer_; }
+  // The Master's budget a decision on the robot's seat, in playouts; tests make it cheaper.
+  void SetMasterPlayouts(int playouts);
   // When set, this policy plays the robot's seat whatever RobotPlayer says.
   Policy* RobotSeatPolicy = nullptr;
   // The advice for the human's next click, a step of the hint's plan for the
@@ -240,6 +243,12 @@ class Game : public GameState {
   HintAdvice HumanHint();
   // The hint's plan for this turn, kept from one hint to the next (policy/Hint.cpp).
   HintPlan PlannedHints;
+  // The hint asks the Master at a small budget a decision, so that it answers
+  // within HintAnswerMs, by when it settles for what it has found (policy/Hint.cpp);
+  // tests may make it cheaper, in playouts a decision.
+  static constexpr int HintBudgetMs = 60;
+  static constexpr int HintAnswerMs = 300;
+  void SetHintPlayouts(int playouts) { hintMaster_ = MasterPolicy::WithPlayouts(playouts); }
   // The Game menu's Hint: says the advice on the status line and marks its element.
   void MnuHint_Click();
   // The hint's outline goes, as any click, key or new status puts it away.
@@ -299,10 +308,12 @@ class Game : public GameState {
   void NoteHandInStatistics(int handTotal);
   void NoteGameInStatistics();
 
-  // The robot's own two players; RobotPolicy chooses.
+  // The robot's own players; RobotPolicy chooses.
   RobotPlay robotPlayer_ = RobotPlay::Classic;
   ClassicPolicy classic_;
   ExpertPolicy expert_;
+  MasterPolicy master_;
+  MasterPolicy hintMaster_;
 
   // What was wrong with the player file as read, until ReportNameFileProblem tells it.
   std::string nameFileProblem_;

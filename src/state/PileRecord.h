@@ -19,6 +19,8 @@ struct PileNote {
 
 struct PileRecord {
   std::vector<PileNote> Notes;
+  // The cards the deal turned up, ascending: both seats saw them go to the pile.
+  std::vector<int> DealtUp;
 
   void NoteDiscard(int player, int card, int rank) {
     Notes.push_back({player, card, rank, false, 0});

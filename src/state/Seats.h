@@ -14,16 +14,25 @@ namespace larkspur {
 enum class RobotPlay {
   Classic,  // the robot's own fixed rules
   Expert,   // the stronger policy
+  Master,   // the Expert's judgement tested by playing each choice out
 };
 
 // The setting's name as the per-user settings keep it, and back; an unknown
 // name is no setting, so the default stands.
 inline const char* RobotPlayName(RobotPlay play) {
-  return play == RobotPlay::Expert ? "expert" : "classic";
+  switch (play) {
+    case RobotPlay::Expert:
+      return "expert";
+    case RobotPlay::Master:
+      return "master";
+    case RobotPlay::Classic:
+      break;
+  }
+  return "classic";
 }
 inline std::optional<RobotPlay> RobotPlayNamed(std::string_view name) {
-  if (name == "classic") return RobotPlay::Classic;
-  if (name == "expert") return RobotPlay::Expert;
+  for (RobotPlay play : {RobotPlay::Classic, RobotPlay::Expert, RobotPlay::Master})
+    if (name == RobotPlayName(play)) return play;
   return std::nullopt;
 }
 

@@ -292,18 +292,24 @@ void TableWindow::buildOptionsMenu() {
     QSettings().setValue(QStringLiteral("options/sound"), on);
   });
 
-  // Who plays the robot's seat: its own fixed rules, or the stronger policy.
+  // Who plays the robot's seat: its own fixed rules, the stronger policy, or the
+  // one that looks ahead.
   QMenu* robot = options->addMenu(QStringLiteral("&Robot"));
   robot->setObjectName(QStringLiteral("MnuRobot"));
   auto* robots = new QActionGroup(robot);
   const std::string kept =
       QSettings().value(QStringLiteral("options/robot")).toString().toStdString();
   game_->ChooseRobot(RobotPlayNamed(kept).value_or(RobotPlay::Classic));
-  for (RobotPlay play : {RobotPlay::Classic, RobotPlay::Expert}) {
-    QAction* action = robot->addAction(play == RobotPlay::Classic ? QStringLiteral("Classic")
-                                                                  : QStringLiteral("Expert"));
-    action->setObjectName(play == RobotPlay::Classic ? QStringLiteral("MnuClassic")
-                                                     : QStringLiteral("MnuExpert"));
+  const struct {
+    RobotPlay play;
+    const char *name, *text;
+  } players[] = {{RobotPlay::Classic, "MnuClassic", "Classic"},
+                 {RobotPlay::Expert, "MnuExpert", "Expert"},
+                 {RobotPlay::Master, "MnuMaster", "Master"}};
+  for (const auto& player : players) {
+    const RobotPlay play = player.play;
+    QAction* action = robot->addAction(QString::fromLatin1(player.text));
+    action->setObjectName(QString::fromLatin1(player.name));
     action->setCheckable(true);
     action->setChecked(game_->RobotPlayer() == play);
     robots->addAction(action);

@@ -17,6 +17,7 @@
 #include "TableFixture.h"
 #include "harness/HumanSeat.h"
 #include "policy/ExpertPolicy.h"
+#include "policy/MasterPolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -414,6 +415,14 @@ class HintFollower {
   std::mt19937_64 shuffle_{1};
 };
 
+// The hint's playouts a decision: the game's budget is costly for a thousand games, and
+// a plan made with little search must hold all the same. LARKSPUR_HINT_BUDGET, in
+// milliseconds, measures the hint at another budget (the game's is Game::HintBudgetMs).
+int HintPlayouts() {
+  const char* env = std::getenv("LARKSPUR_HINT_BUDGET");
+  return env == nullptr ? 50 : MasterPolicy(std::max(1, std::atoi(env))).Playouts();
+}
+
 // One seeded game to its end with the hint on the human's seat and the Classic robot or
 // the Expert on the robot's.
 void PlayOneGame(std::uint64_t seed, bool expertRobot, Tally& tally) {
@@ -425,6 +434,7 @@ void PlayOneGame(std::uint64_t seed, bool expertRobot, Tally& tally) {
   host.answerMessage = [](const DeluxeMessage& m) { return m.Title == "Game Over" ? 1 : 0; };
   Game game(host);
   if (expertRobot) game.ChooseRobot(RobotPlay::Expert);
+  game.SetHintPlayouts(HintPlayouts());
   HintFollower human(game, host, tally, seed % 10 == 1);
   host.onIdle = [&] { human.Act(); };
   tally.games += 1;

@@ -82,6 +82,10 @@ Moment Watch::Take(bool wait) {
   return {seen.h, heard.h, wait && g.Table.FramResults.Visible};
 }
 
+// The hint's search a decision, in playouts: the game's would make hundreds of
+// resumed hands slow, and a hint made with little search must resume all the same.
+constexpr int HintPlayouts = 50;
+
 // The human's seat: a simple policy, and now and then a hint asked for first.
 struct Player {
   SimplePolicy policy;
@@ -125,6 +129,7 @@ class ResumeExact : public ::testing::TestWithParam<int> {
     host.answerMessage = ScriptedHost::ExitAtGameOver;
     Game game(host);
     game.KeepsHand = true;
+    game.SetHintPlayouts(HintPlayouts);
     if (seed % 2 == 0) game.ChooseRobot(RobotPlay::Expert);
     Player player{SimplePolicy(seed * 7919 + 1), std::mt19937_64(seed)};
     HumanSeat seat(game, player.policy);
@@ -155,6 +160,7 @@ class ResumeExact : public ::testing::TestWithParam<int> {
     host.answerMessage = ScriptedHost::ExitAtGameOver;
     Game game(host);
     game.KeepsHand = true;
+    game.SetHintPlayouts(HintPlayouts);
     game.Form_Load();
     ASSERT_TRUE(game.HandToResume()) << "seed " << seed << ": kept hand refused";
     host.dataFolder.clear();  // played on in memory only

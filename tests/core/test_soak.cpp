@@ -16,6 +16,7 @@
 #include "harness/SimplePolicy.h"
 #include "policy/ClassicPolicy.h"
 #include "policy/ExpertPolicy.h"
+#include "policy/MasterPolicy.h"
 
 using namespace larkspur;
 using namespace larkspur::testing;
@@ -132,14 +133,14 @@ struct Checker {
     else
       Check(!melded || g.MinMeldMet[p], "the Expert melded without beating the minimum meld");
   }
-  // The Expert's choices for seat p stay the same when the cards it cannot see,
-  // the stock and the other hand, are dealt among them afresh.
-  void ExpertIgnoresHiddenCards(int p, std::mt19937_64& rng) {
-    ExpertPolicy expert;
+  // The choices of the Expert or the Master for seat p stay the same when the cards it
+  // cannot see, the stock and the other hand, are dealt among them afresh.
+  template <class Player>
+  void IgnoresHiddenCards(int p, Player& player, std::mt19937_64& rng) {
     auto choose = [&] {
       const SeatView v = MakeSeatView(g, p);
-      return std::tuple(v.MayTakePile() && expert.TakePile(v), expert.PlanMelds(v).Steps,
-                        expert.Discard(v));
+      return std::tuple(v.MayTakePile() && player.TakePile(v), player.PlanMelds(v).Steps,
+                        player.Discard(v));
     };
     const auto chosen = choose();
     const auto cards = g.Cards;
@@ -150,7 +151,7 @@ struct Checker {
         hidden.push_back(c), places.push_back(at);
     std::shuffle(places.begin(), places.end(), rng);
     for (size_t i = 0; i < hidden.size(); ++i) g.Cards[hidden[i]].Place = places[i];
-    Check(choose() == chosen, "the Expert's choice changed with cards it cannot see");
+    Check(choose() == chosen, "a choice changed with cards the seat cannot see");
     g.Cards = cards;
   }
 
@@ -274,6 +275,7 @@ struct Signature {
 struct Play {
   bool randomClicks = false;
   int expertSeat = 0;         // the seat the Expert plays, if any; the other keeps its usual player
+  bool master = false;        // the Master instead of the Expert, with few playouts
   bool classicHuman = false;  // the Classic robot's rules play the human's seat
   Signature* signature = nullptr;
 };
@@ -294,10 +296,15 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
   SimplePolicy simple(seed * 7919 + 1);
   ExpertPolicy expert;
   ClassicPolicy classic;
-  HumanSeat human(game, play.expertSeat == Human ? static_cast<Policy&>(expert)
+  constexpr int masterPlayouts = 60;
+  MasterPolicy master = MasterPolicy::WithPlayouts(masterPlayouts);
+  Policy& strong = play.master ? static_cast<Policy&>(master) : expert;
+  HumanSeat human(game, play.expertSeat == Human ? strong
                         : play.classicHuman      ? static_cast<Policy&>(classic)
                                                  : simple);
-  if (play.expertSeat == Robot) game.ChooseRobot(RobotPlay::Expert);
+  if (play.expertSeat == Robot)
+    game.ChooseRobot(play.master ? RobotPlay::Master : RobotPlay::Expert);
+  if (play.master) game.SetMasterPlayouts(masterPlayouts);
   std::mt19937_64 rng(seed * 7919 + 1), shuffle(seed);
   Checker check{game};
   int handsSigned = 0;
@@ -313,7 +320,12 @@ std::string PlayOneGame(std::uint64_t seed, int& hands, const Play& play) {
       check.AtIdle();
     }
     if (play.expertSeat) check.ExpertKeepsItsRules(play.expertSeat);
-    if (play.expertSeat && seed % 50 == 1) check.ExpertIgnoresHiddenCards(play.expertSeat, shuffle);
+    if (play.expertSeat && seed % 50 == 1) {
+      if (play.master)
+        check.IgnoresHiddenCards(play.expertSeat, master, shuffle);
+      else
+        check.IgnoresHiddenCards(play.expertSeat, expert, shuffle);
+    }
     if (play.expertSeat != Human && !play.classicHuman) PlayBolder(game, rng);
     human.Act();
   };
@@ -393,13 +405,18 @@ TEST(Soak, WholeGamesKeepTheTableConsistent) {
 }
 
 // The Expert on either seat keeps every rule the checker knows, and its own, whatever the
-// cards it cannot see; so do the Classic robot's rules on the human's seat against it.
+// cards it cannot see; so do the Classic robot's rules on the human's seat against it, and
+// the Master, which searches, in fewer games.
 TEST(Soak, PoliciesOnEitherSeatBreakNoRule) {
-  for (const Play& play : {Play{.expertSeat = Human}, Play{.expertSeat = Robot},
-                           Play{.expertSeat = Robot, .classicHuman = true}}) {
-    SCOPED_TRACE(play.classicHuman ? "Classic on the human's seat"
-                                   : "Expert's seat " + std::to_string(play.expertSeat));
-    PlayGames(5001, GamesToPlay(550) / 3, play);
+  for (const Play& play :
+       {Play{.expertSeat = Human}, Play{.expertSeat = Robot},
+        Play{.expertSeat = Robot, .classicHuman = true}, Play{.expertSeat = Human, .master = true},
+        Play{.expertSeat = Robot, .master = true}}) {
+    SCOPED_TRACE(std::string(play.classicHuman ? "Classic on the human's seat"
+                             : play.master     ? "Master's seat "
+                                               : "Expert's seat ") +
+                 std::to_string(play.expertSeat));
+    PlayGames(5001, GamesToPlay(550) / (play.master ? 25 : 3), play);
   }
 }
 

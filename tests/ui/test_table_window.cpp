@@ -221,6 +221,8 @@ class TestTableWindow : public QObject {
       QCOMPARE(t.window.size(), QSize(900, 700));
       t.window.resize(100, 100);
       QCOMPARE(t.surface()->size(), QSize(800, 574));
+      t.action("MnuMaster")->trigger();
+      QVERIFY(t.game().RobotPlayer() == RobotPlay::Master);
     }
     QSettings().setValue("window/position", area.bottomRight() + QPoint(500, -100));
     QSettings().setValue("window/size", QSize(area.width() + 300, 600));
@@ -228,6 +230,7 @@ class TestTableWindow : public QObject {
       Table t;
       QCOMPARE(QRect(t.window.pos(), t.window.size()),
                QRect(area.left(), area.bottom() + 1 - 600, area.width(), 600));
+      QVERIFY(t.action("MnuMaster")->isChecked());
     }
     // However wild the stored values, the window lies on the screen (and nothing overflows).
     const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
