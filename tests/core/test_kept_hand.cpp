@@ -21,12 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Stop {};
-
-bool WaitsForMove(const Game& g) {
-  return g.GameRunning() && g.MayMove() && g.PlayerToPlay && !g.Table.FramResults.Visible;
-}
-
 class KeptHandTest : public TableTest {
  protected:
   KeptHandTest() {
@@ -48,10 +42,7 @@ class KeptHandTest : public TableTest {
       }
       seat.Act();
     };
-    try {
-      g.MnuNew_Click();
-    } catch (const Stop&) {
-    }
+    UntilStop([&] { g.MnuNew_Click(); });
   }
   // A hand kept at the n-th wait of a seeded game, as its file holds it, and its table.
   std::string KeptAt(int n, TableModel* table = nullptr) {
@@ -87,10 +78,7 @@ TEST_F(KeptHandTest, EveryWaitIsKeptAndReadsBackAndTheHandsEndForgetsIt) {
     }
     seat.Act();
   };
-  try {
-    game.MnuNew_Click();
-  } catch (const Stop&) {
-  }
+  UntilStop([&] { game.MnuNew_Click(); });
   EXPECT_GT(waits, 10);
   EXPECT_FALSE(fs::exists(KeptFile()));
   EXPECT_TRUE(game.KeptHandText().empty());
@@ -216,10 +204,7 @@ TEST_F(KeptHandTest, StartUpOffersTheHandAndResumeHandPutsItBackOnce) {
     EXPECT_FALSE(resumed.HandToResume());
     throw Stop{};
   };
-  try {
-    resumed.MnuResume_Click();
-  } catch (const Stop&) {
-  }
+  UntilStop([&] { resumed.MnuResume_Click(); });
   EXPECT_EQ(waits, 1);
   EXPECT_EQ(ReadBytes(KeptFile()), kept);
   resumed.MnuResume_Click();  // nothing left to resume
@@ -242,10 +227,7 @@ TEST_F(KeptHandTest, NewAndLoadGiveTheKeptHandUpAfterTheirQuestion) {
     other.host.onIdle = [] { throw Stop{}; };
     other.game.Form_Load();
     ASSERT_TRUE(other.game.HandToResume());
-    try {
-      start(other.game);
-    } catch (const Stop&) {
-    }
+    UntilStop([&] { start(other.game); });
     EXPECT_FALSE(other.game.HandToResume());
     EXPECT_FALSE(fs::exists(KeptFile()));
   }
@@ -261,10 +243,7 @@ TEST_F(KeptHandTest, NewAndLoadGiveTheKeptHandUpAfterTheirQuestion) {
     playing.MnuNew_Click();
     throw Stop{};
   };
-  try {
-    playing.MnuNew_Click();
-  } catch (const Stop&) {
-  }
+  UntilStop([&] { playing.MnuNew_Click(); });
   EXPECT_EQ(h.MessageTitles(), Texts{"Really start new game?"});
   EXPECT_EQ(ReadBytes(KeptFile()), playing.KeptHandText());
 }
