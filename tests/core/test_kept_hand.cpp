@@ -30,12 +30,14 @@ class KeptHandTest : public TableTest {
   }
   fs::path KeptFile() const { return data / KeptHandFile; }
 
-  // Plays a seeded game until its n-th wait for the human's move, and leaves it there.
+  // Plays a seeded game until its n-th wait for the human's move (n = 0: to the first
+  // hand's end), and leaves it there.
   void PlayToWait(Game& g, ScriptedHost& h, int n, const std::function<void()>& atEachWait = {}) {
     SimplePolicy policy(5);
     HumanSeat seat(g, policy);
     int waits = 0;
     h.onIdle = [&] {
+      if (n == 0 && g.Table.FramResults.Visible) throw Stop{};
       if (WaitsForMove(g)) {
         if (atEachWait) atEachWait();
         if (++waits == n) throw Stop{};
@@ -63,22 +65,15 @@ class KeptHandTest : public TableTest {
 // the file reads back as the same hand; the hand's end takes it away.
 TEST_F(KeptHandTest, EveryWaitIsKeptAndReadsBackAndTheHandsEndForgetsIt) {
   game.Form_Load();
-  SimplePolicy policy(3);
-  HumanSeat seat(game, policy);
   int waits = 0;
-  host.onIdle = [&] {
-    if (game.Table.FramResults.Visible) throw Stop{};
-    if (WaitsForMove(game)) {
-      ++waits;
-      const std::string text = ReadBytes(KeptFile());
-      ASSERT_EQ(text, game.KeptHandText());
-      const KeptHandRead read = ParseKeptHand(text);
-      ASSERT_TRUE(read.Hand) << read.Problem;
-      ASSERT_EQ(FormatKeptHand(*read.Hand), text);
-    }
-    seat.Act();
-  };
-  UntilStop([&] { game.MnuNew_Click(); });
+  PlayToWait(game, host, 0, [&] {
+    ++waits;
+    const std::string text = ReadBytes(KeptFile());
+    ASSERT_EQ(text, game.KeptHandText());
+    const KeptHandRead read = ParseKeptHand(text);
+    ASSERT_TRUE(read.Hand) << read.Problem;
+    ASSERT_EQ(FormatKeptHand(*read.Hand), text);
+  });
   EXPECT_GT(waits, 10);
   EXPECT_FALSE(fs::exists(KeptFile()));
   EXPECT_TRUE(game.KeptHandText().empty());
