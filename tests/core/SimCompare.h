@@ -100,6 +100,18 @@ struct HandState {
   }
 };
 
+// The counts and scores the game and the simulator keep under the same names.
+template <class Hand>
+void CopyCounts(const Hand& h, HandState& s) {
+  s.UpCard = h.UpCard, s.StockCount = h.StockCount, s.DiscardCount = h.DiscardCount;
+  s.Penalty = h.PenaltyPoints, s.PileDue = h.PlayerPileDue, s.Melds = h.MeldInfo;
+  s.HandCount = h.HandCount, s.MeldPoints = h.MeldPoints, s.MinMeld = h.MinMeld;
+  s.GameScore = h.GameScore, s.MinMeldMet = h.MinMeldMet, s.HasCanasta = h.HasCanasta;
+}
+inline bool IsMelded(int place) {
+  return place == PlaceHumanMeld || place == PlaceRobotMeld;
+}
+
 inline HandState StateOf(const Game& g) {
   HandState s;
   for (int c = 1; c <= CardCount; ++c) {
@@ -107,18 +119,11 @@ inline HandState StateOf(const Game& g) {
     s.Place[c] = card.Place;
     if (card.FromDiscard) s.FromDiscard.Add(c);
     if (card.TakenForFirstMeld) s.TakenForFirstMeld.Add(c);
-    if (IsWildCardNumber(c) && (card.Place == PlaceHumanMeld || card.Place == PlaceRobotMeld))
+    if (IsWildCardNumber(c) && IsMelded(card.Place))
       s.WildColumn[c] = card.MeldColumn[card.Place == PlaceHumanMeld ? Human : Robot];
   }
-  s.Melds = g.MeldInfo;
   s.Pile = PileStateOfColour(g.Table.Shape1.BorderColor);
-  s.UpCard = g.UpCard;
-  s.StockCount = g.StockCount;
-  s.DiscardCount = g.DiscardCount;
-  s.Penalty = g.PenaltyPoints;
-  s.PileDue = g.PlayerPileDue;
-  s.HandCount = g.HandCount, s.MeldPoints = g.MeldPoints, s.MinMeld = g.MinMeld;
-  s.GameScore = g.GameScore, s.MinMeldMet = g.MinMeldMet, s.HasCanasta = g.HasCanasta;
+  CopyCounts(g, s);
   return s;
 }
 
@@ -126,20 +131,11 @@ inline HandState StateOf(const SimHand& h) {
   HandState s;
   for (int c = 1; c <= CardCount; ++c) {
     s.Place[c] = h.Place[c];
-    if (IsWildCardNumber(c) && (h.Place[c] == PlaceHumanMeld || h.Place[c] == PlaceRobotMeld))
-      s.WildColumn[c] = h.WildColumn[c];
+    if (IsWildCardNumber(c) && IsMelded(h.Place[c])) s.WildColumn[c] = h.WildColumn[c];
   }
-  s.FromDiscard = h.FromDiscard;
-  s.TakenForFirstMeld = h.TakenForFirstMeld;
-  s.Melds = h.MeldInfo;
+  s.FromDiscard = h.FromDiscard, s.TakenForFirstMeld = h.TakenForFirstMeld;
   s.Pile = h.StateOfPile;
-  s.UpCard = h.UpCard;
-  s.StockCount = h.StockCount;
-  s.DiscardCount = h.DiscardCount;
-  s.Penalty = h.PenaltyPoints;
-  s.PileDue = h.PlayerPileDue;
-  s.HandCount = h.HandCount, s.MeldPoints = h.MeldPoints, s.MinMeld = h.MinMeld;
-  s.GameScore = h.GameScore, s.MinMeldMet = h.MinMeldMet, s.HasCanasta = h.HasCanasta;
+  CopyCounts(h, s);
   return s;
 }
 

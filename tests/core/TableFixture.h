@@ -57,6 +57,20 @@ inline PlayerFileData Held(const Game& g) {
           g.GamesWonRobot, g.GameScore[1], g.GameScore[2], g.TargetScore};
 }
 
+// Thrown from a host's callback to leave a game where it stands.
+struct Stop {};
+template <class Act>
+void UntilStop(Act act) {
+  try {
+    act();
+  } catch (const Stop&) {
+  }
+}
+// Whether the game waits for the human's move (not for the results, nor inside a move).
+inline bool WaitsForMove(const Game& g) {
+  return g.GameRunning() && g.MayMove() && g.PlayerToPlay && !g.Table.FramResults.Visible;
+}
+
 // A game started by Form_Load from a player file in a folder of its own.
 struct SavedGame {
   SavedGame(const std::filesystem::path& dir, const PlayerFileData& data) : folder(dir) {

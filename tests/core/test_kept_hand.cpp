@@ -21,12 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Stop {};
-
-bool WaitsForMove(const Game& g) {
-  return g.GameRunning() && g.MayMove() && g.PlayerToPlay && !g.Table.FramResults.Visible;
-}
-
 class KeptHandTest : public TableTest {
  protected:
   KeptHandTest() {
@@ -36,22 +30,21 @@ class KeptHandTest : public TableTest {
   }
   fs::path KeptFile() const { return data / KeptHandFile; }
 
-  // Plays a seeded game until its n-th wait for the human's move, and leaves it there.
+  // Plays a seeded game until its n-th wait for the human's move (n = 0: to the first
+  // hand's end), and leaves it there.
   void PlayToWait(Game& g, ScriptedHost& h, int n, const std::function<void()>& atEachWait = {}) {
     SimplePolicy policy(5);
     HumanSeat seat(g, policy);
     int waits = 0;
     h.onIdle = [&] {
+      if (n == 0 && g.Table.FramResults.Visible) throw Stop{};
       if (WaitsForMove(g)) {
         if (atEachWait) atEachWait();
         if (++waits == n) throw Stop{};
       }
       seat.Act();
     };
-    try {
-      g.MnuNew_Click();
-    } catch (const Stop&) {
-    }
+    UntilStop([&] { g.MnuNew_Click(); });
   }
   // A hand kept at the n-th wait of a seeded game, as its file holds it, and its table.
   std::string KeptAt(int n, TableModel* table = nullptr) {
@@ -72,25 +65,15 @@ class KeptHandTest : public TableTest {
 // the file reads back as the same hand; the hand's end takes it away.
 TEST_F(KeptHandTest, EveryWaitIsKeptAndReadsBackAndTheHandsEndForgetsIt) {
   game.Form_Load();
-  SimplePolicy policy(3);
-  HumanSeat seat(game, policy);
   int waits = 0;
-  host.onIdle = [&] {
-    if (game.Table.FramResults.Visible) throw Stop{};
-    if (WaitsForMove(game)) {
-      ++waits;
-      const std::string text = ReadBytes(KeptFile());
-      ASSERT_EQ(text, game.KeptHandText());
-      const KeptHandRead read = ParseKeptHand(text);
-      ASSERT_TRUE(read.Hand) << read.Problem;
-      ASSERT_EQ(FormatKeptHand(*read.Hand), text);
-    }
-    seat.Act();
-  };
-  try {
-    game.MnuNew_Click();
-  } catch (const Stop&) {
-  }
+  PlayToWait(game, host, 0, [&] {
+    ++waits;
+    const std::string text = ReadBytes(KeptFile());
+    ASSERT_EQ(text, game.KeptHandText());
+    const KeptHandRead read = ParseKeptHand(text);
+    ASSERT_TRUE(read.Hand) << read.Problem;
+    ASSERT_EQ(FormatKeptHand(*read.Hand), text);
+  });
   EXPECT_GT(waits, 10);
   EXPECT_FALSE(fs::exists(KeptFile()));
   EXPECT_TRUE(game.KeptHandText().empty());
@@ -216,10 +199,7 @@ TEST_F(KeptHandTest, StartUpOffersTheHandAndResumeHandPutsItBackOnce) {
     EXPECT_FALSE(resumed.HandToResume());
     throw Stop{};
   };
-  try {
-    resumed.MnuResume_Click();
-  } catch (const Stop&) {
-  }
+  UntilStop([&] { resumed.MnuResume_Click(); });
   EXPECT_EQ(waits, 1);
   EXPECT_EQ(ReadBytes(KeptFile()), kept);
   resumed.MnuResume_Click();  // nothing left to resume
@@ -242,10 +222,7 @@ TEST_F(KeptHandTest, NewAndLoadGiveTheKeptHandUpAfterTheirQuestion) {
     other.host.onIdle = [] { throw Stop{}; };
     other.game.Form_Load();
     ASSERT_TRUE(other.game.HandToResume());
-    try {
-      start(other.game);
-    } catch (const Stop&) {
-    }
+    UntilStop([&] { start(other.game); });
     EXPECT_FALSE(other.game.HandToResume());
     EXPECT_FALSE(fs::exists(KeptFile()));
   }
@@ -261,10 +238,7 @@ TEST_F(KeptHandTest, NewAndLoadGiveTheKeptHandUpAfterTheirQuestion) {
     playing.MnuNew_Click();
     throw Stop{};
   };
-  try {
-    playing.MnuNew_Click();
-  } catch (const Stop&) {
-  }
+  UntilStop([&] { playing.MnuNew_Click(); });
   EXPECT_EQ(h.MessageTitles(), Texts{"Really start new game?"});
   EXPECT_EQ(ReadBytes(KeptFile()), playing.KeptHandText());
 }

@@ -104,13 +104,6 @@ struct Kept {
   std::size_t at;
 };
 
-struct Stop {};
-
-// Whether the game waits for the human's move (not for the results, nor inside a move).
-bool WaitsForMove(const Game& g) {
-  return g.GameRunning() && g.MayMove() && g.PlayerToPlay && !g.Table.FramResults.Visible;
-}
-
 class ResumeExact : public ::testing::TestWithParam<int> {
  protected:
   ResumeExact() {
@@ -181,10 +174,7 @@ class ResumeExact : public ::testing::TestWithParam<int> {
       see(true);
       player.Act(game, seat);
     };
-    try {
-      game.MnuResume_Click();
-    } catch (const Stop&) {
-    }
+    UntilStop([&] { game.MnuResume_Click(); });
     ASSERT_EQ(seen.size(), end - k.at + 1) << "seed " << seed << " at " << k.at;
     for (std::size_t i = 0; i < seen.size(); ++i) {
       const Moment& then = moments[k.at + i];

@@ -30,31 +30,21 @@ SimHand Dealt(std::uint64_t seed, int first = Human, PerPlayer<int> scores = {})
 // robot's rules and the careless player, in turn.
 struct Players {
   explicit Players(std::uint64_t n)
-      : random(n), humanPolicy(Make(n, Human)), robotPolicy(Make(n + 1, Robot)) {}
-  std::unique_ptr<Policy> Make(std::uint64_t n, int seat) {
-    switch (n % 4) {
-      case 0:
-        return nullptr;  // the playout policy
-      case 1:
-        return std::make_unique<ExpertPolicy>();
-      case 2:
-        return std::make_unique<ClassicPolicy>();
-      default:
-        return std::make_unique<RandomPolicy>(n * 7 + static_cast<std::uint64_t>(seat));
-    }
+      : humanPolicy(Make(n, Human)), robotPolicy(Make(n + 1, Robot)) {}
+  static std::unique_ptr<Policy> Make(std::uint64_t n, int seat) {
+    if (n % 4 == 1) return std::make_unique<ExpertPolicy>();
+    if (n % 4 == 2) return std::make_unique<ClassicPolicy>();
+    if (n % 4 == 3) return std::make_unique<RandomPolicy>(n * 7 + std::uint64_t(seat));
+    return nullptr;  // the playout policy
   }
   // One decision of the seat to play.
   void Decide(SimHand& h) {
     Policy* policy = (h.Turn == Human ? humanPolicy : robotPolicy).get();
-    if (policy == nullptr) {
-      PlayDecision(h, playout);
-    } else {
-      PolicySeat seat(*policy);
-      PlayDecision(h, seat);
-    }
+    if (policy == nullptr) return PlayDecision(h, playout);
+    PolicySeat seat(*policy);
+    PlayDecision(h, seat);
   }
   PlayoutSeat playout;
-  RandomPolicy random;
   std::unique_ptr<Policy> humanPolicy, robotPolicy;
 };
 
@@ -85,7 +75,7 @@ TEST(SimHand, CopiesPlayOnAlikeAndAShuffledStockDealsAnotherFuture) {
   int differed = 0;
   for (std::uint64_t n = 1; n <= 50; ++n) {
     SimHand h = Dealt(n);
-    for (int i = 0; i < 10 && !h.Over(); ++i) PlayDecision(h, h.Turn == Human ? playout : playout);
+    for (int i = 0; i < 10 && !h.Over(); ++i) PlayDecision(h, playout);
     SimHand copy = h, reshuffled = h;
     reshuffled.Random.State = n + 1000;
     reshuffled.ShuffleStock();

@@ -59,10 +59,13 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 // A table window, shown and active, its player file (if any) in a fresh folder.
+// Given a folder, the table keeps its player file and data there instead, to be shared.
 struct Table {
-  explicit Table(const QByteArray& nameFile = {}) {
-    if (!nameFile.isEmpty()) writeFile(dir.filePath("Name.dat"), nameFile);
-    window.host().setPlayerFileFolder(dir.path());
+  explicit Table(const QByteArray& nameFile = {}, const QString& folder = {}) {
+    const QString in = folder.isEmpty() ? dir.path() : folder;
+    if (!nameFile.isEmpty()) writeFile(in + "/Name.dat", nameFile);
+    window.host().setPlayerFileFolder(in);
+    if (!folder.isEmpty()) window.host().setDataFolder(folder + "/data");
     window.host().setQuitOnEnd(false);
     window.load();
     window.show();
@@ -81,6 +84,17 @@ struct Table {
     QApplication::processEvents();
   }
   QString nameFile() { return QString::fromUtf8(fileBytes(dir.filePath("Name.dat"))); }
+  // A hand in play with every card in the stock: ready to lay out a position.
+  void emptyTable() {
+    game().HandInPlay = false;
+    game().NewHandReset();
+    game().HandInPlay = true;
+  }
+  // Presses a key on the table; returns where the focus ring then is.
+  TableTarget key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QTest::keyClick(surface(), k, m);
+    return window.focusRing();
+  }
   QString checkedSpeed() {
     const QAction* checked = action("MnuFast")->actionGroup()->checkedAction();
     return checked ? checked->objectName() : QString();
@@ -638,10 +652,6 @@ class TestTableWindow : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&t.window));
 
     using T = TableTarget;
-    auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-      QTest::keyClick(t.surface(), k, m);
-      return t.window.focusRing();
-    };
     // The colour drawn just inside the left edge of an element's outline.
     auto outline = [&](const T& target) {
       const TableRect p = g.Table.PlaceOf(target);
@@ -655,7 +665,7 @@ class TestTableWindow : public QObject {
       if (played || !g.HandInPlay || !g.PlayerToPlay || !g.PlayerTurnOpen) return;
       played = true;
       [&] {
-        const T ringed = key(Qt::Key_Tab);
+        const T ringed = t.key(Qt::Key_Tab);
         QCOMPARE(ringed.What, T::Stock);
         QCOMPARE(outline(ringed), TableMarks::kRingColor);
         QWidget* stock = t.card(ringed.Index);  // the top of the stock
@@ -667,19 +677,19 @@ class TestTableWindow : public QObject {
         QVERIFY(hint.What == T::Stock || hint.What == T::Pile);
         QCOMPARE(outline(hint), TableMarks::kHintColor);
         const int hand = g.HandCount[Human];
-        const T drawn = key(Qt::Key_Space);
+        const T drawn = t.key(Qt::Key_Space);
         QVERIFY(g.PlayerHasDrawn);
         QCOMPARE(g.HandCount[Human], hand + 2);
         QCOMPARE(g.Table.HintTarget.What, T::None);
 
         const std::vector<T> melding = g.ClickableNow();
         QCOMPARE(drawn, melding[0]);  // the ring stays, on the card nearest the stock
-        QCOMPARE(key(Qt::Key_Right), melding[1]);
-        QCOMPARE(key(Qt::Key_Left), melding[0]);
-        QCOMPARE(key(Qt::Key_Left), melding[0]);
-        QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::ReturnLabel);
-        QCOMPARE(key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::DiscardLabel);
-        const T first = key(Qt::Key_Return);
+        QCOMPARE(t.key(Qt::Key_Right), melding[1]);
+        QCOMPARE(t.key(Qt::Key_Left), melding[0]);
+        QCOMPARE(t.key(Qt::Key_Left), melding[0]);
+        QCOMPARE(t.key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::ReturnLabel);
+        QCOMPARE(t.key(Qt::Key_Backtab, Qt::ShiftModifier).What, T::DiscardLabel);
+        const T first = t.key(Qt::Key_Return);
         QCOMPARE(first, melding[0]);
         QVERIFY(g.PlayerDiscarding);
         QTest::mouseClick(t.card(first.Index), Qt::LeftButton);
@@ -711,23 +721,18 @@ class TestTableWindow : public QObject {
   void ringFollowsPlay() {
     Table t("\"Ada\",\"Robo\",1,0,0,0,0,5000\r\n");
     Game& g = t.game();
-    g.HandInPlay = false;
-    g.NewHandReset();
-    g.HandInPlay = g.PlayerToPlay = g.PlayerHasDrawn = true;
+    t.emptyTable();
+    g.PlayerToPlay = g.PlayerHasDrawn = true;
     g.Table.LblDiscarding.Visible = true;
     const int four = FirstCardOfRank(RankFour), nine = FirstCardOfRank(RankNine);
     for (int c : {four, four + 1, four + 2, nine}) g.Cards[c].Place = PlaceHumanHand;
     g.HandLayout(Human);
     t.window.syncFromModel();
     using T = TableTarget;
-    auto key = [&](Qt::Key k) {
-      QTest::keyClick(t.surface(), k);
-      return t.window.focusRing();
-    };
-    const T keyed[] = {key(Qt::Key_Tab), key(Qt::Key_Right), key(Qt::Key_Right),
+    const T keyed[] = {t.key(Qt::Key_Tab), t.key(Qt::Key_Right), t.key(Qt::Key_Right),
                        // the nine now lies where the third four lay
-                       key(Qt::Key_Return), key(Qt::Key_Return), key(Qt::Key_Return),
-                       key(Qt::Key_Tab), key(Qt::Key_Return)};
+                       t.key(Qt::Key_Return), t.key(Qt::Key_Return), t.key(Qt::Key_Return),
+                       t.key(Qt::Key_Tab), t.key(Qt::Key_Return)};
     const T expected[] = {{T::HandCard, four},     {T::HandCard, four + 1}, {T::HandCard, four + 2},
                           {T::HandCard, four + 1}, {T::HandCard, four},     {T::HandCard, nine},
                           {T::DiscardLabel},       {T::HandCard, nine}};
@@ -829,9 +834,7 @@ class TestTableWindow : public QObject {
   void screenReaders() {
     Table t;
     Game& g = t.game();
-    g.HandInPlay = false;
-    g.NewHandReset();
-    g.HandInPlay = true;
+    t.emptyTable();
     const int seven = FirstCardOfRank(RankSeven) + 2, nine = FirstCardOfRank(RankNine);
     const int queen = FirstCardOfRank(RankQueen) + 3, king = FirstCardOfRank(RankKing);
     for (auto [c, place] :
@@ -966,28 +969,19 @@ class TestTableWindow : public QObject {
   void keptHandAndStatistics() {
     QTemporaryDir dir;
     const QByteArray player = "\"Ada\",\"Robo\",0,0,0,0,0,5000\r\n";
-    auto table = [&](TableWindow& w) {
-      writeFile(dir.filePath("Name.dat"), player);
-      w.host().setPlayerFileFolder(dir.path());
-      w.host().setDataFolder(dir.filePath("data"));
-      w.host().setQuitOnEnd(false);
-      w.load();
-      w.show();
-      w.activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(&w));
-    };
-    auto act = [](TableWindow& w, const char* name) { return w.findChild<QAction*>(name); };
-    // Leaves the game at the human's first turn; returns the hand as then kept.
-    auto leaveAtTurn = [&](TableWindow& w, const std::function<void()>& start) {
+    // Leaves the game at the human's first turn, after the checks there; returns the hand
+    // as then kept.
+    auto leaveAtTurn = [&](Table& t, const std::function<void()>& start,
+                           const std::function<void()>& atTurn = {}) {
       QString kept;
       QTimer poll;
       connect(&poll, &QTimer::timeout, this, [&] {
-        Game& g = w.game();
-        if (g.Table.FramResults.Visible)
-          return QTest::mouseClick(w.findChild<QWidget*>("cmdNew"), Qt::LeftButton);
+        Game& g = t.game();
+        if (g.Table.FramResults.Visible) return QTest::mouseClick(t.find("cmdNew"), Qt::LeftButton);
         if (!kept.isEmpty() || !g.MayMove() || !g.PlayerToPlay || !g.HandInPlay) return;
         kept = QString::fromStdString(g.KeptHandText());
-        answeringMessages(0, [&] { act(w, "MnuExit")->trigger(); });
+        if (atTurn) atTurn();
+        answeringMessages(0, [&] { t.action("MnuExit")->trigger(); });
       });
       poll.start(10);
       start();
@@ -997,47 +991,40 @@ class TestTableWindow : public QObject {
 
     QString left;
     {
-      TableWindow w;
-      table(w);
-      QVERIFY(!act(w, "MnuResume")->isEnabled());
-      act(w, "MnuExpert")->trigger();
-      left = leaveAtTurn(w, [&] { QTest::keyClick(&w, Qt::Key_F2); });
-      QVERIFY(w.game().Ended());
+      Table t(player, dir.path());
+      QVERIFY(!t.action("MnuResume")->isEnabled());
+      t.action("MnuExpert")->trigger();
+      left = leaveAtTurn(t, [&] { QTest::keyClick(&t.window, Qt::Key_F2); });
+      QVERIFY(t.game().Ended());
     }
     QVERIFY(left.startsWith("Larkspur kept hand 1\nrobot expert\n"));
-    TableWindow w;
-    table(w);
-    QAction* resume = act(w, "MnuResume");
+    Table t(player, dir.path());
+    QAction* resume = t.action("MnuResume");
     QCOMPARE(resume->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     QVERIFY(resume->isEnabled());
-    QVERIFY(w.findChild<QLabel*>("LblGenInfo")->text().startsWith("Ada  welcome back"));
-    act(w, "MnuClassic")->trigger();
-    QString back;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-      if (!back.isEmpty() || !w.game().MayMove()) return;
-      back = QString::fromStdString(w.game().KeptHandText());
-      QVERIFY(act(w, "MnuExpert")->isChecked());
-      QVERIFY(!resume->isEnabled());
-      answeringMessages(0, [&] { act(w, "MnuExit")->trigger(); });
-    });
-    poll.start(10);
-    QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier);
-    poll.stop();
+    QVERIFY(t.window.findChild<QLabel*>("LblGenInfo")->text().startsWith("Ada  welcome back"));
+    t.action("MnuClassic")->trigger();
+    const QString back = leaveAtTurn(
+        t, [&] { QTest::keyClick(&t.window, Qt::Key_R, Qt::ControlModifier); },
+        [&] {
+          QVERIFY(t.action("MnuExpert")->isChecked());
+          QVERIFY(!resume->isEnabled());
+        });
     QCOMPARE(back, left);
 
-    act(w, "MnuStatistics")->trigger();
-    auto* stats = w.findChild<StatisticsWindow*>();
-    QVERIFY(stats && stats->isVisible());
+    t.action("MnuStatistics")->trigger();
+    auto* stats = t.window.findChild<StatisticsWindow*>();
+    QVERIFY(stats);
+    QVERIFY(stats->isVisible());
     QCOMPARE(stats->table()->horizontalHeaderItem(2)->text(), QString("Expert"));
     QCOMPARE(stats->table()->item(0, 0)->text(), QString("Games played"));
-    AddHand(w.game().Stats.Of(RobotPlay::Expert), 250, 1, false);
-    w.game().Stats.Revision += 1;
-    w.syncFromModel();
+    AddHand(t.game().Stats.Of(RobotPlay::Expert), 250, 1, false);
+    t.game().Stats.Revision += 1;
+    t.window.syncFromModel();
     QCOMPARE(stats->table()->item(8, 2)->text(), QString("1"));  // hands played
     const QString asked = answeringMessages(1, [&] { stats->resetButton()->click(); });
     QVERIFY(asked.startsWith("Reset statistics?|Ada do you really wish"));
-    QCOMPARE(w.game().Stats.Of(RobotPlay::Expert).Hands, 1);
+    QCOMPARE(t.game().Stats.Of(RobotPlay::Expert).Hands, 1);
   }
 
  private:
