@@ -27,7 +27,7 @@ B = [
  ("unfinished-meld", "src/rules/Rules.h", "  return !m.Started || m.Count >= MeldMinimum;", "  return !m.Started || m.Count >= MeldMinimum - 1;", "a meld of two counts as finished"),
  ("pile-colour", "src/discard/DiscardPile.cpp", "PileStateAfterDiscard(blackThreeOnTop, wildInPile, MinMeldMet[next])", "PileStateAfterDiscard(blackThreeOnTop, wildInPile, MinMeldMet[next == 0 ? next : player])", "pile colour for the discarder, not the next player"),
  ("pile-wild-raise", "src/discard/DiscardPile.cpp", "Table.PicCards[c].Top -= PileWildRaise;", "Table.PicCards[c].Top += PileWildRaise;", "wild card lowered not raised"),
- ("pile-due-turn", "src/flow/Driver.cpp", "  PlayerPileDue = false;\n  Table.LblReturnPack.Visible = false;", "  Table.LblReturnPack.Visible = false;", "pile taken earlier still handed over later"),
+ ("pile-due-turn", "src/flow/Driver.cpp", "  PlayerPileDue = false;\n  // A pile taken for the first meld", "  // A pile taken for the first meld", "pile taken earlier still handed over later"),
  ("handover-minmeld", "src/discard/TakePile.cpp", "if (!MinMeldMet[Human] || DiscardCount < 1) return;", "if (DiscardCount < 1) return;", "rest of pile handed over before the minimum meld"),
  ("label-mixed", "src/melds/MeldLayout.cpp", "label.Caption = \"Mixed:- \" + counts;", "label.Caption = \"Mixed: \" + counts;", "mixed meld label text"),
  ("label-pure-canasta", "src/melds/MeldLayout.cpp", "label.Caption = \" Pure Canasta \" + counts;", "label.Caption = \" Pure Canasta  \" + counts;", "pure canasta label text"),

@@ -35,7 +35,7 @@ B = [
  ("ring-right-kind", TK, "if (to != list.end() && to->What == at->What) ring_ = *to;", "if (to != list.end()) ring_ = *to;", "Right leaves the hand"),
  ("ring-key-click", TK, "    case Qt::Key_Space:\n    case Qt::Key_Return:", "    case Qt::Key_Return:", "Space does not click"),
  ("ring-hint-clear", TK, "  game_->PutHintAway();  // any key on the table puts the hint's outline away\n", "", "Tab leaves the hint"),
- ("ring-stays", TK, "      if (at == list.end()) {\n        ring_ = {};", "      if (at == list.end()) {\n        ring = targetRect(ring_);", "ring stays on an element no longer usable"),
+ ("ring-stays", TK, "ring_ = at != list.end() ? *at : nearestTo(ring_, ringPlace_, list);", "ring_ = at != list.end() ? *at : ring_;", "ring stays on an element no longer usable"),
  ("hint-not-drawn", WG, "  if (!hint_.isEmpty()) DrawOutline(p, hint_, kHintColor);\n", "", "hint outline not drawn"),
  ("f1-help", TK, "help->setShortcut(Qt::Key_F1);", "help->setShortcut(Qt::Key_F3);", "help on F3"),
  ("label-dclick-arms", WG, "void TableLabel::mouseDoubleClickEvent(QMouseEvent* event) {\n  if (!onClick) return QLabel::mouseDoubleClickEvent(event);\n  event->accept();", "void TableLabel::mouseDoubleClickEvent(QMouseEvent* event) {\n  if (!onClick) return QLabel::mouseDoubleClickEvent(event);\n  event->accept();\n  armed_ = true;", "double click on a label clicks twice"),
