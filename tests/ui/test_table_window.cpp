@@ -575,11 +575,12 @@ class TestTableWindow : public QObject {
     for (auto* label : t.surface()->findChildren<TableLabel*>())
       QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
     auto* shortened = t.window.findChild<QLabel*>("LblNames_2");
-    QVERIFY(shortened->text().endsWith(QChar(0x2026)) && tipOver(shortened) == player);
+    QVERIFY(shortened->text().endsWith(QChar(0x2026)));
+    QCOMPARE(tipOver(shortened), player);
     QCOMPARE(t.window.findChild<QLabel*>("LblB")->text(), robot);
     auto* status = t.window.findChild<QLabel*>("LblGenInfo");  // the picture's long path gives way
-    QVERIFY(status->text().startsWith("<img src=") &&
-            tipOver(status).startsWith(player + "  welcome"));
+    QVERIFY(status->text().startsWith("<img src="));
+    QVERIFY(tipOver(status).startsWith(player + "  welcome"));
 
     g.HandInPlay = g.PlayerToPlay = g.PlayerTurnOpen = true;
     QTest::mouseMove(t.card(CardCount));  // the top of the stock
@@ -615,8 +616,9 @@ class TestTableWindow : public QObject {
     g.LogMove(HandMove::Discard, Robot, FirstAce + 2);
     t.action("MnuScoreSheet")->trigger();
     auto* sheet = t.window.findChild<ScoreSheetWindow*>();
-    QVERIFY(sheet && sheet->log()->toPlainText() == robot + " discarded the ace of hearts" &&
-            sheet->sheet()->horizontalHeaderItem(6)->text().contains(robot));
+    QVERIFY(sheet);
+    QCOMPARE(sheet->log()->toPlainText(), robot + " discarded the ace of hearts");
+    QVERIFY(sheet->sheet()->horizontalHeaderItem(6)->text().contains(robot));
   }
 
   // The help names every command of the menu bar, submenus and their items too.
