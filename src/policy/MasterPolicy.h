@@ -28,7 +28,7 @@ namespace larkspur {
 class MasterPolicy : public Policy {
  public:
   // The game's budget for a decision, in milliseconds of this machine's search:
-  // about a thousand playouts, already far stronger than the Expert, and quick
+  // about a thousand playouts, about even with the Expert, and quick
   // enough that the robot keeps the table's pace.
   static constexpr int DefaultBudgetMs = 5;
   // Playouts (a hand dealt from the seat's view and played to its end) this
