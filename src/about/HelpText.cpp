@@ -182,8 +182,8 @@ new one over it and press Return, or press Escape to leave it as it is.
 
 Options: Speed sets how long the game pauses between moves, Slow, Normal or Fast, and No pauses skips every pause, so
 the cards move as fast as the screen can draw them. Sound turns the sounds off and on. Robot chooses your opponent:
-Classic plays by the robot's own fixed rules, Expert is a stronger player, and Master searches ahead, the strongest of
-the three.
+Classic plays by the robot's own fixed rules, Expert is a stronger player, and Master weighs the Expert's choices by
+playing the rest of the hand out many times.
 
 Canasta Help shows this text (F1), and About tells you about the program.
 
