@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "state/Game.h"
+#include "ui/SheetLook.h"
 #include "ui/Units.h"
 
 namespace larkspur {
@@ -26,33 +27,12 @@ QString qs(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QPushButton* GreenButton(const QString& text, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QLatin1String(name));
-  makeGreenButton(button, QStringLiteral("2px 16px"));
-  return button;
-}
-
 }  // namespace
 
 ScoreSheetWindow::ScoreSheetWindow(const Game& game, QWidget* parent)
     : QDialog(parent), game_(game) {
-  setObjectName(QStringLiteral("FrmScoreSheet"));
-  setWindowTitle(QStringLiteral("Score Sheet"));
-  setAutoFillBackground(true);
-  QPalette back = palette();
-  back.setColor(QPalette::Window, kTeal);
-  setPalette(back);
-  resize(twipsToPixels(13200), twipsToPixels(7200));
-
-  sheet_ = new QTableWidget(this);
-  sheet_->setObjectName(QStringLiteral("GridSheet"));
-  sheet_->setFont(serifFont(11));
-  sheet_->horizontalHeader()->setFont(serifFont(10));
-  sheet_->verticalHeader()->hide();
-  sheet_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  sheet_->setSelectionMode(QAbstractItemView::NoSelection);  // a copy takes the whole page
-  sheet_->setAlternatingRowColors(true);
+  LookLikeASheet(this, QStringLiteral("FrmScoreSheet"), QStringLiteral("Score Sheet"), 13200, 7200);
+  sheet_ = SheetTable(QStringLiteral("GridSheet"), this);
   sheet_->installEventFilter(this);
 
   log_ = new QPlainTextEdit(this);

@@ -7,39 +7,15 @@
 #include <QVBoxLayout>
 
 #include "state/Game.h"
+#include "ui/SheetLook.h"
 #include "ui/Units.h"
 
 namespace larkspur {
 
-namespace {
-
-QPushButton* GreenButton(const QString& text, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QLatin1String(name));
-  makeGreenButton(button, QStringLiteral("2px 16px"));
-  return button;
-}
-
-}  // namespace
-
 StatisticsWindow::StatisticsWindow(const Game& game, std::function<void()> reset, QWidget* parent)
     : QDialog(parent), game_(game) {
-  setObjectName(QStringLiteral("FrmStatistics"));
-  setWindowTitle(QStringLiteral("Statistics"));
-  setAutoFillBackground(true);
-  QPalette back = palette();
-  back.setColor(QPalette::Window, kTeal);
-  setPalette(back);
-  resize(twipsToPixels(7800), twipsToPixels(7200));
-
-  table_ = new QTableWidget(this);
-  table_->setObjectName(QStringLiteral("GridStatistics"));
-  table_->setFont(serifFont(11));
-  table_->horizontalHeader()->setFont(serifFont(10));
-  table_->verticalHeader()->hide();
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionMode(QAbstractItemView::NoSelection);
-  table_->setAlternatingRowColors(true);
+  LookLikeASheet(this, QStringLiteral("FrmStatistics"), QStringLiteral("Statistics"), 7800, 7200);
+  table_ = SheetTable(QStringLiteral("GridStatistics"), this);
 
   reset_ = GreenButton(QStringLiteral("&Reset"), "CmdResetStatistics", this);
   reset_->setToolTip(QStringLiteral("Set the statistics of every robot level back to nothing"));
